@@ -1,0 +1,33 @@
+# Shared by ./run and ./test: installs the Debian packages the build, the
+# tests and the program need, then configures and builds into build/.
+# Sourced, not run.
+
+PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 \
+xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+
+profilara_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in $PROFILARA_PACKAGES; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages. Install them as root, then run this command again:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# profilara_build DIR [cmake options...]
+profilara_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" --parallel
+}

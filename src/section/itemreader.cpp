@@ -1,0 +1,94 @@
+#include "itemreader.h"
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+bool startsQuoted(QStringView line)
+{
+    for (QChar c : line) {
+        if (!isBlank(c))
+            return c == u'"';
+    }
+    return false;
+}
+
+} // namespace
+
+bool ItemReader::readsBackBare(const QString &value)
+{
+    for (QChar c : value) {
+        if (c == u',' || isLineBreak(c))
+            return false;
+    }
+    return !startsQuoted(value);
+}
+
+bool ItemReader::atLineEnd() const
+{
+    return m_pos >= m_text.size() || isLineBreak(m_text.at(m_pos));
+}
+
+void ItemReader::skipLineEnd()
+{
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\r')
+        ++m_pos;
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+        ++m_pos; // LF alone, or the LF of CR LF
+    m_atLineStart = true;
+}
+
+qsizetype ItemReader::lineEnd() const
+{
+    qsizetype end = m_pos;
+    while (end < m_text.size() && !isLineBreak(m_text.at(end)))
+        ++end;
+    return end;
+}
+
+std::optional<QString> ItemReader::next()
+{
+    if (m_pos >= m_text.size())
+        return std::nullopt;
+
+    const qsizetype end = lineEnd();
+    const QStringView line = QStringView(m_text).sliced(m_pos, end - m_pos);
+    if (m_atLineStart && !line.contains(u',') && !startsQuoted(line)) {
+        m_pos = end;
+        skipLineEnd();
+        return line.toString();
+    }
+
+    m_atLineStart = false;
+    while (m_pos < end && isBlank(m_text.at(m_pos)))
+        ++m_pos;
+
+    QString item;
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u'"') {
+        const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
+        const qsizetype stop = close < 0 ? m_text.size() : close;
+        item = m_text.sliced(m_pos + 1, stop - m_pos - 1);
+        m_pos = close < 0 ? m_text.size() : close + 1;
+        while (!atLineEnd() && m_text.at(m_pos) != u',')
+            ++m_pos;
+    } else {
+        const qsizetype start = m_pos;
+        while (!atLineEnd() && m_text.at(m_pos) != u',')
+            ++m_pos;
+        item = m_text.sliced(start, m_pos - start);
+    }
+
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u',')
+        ++m_pos;
+    else
+        skipLineEnd();
+    return item;
+}

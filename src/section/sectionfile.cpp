@@ -1,0 +1,221 @@
+#include "sectionfile.h"
+
+#include "encoding.h"
+#include "itemreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+
+// A section file has at most 612 lines; anything far larger is not one.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+LoadResult unreadable(const QString &problem)
+{
+    LoadResult result;
+    result.outcome = LoadResult::Outcome::Unreadable;
+    result.table.Naree = 1;
+    result.problem = problem;
+    return result;
+}
+
+// The count line as a whole number, blanks around it ignored.
+std::optional<int> parseCount(const QString &item)
+{
+    static const QRegularExpression wholeNumber(QStringLiteral("^[ \\t]*([+-]?[0-9]+)[ \\t]*$"));
+    const QRegularExpressionMatch match = wholeNumber.match(item);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int value = match.captured(1).toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// A value's line in the file: its bare text, or, for a value that would not
+// read back bare (a comma or line break from a quoted value of another
+// program's file), the text in double quotes. Nothing when neither reads back.
+std::optional<QString> fileLine(const QString &value)
+{
+    if (ItemReader::readsBackBare(value))
+        return value;
+    if (value.contains(u'"'))
+        return std::nullopt;
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
+
+} // namespace
+
+QString sectionFilePath(const QString &folder)
+{
+    return QDir(folder).filePath(QLatin1String(kSectionFileName));
+}
+
+LoadResult parseSectionFile(const QByteArray &bytes)
+{
+    const std::optional<QString> text = fromWindows1252(bytes);
+    if (!text)
+        return unreadable(QStringLiteral("il testo non può essere decodificato (Windows-1252)."));
+
+    ItemReader reader(*text);
+    LoadResult result;
+    const QString endedEarly =
+        QStringLiteral("il file termina prima di tutte le righe che il suo numero di aree richiede.");
+
+    for (int i = 1; i <= SectionTable::kHeaderLines; ++i) {
+        std::optional<QString> item = reader.next();
+        if (!item)
+            return unreadable(endedEarly);
+        result.table.Intestazione[i] = *item;
+    }
+
+    const std::optional<QString> countItem = reader.next();
+    if (!countItem)
+        return unreadable(endedEarly);
+    const std::optional<int> count = parseCount(*countItem);
+    if (!count || *count < -32768)
+        return unreadable(QStringLiteral("la riga 12 deve contenere il numero delle aree, ma contiene «%1».")
+                              .arg(countItem->left(40)));
+    if (*count > SectionTable::kMaxAreas)
+        return unreadable(QStringLiteral("il file indica %1 aree, ma una sezione ne ha al massimo %2.")
+                              .arg(*count)
+                              .arg(SectionTable::kMaxAreas));
+    result.table.Naree = static_cast<qint16>(*count);
+
+    for (int area = 1; area <= result.table.areaCount(); ++area) {
+        for (int column = 1; column <= SectionTable::kColumns; ++column) {
+            std::optional<QString> item = reader.next();
+            if (!item)
+                return unreadable(endedEarly);
+            result.table.Aree[area][column] = *item;
+        }
+    }
+    return result;
+}
+
+LoadResult LeggeFileSezione(const QString &folder)
+{
+    const QString path = sectionFilePath(folder);
+    if (!QFileInfo(path).isFile()) {
+        LoadResult result;
+        result.outcome = LoadResult::Outcome::Missing;
+        result.table.Naree = 1;
+        return result;
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(QStringLiteral("non è possibile aprirlo in lettura."));
+    if (file.size() > kMaxFileBytes)
+        return unreadable(QStringLiteral("è troppo grande per essere un file di sezione."));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return unreadable(QStringLiteral("la lettura si è interrotta."));
+    return parseSectionFile(bytes);
+}
+
+std::optional<QString> backupSectionFile(const QString &folder)
+{
+    const QString source = sectionFilePath(folder);
+    for (int n = 1; n < 1000; ++n) {
+        const QString target = source + QStringLiteral(".bak") + (n == 1 ? QString() : QString::number(n));
+        if (QFileInfo::exists(target))
+            continue;
+        if (QFile::copy(source, target))
+            return target;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+EncodedSection encodeSectionFile(const SectionTable &table)
+{
+    EncodedSection result;
+    if (table.Naree > SectionTable::kMaxAreas) {
+        result.error = SaveError{QStringLiteral("La sezione ha %1 aree, ma ne può avere al massimo %2.")
+                                     .arg(table.Naree)
+                                     .arg(SectionTable::kMaxAreas)};
+        return result;
+    }
+
+    QStringList lines;
+    lines.reserve(SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount());
+    auto add = [&lines](const QString &value) {
+        const std::optional<QString> line = fileLine(value);
+        if (line)
+            lines << *line;
+        return line.has_value();
+    };
+    const auto unwritable = [](const QString &value) {
+        return SaveError{QStringLiteral("Il valore «%1» non può essere scritto nel file: contiene le "
+                                        "virgolette insieme a una virgola o a un a capo.")
+                             .arg(value.left(40))};
+    };
+
+    for (int i = 1; i <= SectionTable::kHeaderLines; ++i) {
+        if (!add(table.Intestazione[i])) {
+            result.error = unwritable(table.Intestazione[i]);
+            return result;
+        }
+    }
+    lines << (table.Naree >= 0 ? QStringLiteral(" ") : QString()) + QString::number(table.Naree)
+                 + QLatin1Char(' ');
+    for (int area = 1; area <= table.areaCount(); ++area) {
+        for (int column = 1; column <= SectionTable::kColumns; ++column) {
+            if (!add(table.Aree[area][column])) {
+                result.error = unwritable(table.Aree[area][column]);
+                return result;
+            }
+        }
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    const QString text = lines.join(crlf) + crlf;
+
+    std::optional<QByteArray> bytes = toWindows1252(text);
+    if (!bytes) {
+        const std::optional<QChar> bad = firstUnencodable(text);
+        result.error = SaveError{
+            QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
+                           "Windows-1252.")
+                .arg(bad ? QString(*bad) : QStringLiteral("?"))};
+        return result;
+    }
+    result.bytes = *bytes;
+    return result;
+}
+
+std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder)
+{
+    const EncodedSection encoded = encodeSectionFile(table);
+    if (encoded.error)
+        return encoded.error;
+
+    const QString notChanged = QStringLiteral(" Il file su disco non è stato modificato.");
+    QSaveFile file(sectionFilePath(folder));
+    if (!file.open(QIODevice::WriteOnly))
+        return SaveError{QStringLiteral("Non è possibile creare il file nella cartella %1: la cartella non "
+                                        "esiste o non è scrivibile.")
+                             .arg(QDir::toNativeSeparators(folder))
+                         + notChanged};
+
+    // QSaveFile::commit() can report success after a failed write, so every
+    // step is checked and a failed write is cancelled before the commit.
+    const qint64 written = file.write(encoded.bytes);
+    if (written != encoded.bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        file.commit();
+        return SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
+                                        "dimensione dei file raggiunto).")
+                         + notChanged};
+    }
+    if (!file.commit())
+        return SaveError{QStringLiteral("Non è possibile sostituire il file: il suo percorso è occupato "
+                                        "(per esempio da una cartella) o il file è protetto.")
+                         + notChanged};
+    return std::nullopt;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "sectiontable.h"
+
+#include <QString>
+#include <optional>
+
+// Load and save of the section file ComputoPersonalizzato.txt: Windows-1252
+// text, CR LF line ends, eleven header lines, the count line and six lines
+// per area. Both take the folder that holds the file, which for the program
+// is the executable's folder.
+
+inline constexpr const char *kSectionFileName = "ComputoPersonalizzato.txt";
+
+QString sectionFilePath(const QString &folder);
+
+struct LoadResult
+{
+    enum class Outcome {
+        Loaded,     // the table holds the file's section
+        Missing,    // no ordinary file at the path: one empty area
+        Unreadable, // the file is there but cannot be used: one empty area
+    };
+    Outcome outcome = Outcome::Loaded;
+    SectionTable table;
+    QString problem; // for Unreadable: what is wrong, in Italian
+};
+
+// Reads the section file. Never throws; an unusable file is reported in the
+// result and left untouched on disk.
+LoadResult LeggeFileSezione(const QString &folder);
+
+// Parses the bytes of a section file; used by the load and the fuzz target.
+LoadResult parseSectionFile(const QByteArray &bytes);
+
+// Keeps a copy of an unreadable section file beside it, under the first free
+// name of ComputoPersonalizzato.txt.bak, .bak2, .bak3, ... Returns the copy's
+// path, or nothing when no copy could be made.
+std::optional<QString> backupSectionFile(const QString &folder);
+
+struct SaveError
+{
+    QString message; // in Italian, ready for the user
+};
+
+// The file's exact bytes for a table; fails on a character that
+// Windows-1252 cannot hold or a count above the table's limit.
+struct EncodedSection
+{
+    QByteArray bytes;
+    std::optional<SaveError> error;
+};
+EncodedSection encodeSectionFile(const SectionTable &table);
+
+// Rewrites the whole file atomically: on any failure the file on disk keeps
+// its previous bytes and the error says why.
+[[nodiscard]] std::optional<SaveError> ScriveFileSezione(const SectionTable &table,
+                                                         const QString &folder);

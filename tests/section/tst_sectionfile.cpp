@@ -1,0 +1,342 @@
+#include "section/sectionfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+QByteArray crlfLines(const QList<QByteArray> &lines)
+{
+    QByteArray out;
+    for (const QByteArray &line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+QList<QByteArray> emptyHeaders()
+{
+    return QList<QByteArray>(11);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestSectionFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savesExactBytes_data();
+    void savesExactBytes();
+    void loads_data();
+    void loads();
+    void refusesUnusableFiles_data();
+    void refusesUnusableFiles();
+    void missingFileGivesOneEmptyArea();
+    void savedFilesReadBackIdentically_data();
+    void savedFilesReadBackIdentically();
+    void refusesUnencodableCharacter();
+    void failedSaveKeepsOldFile();
+    void failedPartialWriteKeepsOldFile();
+    void backupNeverOverwritesEarlierBackup();
+};
+
+void TestSectionFile::savesExactBytes_data()
+{
+    QTest::addColumn<SectionTable>("table");
+    QTest::addColumn<QByteArray>("bytes");
+
+    SectionTable one;
+    one.Naree = 1;
+    QTest::newRow("empty headers, one area: 18 lines")
+        << one << crlfLines(emptyHeaders() << " 1 " << "" << "" << "" << "" << "" << "");
+
+    SectionTable two;
+    two.Naree = 2;
+    for (int c = 1; c <= 6; ++c) {
+        two.Aree[1][c] = QStringLiteral("a%1").arg(c);
+        two.Aree[2][c] = QStringLiteral("b%1").arg(c);
+    }
+    QTest::newRow("two areas: 24 lines")
+        << two
+        << crlfLines(emptyHeaders() << " 2 " << "a1" << "a2" << "a3" << "a4" << "a5" << "a6" << "b1"
+                                    << "b2" << "b3" << "b4" << "b5" << "b6");
+
+    SectionTable zero;
+    zero.Aree[1][1] = QStringLiteral("not written");
+    QTest::newRow("count zero: 12 lines") << zero << crlfLines(emptyHeaders() << " 0 ");
+
+    SectionTable negative;
+    negative.Naree = -3;
+    QTest::newRow("negative count keeps its sign in place of the blank")
+        << negative << crlfLines(emptyHeaders() << "-3 ");
+
+    SectionTable accented;
+    accented.Naree = 1;
+    accented.Aree[1][1] = QStringLiteral("profondità €");
+    QTest::newRow("accented letters as single bytes")
+        << accented << crlfLines(emptyHeaders() << " 1 " << "profondit\xe0 \x80" << "" << "" << "" << ""
+                                                << "");
+
+    SectionTable headers;
+    headers.Naree = 0;
+    QList<QByteArray> headerBytes;
+    for (int i = 1; i <= 11; ++i) {
+        headers.Intestazione[i] = QStringLiteral("  intestazione %1 ").arg(i);
+        headerBytes << QByteArray("  intestazione ") + QByteArray::number(i) + ' ';
+    }
+    QTest::newRow("header lines passed through unchanged") << headers << crlfLines(headerBytes << " 0 ");
+
+    SectionTable lastOfHundred;
+    lastOfHundred.Naree = 100;
+    lastOfHundred.Aree[100][6] = QStringLiteral("ultimo");
+    QByteArray hundred = crlfLines(emptyHeaders() << " 100 ");
+    hundred += QByteArray("\r\n").repeated(599) + "ultimo\r\n";
+    QTest::newRow("one hundred areas: 612 lines") << lastOfHundred << hundred;
+}
+
+void TestSectionFile::savesExactBytes()
+{
+    QFETCH(SectionTable, table);
+    QFETCH(QByteArray, bytes);
+
+    QTemporaryDir dir;
+    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QCOMPARE(readFile(sectionFilePath(dir.path())), bytes);
+}
+
+void TestSectionFile::loads_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("naree");
+    QTest::addColumn<QStringList>("area1");
+    QTest::addColumn<QString>("header1");
+
+    const QStringList empty6(6);
+    QTest::newRow("count line with blanks")
+        << crlfLines(emptyHeaders() << " 1 " << "SABBIA" << "0.3" << "0.2" << "0.1" << "0.5" << "A.01")
+        << 1 << QStringList{"SABBIA", "0.3", "0.2", "0.1", "0.5", "A.01"} << QString();
+    QTest::newRow("count line without blanks")
+        << crlfLines(emptyHeaders() << "1" << "x" << "" << "" << "" << "" << "") << 1
+        << QStringList{"x", "", "", "", "", ""} << QString();
+    QTest::newRow("lines beyond the count are ignored")
+        << crlfLines(emptyHeaders() << " 1 " << "a" << "b" << "c" << "d" << "e" << "f" << "extra"
+                                    << "more")
+        << 1 << QStringList{"a", "b", "c", "d", "e", "f"} << QString();
+    QTest::newRow("empty first and last values of an area")
+        << crlfLines(emptyHeaders() << " 1 " << "" << "b" << "c" << "d" << "e" << "") << 1
+        << QStringList{"", "b", "c", "d", "e", ""} << QString();
+    QTest::newRow("blanks around a whole-line value are kept")
+        << crlfLines(emptyHeaders() << " 1 " << "  *1.5 " << "" << "" << "" << "" << "") << 1
+        << QStringList{"  *1.5 ", "", "", "", "", ""} << QString();
+    QTest::newRow("quoted comma-separated line from another program")
+        << crlfLines(QList<QByteArray>{"\"Progetto, lotto 2\""} + QList<QByteArray>(10)
+                     << "1" << "\"SABBIA\", \"0.3\",0.2, \"0.1\"" << "\"0,5\"  dropped" << "A.01")
+        << 1 << QStringList{"SABBIA", "0.3", "0.2", "0.1", "0,5", "A.01"} << QStringLiteral("Progetto, lotto 2");
+    QTest::newRow("LF line ends and no final line end")
+        << QByteArray("\n").repeated(11) + "2\nR\n\n\n\n\n\na\nb\nc\nd\ne\nf" << 2
+        << QStringList{"R", "", "", "", "", ""} << QString();
+    QTest::newRow("negative count reads no areas")
+        << crlfLines(emptyHeaders() << "-7 " << "ignored") << -7 << empty6 << QString();
+    QTest::newRow("accented byte decodes from Windows-1252")
+        << crlfLines(QList<QByteArray>{"profondit\xe0"} + QList<QByteArray>(10) << " 0 ") << 0 << empty6
+        << QStringLiteral("profondità");
+}
+
+void TestSectionFile::loads()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, naree);
+    QFETCH(QStringList, area1);
+    QFETCH(QString, header1);
+
+    QTemporaryDir dir;
+    writeFile(sectionFilePath(dir.path()), bytes);
+    const LoadResult result = LeggeFileSezione(dir.path());
+    QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
+    QCOMPARE(result.table.Naree, naree);
+    QCOMPARE(result.table.Intestazione[1], header1);
+    for (int c = 1; c <= 6; ++c)
+        QCOMPARE(result.table.Aree[1][c], area1.at(c - 1));
+}
+
+void TestSectionFile::refusesUnusableFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("count above 100") << crlfLines(emptyHeaders() << " 101 ");
+    QTest::newRow("count not a whole number") << crlfLines(emptyHeaders() << " 2.5 ");
+    QTest::newRow("count of letters") << crlfLines(emptyHeaders() << "tre");
+    QTest::newRow("empty count line") << crlfLines(emptyHeaders() << "");
+    QTest::newRow("count beyond 16 bits") << crlfLines(emptyHeaders() << "-40000");
+    QTest::newRow("ends within the header") << crlfLines(QList<QByteArray>(5));
+    QTest::newRow("ends before the count") << crlfLines(emptyHeaders());
+    QTest::newRow("ends within the areas") << crlfLines(emptyHeaders() << " 2 " << "a" << "b");
+    QTest::newRow("empty file") << QByteArray();
+}
+
+void TestSectionFile::refusesUnusableFiles()
+{
+    QFETCH(QByteArray, bytes);
+
+    QTemporaryDir dir;
+    const QString path = sectionFilePath(dir.path());
+    writeFile(path, bytes);
+    const LoadResult result = LeggeFileSezione(dir.path());
+    QCOMPARE(result.outcome, LoadResult::Outcome::Unreadable);
+    QVERIFY(!result.problem.isEmpty());
+    QCOMPARE(result.table.Naree, 1);
+    QCOMPARE(readFile(path), bytes);
+}
+
+void TestSectionFile::missingFileGivesOneEmptyArea()
+{
+    QTemporaryDir dir;
+    LoadResult result = LeggeFileSezione(dir.path());
+    QCOMPARE(result.outcome, LoadResult::Outcome::Missing);
+    QCOMPARE(result.table.Naree, 1);
+
+    // A folder in the file's place counts as no file.
+    QVERIFY(QDir(dir.path()).mkdir(QLatin1String(kSectionFileName)));
+    result = LeggeFileSezione(dir.path());
+    QCOMPARE(result.outcome, LoadResult::Outcome::Missing);
+}
+
+void TestSectionFile::savedFilesReadBackIdentically_data()
+{
+    QTest::addColumn<SectionTable>("table");
+
+    SectionTable plain;
+    plain.Naree = 3;
+    plain.Intestazione[4] = QStringLiteral("versione 2");
+    plain.Aree[1][1] = QStringLiteral("SABBIA");
+    plain.Aree[1][2] = QStringLiteral("*1.20");
+    plain.Aree[2][3] = QStringLiteral("   ");
+    plain.Aree[3][6] = QStringLiteral(" A.01\t");
+    plain.Aree[3][1] = QStringLiteral("profondità");
+    QTest::newRow("values within the limits, blanks kept") << plain;
+
+    SectionTable quoted;
+    quoted.Naree = 1;
+    quoted.Intestazione[1] = QStringLiteral("Progetto, lotto 2");
+    quoted.Aree[1][1] = QStringLiteral("riga\r\nspezzata");
+    quoted.Aree[1][2] = QStringLiteral("  ,");
+    QTest::newRow("commas and line breaks from another program's quoted values") << quoted;
+}
+
+void TestSectionFile::savedFilesReadBackIdentically()
+{
+    QFETCH(SectionTable, table);
+
+    QTemporaryDir dir;
+    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    const QByteArray first = readFile(sectionFilePath(dir.path()));
+    const LoadResult result = LeggeFileSezione(dir.path());
+    QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
+    QVERIFY(result.table == table);
+    QVERIFY(!ScriveFileSezione(result.table, dir.path()).has_value());
+    QCOMPARE(readFile(sectionFilePath(dir.path())), first);
+}
+
+void TestSectionFile::refusesUnencodableCharacter()
+{
+    QTemporaryDir dir;
+    const QString path = sectionFilePath(dir.path());
+    writeFile(path, "old");
+    SectionTable table;
+    table.Naree = 1;
+    table.Aree[1][1] = QStringLiteral("Łódź");
+    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    QVERIFY(error.has_value());
+    QVERIFY(error->message.contains(u'Ł'));
+    QCOMPARE(readFile(path), QByteArray("old"));
+}
+
+void TestSectionFile::failedSaveKeepsOldFile()
+{
+    QTemporaryDir dir;
+    SectionTable table;
+    table.Naree = 1;
+
+    // The path taken by a folder.
+    QVERIFY(QDir(dir.path()).mkdir(QLatin1String(kSectionFileName)));
+    std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    QVERIFY(error.has_value());
+    QVERIFY(QFileInfo(sectionFilePath(dir.path())).isDir());
+
+    // A folder that does not exist.
+    error = ScriveFileSezione(table, dir.filePath(QStringLiteral("gone")));
+    QVERIFY(error.has_value());
+    QVERIFY(!error->message.isEmpty());
+}
+
+void TestSectionFile::failedPartialWriteKeepsOldFile()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString path = sectionFilePath(dir.path());
+    const QByteArray old = crlfLines(emptyHeaders() << " 0 ");
+    writeFile(path, old);
+
+    SectionTable table;
+    table.Naree = 100;
+    for (int a = 1; a <= 100; ++a)
+        for (int c = 1; c <= 6; ++c)
+            table.Aree[a][c] = QStringLiteral("valore lungo %1 %2").arg(a).arg(c);
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(error.has_value());
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QLatin1String(kSectionFileName)});
+
+    // Once the fault is gone the next save goes through.
+    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QCOMPARE(LeggeFileSezione(dir.path()).table, table);
+#else
+    QSKIP("file-size limits are a POSIX facility");
+#endif
+}
+
+void TestSectionFile::backupNeverOverwritesEarlierBackup()
+{
+    QTemporaryDir dir;
+    const QString path = sectionFilePath(dir.path());
+    writeFile(path, "first");
+    QCOMPARE(backupSectionFile(dir.path()), std::optional<QString>(path + ".bak"));
+    writeFile(path, "second");
+    QCOMPARE(backupSectionFile(dir.path()), std::optional<QString>(path + ".bak2"));
+    QCOMPARE(readFile(path + ".bak"), QByteArray("first"));
+    QCOMPARE(readFile(path + ".bak2"), QByteArray("second"));
+}
+
+QTEST_GUILESS_MAIN(TestSectionFile)
+#include "tst_sectionfile.moc"

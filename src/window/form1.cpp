@@ -1,0 +1,290 @@
+#include "form1.h"
+
+#include "countentry.h"
+#include "examplepicture.h"
+#include "grid/areagrid.h"
+#include "grid/flexgridcontrol.h"
+#include "guidance.h"
+#include "keytextbox.h"
+#include "section/filepreview.h"
+#include "section/sectionfile.h"
+#include "section/valuerules.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+const QString kAttention = QStringLiteral("Attenzione");
+}
+
+Form1::Form1(const QString &folder, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      m_folder(folder)
+{
+    setWindowTitle(QStringLiteral("Profilara"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/profilara.png")));
+    setFixedSize(700, 603);
+    m_ui.setupUi(this);
+
+    m_messageBox = [this](QMessageBox::Icon icon, const QString &title, const QString &text) {
+        QMessageBox box(icon, title, text, QMessageBox::Ok, isVisible() ? this : nullptr);
+        box.exec();
+    };
+
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_ui.Image1, &ExamplePicture::clicked, this, &Form1::Image1_Click);
+    connect(m_ui.FlexGrid, &FlexGridControl::Click, this, &Form1::FlexGrid_Click);
+    connect(m_ui.FlexGrid, &FlexGridControl::Scroll, this, &Form1::FlexGrid_Scroll);
+    m_ui.Text5->setKeyPressHandler([this](qint16 &key) { Text5_KeyPress(key); });
+    m_ui.TXTedit->setKeyPressHandler([this](qint16 &key) { TXTedit_KeyPress(key); });
+    m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
+    m_ui.TXTedit->setLostFocusHandler([this] { TXTedit_LostFocus(); });
+}
+
+bool Form1::Form_Load()
+{
+    LoadResult result = LeggeFileSezione(m_folder);
+    switch (result.outcome) {
+    case LoadResult::Outcome::Loaded:
+        break;
+    case LoadResult::Outcome::Missing:
+        m_messageBox(QMessageBox::Information, kAttention,
+                     QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"));
+        break;
+    case LoadResult::Outcome::Unreadable: {
+        const QString what = QStringLiteral("Il file ComputoPersonalizzato.txt non può essere usato: %1")
+                                 .arg(result.problem);
+        const std::optional<QString> backup = backupSectionFile(m_folder);
+        if (!backup) {
+            m_messageBox(QMessageBox::Critical, kAttention,
+                         what + QStringLiteral("\n\nNon è stato possibile conservarne una copia, quindi il "
+                                               "programma si chiude senza modificarlo."));
+            return false;
+        }
+        m_messageBox(QMessageBox::Warning, kAttention,
+                     what + QStringLiteral("\n\nIl file originale è stato conservato come %1.\nIl programma "
+                                           "parte con una sezione di una sola area vuota.")
+                                .arg(QFileInfo(*backup).fileName()));
+        break;
+    }
+    }
+    m_table = result.table;
+    return true;
+}
+
+void Form1::showCentred()
+{
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The start-up sequence runs once, right after the window is first
+    // shown; it does not wait for an activation that may never come.
+    if (!m_activated) {
+        m_activated = true;
+        QMetaObject::invokeMethod(this, &Form1::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+void Form1::Form_Activate()
+{
+    m_ui.Text5->setText(QString::number(m_table.Naree));
+    qint16 key = KeyTextBox::kEnter;
+    Text5_KeyPress(key);
+    hideEditor();
+    ScriveContenutoFile();
+    // Fill once more, never past the grid's last data row (after a recovery
+    // the grid may have fewer rows than areas).
+    RiempioFlexGrid(*m_ui.FlexGrid, m_table, qMin<int>(m_table.Naree, m_ui.FlexGrid->Rows() - 1));
+    m_ui.Text5->setFocus();
+    m_ready = true;
+    emit ready();
+}
+
+void Form1::Command1_Click()
+{
+    close();
+}
+
+void Form1::Image1_Click()
+{
+    hideEditor();
+}
+
+void Form1::Text5_KeyPress(qint16 &key)
+{
+    hideEditor();
+    if (key != KeyTextBox::kEnter)
+        return;
+    key = 0;
+
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const QLocale locale;
+    try {
+        const std::optional<qint32> rows = countToInt32(m_ui.Text5->text(), locale);
+        if (!rows)
+            return recover();
+        if (*rows > SectionTable::kMaxAreas && *rows <= 32767) {
+            m_messageBox(QMessageBox::Information, kAttention,
+                         QStringLiteral("Una sezione può avere al massimo %1 aree.").arg(SectionTable::kMaxAreas));
+            return recover();
+        }
+        VisualizzoFlexGrid(grid, *rows);
+
+        const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
+        if (!count)
+            return recover();
+        m_table.Naree = *count;
+        RiempioFlexGrid(grid, m_table);
+
+        if (const std::optional<SaveError> error = ScriveFileSezione(m_table, m_folder)) {
+            m_messageBox(QMessageBox::Warning, kAttention,
+                         QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1")
+                             .arg(error->message));
+            return recover();
+        }
+        ScriveContenutoFile();
+
+        grid.setCol(0);
+        grid.setRow(1);
+        FlexGrid_Click();
+    } catch (const GridError &) {
+        recover();
+    }
+}
+
+void Form1::recover()
+{
+    VisualizzoFlexGrid(*m_ui.FlexGrid, 1);
+}
+
+void Form1::FlexGrid_Click()
+{
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const int column = grid.Col();
+    if (column < 0 || column >= SectionTable::kColumns)
+        return;
+
+    // Bring the cell into view first, so that the box lies where the grid
+    // draws it (a scroll hides the box; it is shown again below).
+    grid.showCurrentCell();
+    const QRect cell = grid.cellRect();
+    KeyTextBox &box = *m_ui.TXTedit;
+    box.setGeometry(grid.x() + cell.left(), grid.y() + cell.top(), cell.width(), cell.height());
+    box.show();
+    box.raise();
+    box.setText(grid.Text());
+    ValoreVecchio = box.text();
+    box.setSelection(0, static_cast<int>(box.text().size()));
+    box.setFocus();
+    applyGuidance(column);
+}
+
+void Form1::TXTedit_KeyPress(qint16 &key)
+{
+    if (key == KeyTextBox::kEscape) {
+        key = 0;
+        hideEditor();
+        return;
+    }
+    if (key != KeyTextBox::kEnter)
+        return;
+    key = 0;
+
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const qint16 c = static_cast<qint16>(grid.Col());
+    const qint16 r = static_cast<qint16>(grid.Row());
+    if (r < 1 || r > SectionTable::kMaxAreas)
+        return; // the editor only opens on area rows
+
+    const QString typed = m_ui.TXTedit->text();
+    const QString value = typed.isEmpty() ? ValoreVecchio : typed;
+    if (const std::optional<QString> problem = valueProblem(value)) {
+        m_messageBox(QMessageBox::Warning, kAttention, *problem);
+        return; // the editor stays open with what was typed
+    }
+
+    grid.setText(value);
+    m_table.Aree[r][c + 1] = value;
+    if (const std::optional<SaveError> error = ScriveFileSezione(m_table, m_folder)) {
+        m_messageBox(QMessageBox::Warning, kAttention,
+                     QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1\n\nIl valore "
+                                    "resta nella tabella e sarà salvato alla prossima conferma.")
+                         .arg(error->message));
+        return;
+    }
+    ScriveContenutoFile();
+
+    if (c < SectionTable::kColumns - 1) {
+        grid.setCol(c + 1);
+    } else {
+        grid.setCol(0);
+        const int rows = grid.Rows();
+        grid.setRow(r < rows - 1 ? r + 1 : 1);
+    }
+    FlexGrid_Click();
+}
+
+void Form1::TXTedit_KeyDown(qint16 &key)
+{
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const int lastRow = grid.Rows() - 1;
+    if (key == KeyTextBox::kUp) {
+        grid.setRow(grid.Row() > 1 ? grid.Row() - 1 : lastRow);
+        FlexGrid_Click();
+    } else if (key == KeyTextBox::kDown) {
+        grid.setRow(grid.Row() < lastRow ? grid.Row() + 1 : 1);
+        FlexGrid_Click();
+    }
+}
+
+void Form1::TXTedit_LostFocus()
+{
+    clearGuidance();
+    m_ui.TXTedit->hide();
+}
+
+void Form1::FlexGrid_Scroll()
+{
+    hideEditor();
+}
+
+// Hiding the open editor box counts as its losing the focus, whether or not
+// the window is active, so the guidance is cleared with it.
+void Form1::hideEditor()
+{
+    if (m_ui.TXTedit->isHidden())
+        return;
+    m_ui.TXTedit->hide();
+    clearGuidance();
+}
+
+void Form1::ScriveContenutoFile()
+{
+    m_ui.Text2->setPlainText(previewText(m_table));
+}
+
+void Form1::applyGuidance(int column)
+{
+    const ColumnGuidance guidance = guidanceFor(column);
+    m_ui.Text1->setPlainText(guidance.hint);
+    for (int n = 1; n <= 6; ++n)
+        m_ui.Image1->setLineVisible(n, guidance.lines.at(n - 1));
+    m_ui.Label3->setVisible(guidance.halfLabels);
+    m_ui.Label4->setVisible(guidance.halfLabels);
+}
+
+void Form1::clearGuidance()
+{
+    applyGuidance(-1);
+}

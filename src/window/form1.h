@@ -1,0 +1,74 @@
+#pragma once
+
+// Profilara's one window. Form1 holds the section table and runs the
+// window's handlers: the load at start, the start-up sequence, the area
+// count entry, the cell editor and the column guidance. Its controls are
+// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and filled by
+// VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not the window
+// (the table, the file, the preview text, the guidance texts, the count
+// conversion) is plain code in section/ and beside this class, tested
+// without a GUI.
+
+#include "form1ui.h"
+#include "section/sectiontable.h"
+
+#include <QMessageBox>
+#include <QWidget>
+#include <functional>
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using MessageBoxFn = std::function<void(QMessageBox::Icon, const QString &title, const QString &text)>;
+
+    // folder: where the section file lives (the executable's folder).
+    explicit Form1(const QString &folder, QWidget *parent = nullptr);
+
+    // Replaces the modal message box, for tests.
+    void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
+
+    // Loads the section file before the window is shown. False when the
+    // program must not start (a file it cannot use and cannot keep a copy of).
+    bool Form_Load();
+    // Shows the window centred on the screen; the start-up sequence follows.
+    void showCentred();
+    bool isReady() const { return m_ready; }
+
+    // The window's handlers.
+    void Form_Activate();
+    void Command1_Click();
+    void Image1_Click();
+    void Text5_KeyPress(qint16 &key);
+    void FlexGrid_Click();
+    void TXTedit_KeyPress(qint16 &key);
+    void TXTedit_KeyDown(qint16 &key);
+    void TXTedit_LostFocus();
+    void FlexGrid_Scroll();
+    void ScriveContenutoFile();
+
+    const SectionTable &table() const { return m_table; }
+    const QString &valoreVecchio() const { return ValoreVecchio; }
+    const Form1Ui &ui() const { return m_ui; }
+
+signals:
+    void ready(); // the start-up sequence has finished
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void recover();
+    void hideEditor();
+    void applyGuidance(int column);
+    void clearGuidance();
+
+    Form1Ui m_ui;
+    SectionTable m_table;
+    QString ValoreVecchio;
+    QString m_folder;
+    MessageBoxFn m_messageBox;
+    bool m_activated = false;
+    bool m_ready = false;
+};

@@ -1,0 +1,158 @@
+#include "form1ui.h"
+
+#include "captionframe.h"
+#include "examplepicture.h"
+#include "grid/flexgridcontrol.h"
+#include "keytextbox.h"
+#include "systemcolours.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+QFont windowFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QFont arial(double points, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+// A label with a transparent background that takes the size of its text.
+QLabel *textLabel(QWidget *parent, const QString &text, const QFont &font, const QColor &colour, int left,
+                  int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    setColour(label, QPalette::WindowText, colour);
+    label->move(px(left), px(top));
+    label->adjustSize();
+    return label;
+}
+
+QLabel *fixedLabel(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPlainTextEdit *readOnlyBox(QWidget *parent, const QRect &geometry, bool scrollBar)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setColour(box, QPalette::Base, systemColour(SystemColour::ActiveBorder, box->palette()));
+    return box;
+}
+
+QComboBox *hiddenCombo(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setEditText(text);
+    combo->setGeometry(geometry);
+    setColour(combo, QPalette::Base, kPaleCyan);
+    combo->hide();
+    return combo;
+}
+
+} // namespace
+
+void Form1Ui::setupUi(QWidget *form)
+{
+    form->setFont(windowFont());
+    setColour(form, QPalette::Window, systemColour(SystemColour::ButtonFace, form->palette()));
+    form->setAutoFillBackground(true);
+
+    // Created bottom-most first: later siblings lie above earlier ones.
+    Image1 = new ExamplePicture(QImage(QStringLiteral(":/assets/esempio.bmp")), form);
+    Image1->setGeometry(twipsRect(120, 600, 7245, 5370));
+
+    Label1 = textLabel(form, QStringLiteral("ESEMPIO DI SEZIONE TIPO COSTITUITA DA 3 AREE"), arial(9, false), kGrey,
+                       1320, 645);
+    Label3 = textLabel(form, QStringLiteral("50%"), arial(12, true), kRed, 3105, 3720);
+    Label4 = textLabel(form, QStringLiteral("50%"), arial(12, true), kRed, 3105, 4200);
+    for (QLabel *half : {Label3, Label4}) {
+        half->setAlignment(Qt::AlignCenter);
+        half->hide();
+    }
+
+    const QFont instructionFont = arial(9.75, true);
+    Label2 = textLabel(form, QStringLiteral("Solamente un'area può avere l'altezza H dipendente dalla profondità P. "),
+                       instructionFont, kBlue, 120, 315);
+    Label5 = textLabel(form,
+                       QStringLiteral("Inserire le AREE iniziando dal fondo della sezione e procedendo verso la "
+                                      "sommità"),
+                       instructionFont, kBlue, 120, 50);
+    Label6 = fixedLabel(form, QStringLiteral("Note"), twipsRect(7440, 600, 2895, 255));
+    Label7 = fixedLabel(form, QStringLiteral("Contenuto del file definitivo"), twipsRect(7440, 3000, 2895, 255));
+    Label8 = textLabel(form,
+                       QStringLiteral("La larghezza L di fondo scavo è determinata in base alle sezioni tipo "
+                                      "standard"),
+                       instructionFont, kBlue, 120, 8640);
+
+    Frame1 = new CaptionFrame(QStringLiteral("Numero aree della sezione:    "), form);
+    Frame1->setGeometry(twipsRect(120, 6120, 10215, 2415));
+
+    FlexGrid = new FlexGridControl(Frame1);
+    FlexGrid->setGeometry(twipsRect(240, 360, 9825, 1815));
+    Combo2 = hiddenCombo(Frame1, QStringLiteral("Combo2"), twipsRect(6240, 3600, 1815, 315));
+
+    TXTedit = new KeyTextBox(Frame1);
+    TXTedit->setGeometry(twipsRect(9240, 120, 855, 285));
+    TXTedit->setFrame(false);
+    TXTedit->setToolTip(QStringLiteral("premere INVIO per confermare l'immissione"));
+    setColour(TXTedit, QPalette::Base, kPaleCyan);
+    setColour(TXTedit, QPalette::Text, systemColour(SystemColour::ButtonText, TXTedit->palette()));
+    TXTedit->hide();
+
+    Text5 = new KeyTextBox(Frame1);
+    Text5->setGeometry(twipsRect(2160, 0, 735, 285));
+    Combo1 = hiddenCombo(Frame1, QStringLiteral("Combo1"), twipsRect(7320, 120, 1815, 315));
+
+    Text1 = readOnlyBox(form, twipsRect(7440, 840, 2895, 2055), false);
+    Text2 = readOnlyBox(form, twipsRect(7440, 3240, 2895, 2655), true);
+
+    Command1 = new QPushButton(QStringLiteral("Esci"), form);
+    Command1->setGeometry(twipsRect(8400, 8640, 1935, 375));
+    Command1->setAutoDefault(false);
+
+    // Tab order by tab index; hidden controls and labels never take the focus.
+    for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8})
+        label->setFocusPolicy(Qt::NoFocus);
+    Image1->setFocusPolicy(Qt::NoFocus);
+    Frame1->setFocusPolicy(Qt::NoFocus);
+    QWidget::setTabOrder(TXTedit, Text5);
+    QWidget::setTabOrder(Text5, FlexGrid);
+    QWidget::setTabOrder(FlexGrid, Text1);
+    QWidget::setTabOrder(Text1, Text2);
+    QWidget::setTabOrder(Text2, Command1);
+}

@@ -1,0 +1,76 @@
+#include "areagrid.h"
+
+#include "flexgridcontrol.h"
+#include "window/systemcolours.h"
+#include "window/twips.h"
+
+#include <QStringList>
+#include <limits>
+
+namespace {
+
+const QStringList &columnTitles()
+{
+    static const QStringList titles{
+        QStringLiteral("Descrizione"),
+        QStringLiteral("Altezza area H"),
+        QStringLiteral("Allargamento della sezione X"),
+        QStringLiteral("Inclinazione delle pareti tan alfa"),
+        QStringLiteral("Coefficiente di detrazione dell'area tubazione"),
+        QStringLiteral("Voce di elenco prezzi"),
+    };
+    return titles;
+}
+
+} // namespace
+
+void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
+{
+    grid.setCols(SectionTable::kColumns);
+    if (Nrighe == std::numeric_limits<qint32>::max())
+        throw GridError("row count overflows");
+    grid.setRows(Nrighe + 1);
+
+    grid.setColWidth(0, px(2200));
+    for (int c = 1; c < SectionTable::kColumns; ++c)
+        grid.setColWidth(c, px(1450));
+
+    grid.setRow(0);
+    grid.setRowHeight(0, px(600));
+    for (int c = 0; c < SectionTable::kColumns; ++c) {
+        grid.setCol(c);
+        grid.setCellAlignment(Qt::AlignCenter);
+        grid.setCellFontName(QStringLiteral("arial"));
+        grid.setCellFontSize(7);
+        grid.setText(columnTitles().at(c));
+    }
+
+    const QColor infoBackground = systemColour(SystemColour::InfoBackground, grid.palette());
+    for (int r = 1; r <= Nrighe; ++r) {
+        grid.setRow(r);
+        for (int c = 0; c < SectionTable::kColumns; ++c) {
+            grid.setCol(c);
+            grid.setCellBackColor(infoBackground);
+            grid.setCellFontBold(true);
+            grid.setCellForeColor(kBlue);
+        }
+    }
+}
+
+void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table)
+{
+    RiempioFlexGrid(grid, table, table.Naree);
+}
+
+void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea)
+{
+    for (int r = 1; r <= lastArea; ++r) {
+        grid.setRow(r);
+        for (int c = 0; c < SectionTable::kColumns; ++c) {
+            grid.setCol(c);
+            if (r > SectionTable::kMaxAreas)
+                throw GridError("area number beyond the table");
+            grid.setText(table.Aree[r][c + 1]);
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "section/sectiontable.h"
+
+class FlexGridControl;
+
+// Shapes the grid for Nrighe data rows: six columns and their widths, the
+// header row with its titles, and the look of every data cell. Writes no
+// area values. Throws GridError on a row count the grid cannot have.
+void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe);
+
+// Copies areas 1..Naree of the table into the data rows. Throws GridError
+// for an area above the table's 100 or a row the grid does not have.
+void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table);
+// The same for areas 1..lastArea only.
+void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// What the window shows while a value of a given grid column is edited: the
+// hint for the notes box, which of the highlight lines Line1..Line6 are shown
+// over the example picture, and whether the two "50%" labels are.
+struct ColumnGuidance
+{
+    QString hint;
+    std::array<bool, 6> lines{}; // lines[0] is Line1
+    bool halfLabels = false;
+};
+
+// The guidance for grid column 0..5; an empty guidance for any other column.
+ColumnGuidance guidanceFor(int column);

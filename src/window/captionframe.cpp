@@ -3,7 +3,7 @@
 #include <QPainter>
 
 namespace {
-constexpr int kCaptionLeft = 8;
+constexpr int kCaptionLeft = 6;
 }
 
 CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent) : QWidget(parent), m_caption(caption) {}

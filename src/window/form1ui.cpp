@@ -15,6 +15,15 @@
 
 namespace {
 
+// The window's classic fonts, with metric-compatible stand-ins where the
+// desktop lacks them (Liberation Sans has Arial's metrics).
+void substituteFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
 QFont windowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -88,6 +97,7 @@ QComboBox *hiddenCombo(QWidget *parent, const QString &text, const QRect &geomet
 
 void Form1Ui::setupUi(QWidget *form)
 {
+    substituteFonts();
     form->setFont(windowFont());
     setColour(form, QPalette::Window, systemColour(SystemColour::ButtonFace, form->palette()));
     form->setAutoFillBackground(true);

@@ -1,0 +1,96 @@
+#pragma once
+
+// Shared by the window tests: a section file in a temporary folder, a Form1
+// started on it the way the program starts, and the messages it showed.
+
+#include "section/sectionfile.h"
+#include "window/form1.h"
+#include "window/form1ui.h"
+#include "window/grid/flexgridcontrol.h"
+#include "window/keytextbox.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+struct Message
+{
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+};
+
+// A section of n areas whose values name their place: "a<area>c<column>".
+inline SectionTable namedSection(int areas)
+{
+    SectionTable table;
+    table.Naree = static_cast<qint16>(areas);
+    for (int a = 1; a <= qMin(areas, SectionTable::kMaxAreas); ++a)
+        for (int c = 1; c <= SectionTable::kColumns; ++c)
+            table.Aree[a][c] = QStringLiteral("a%1c%2").arg(a).arg(c);
+    return table;
+}
+
+class StartedForm
+{
+public:
+    // Writes the table's file (unless table is null), loads and shows the
+    // window and waits for the start-up sequence.
+    explicit StartedForm(const SectionTable *table)
+    {
+        if (table)
+            QVERIFY(!ScriveFileSezione(*table, dir.path()).has_value());
+        form = std::make_unique<Form1>(dir.path());
+        form->setMessageBox([this](QMessageBox::Icon icon, const QString &title, const QString &text) {
+            messages.push_back({icon, title, text});
+        });
+        started = form->Form_Load();
+        if (!started)
+            return;
+        form->showCentred();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_VERIFY(form->isReady());
+    }
+
+    const Form1Ui &ui() const { return form->ui(); }
+    FlexGridControl &grid() const { return *form->ui().FlexGrid; }
+    KeyTextBox &editor() const { return *form->ui().TXTedit; }
+    QString path() const { return sectionFilePath(dir.path()); }
+
+    QByteArray fileBytes() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QString preview() const { return ui().Text2->toPlainText(); }
+
+    // Clicks data cell (row, column) of the grid, bringing it into view first.
+    void clickCell(int row, int column) const
+    {
+        const QModelIndex index = grid().model()->index(row - 1, column);
+        grid().scrollTo(index);
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(index).center());
+    }
+
+    // Types text into the editor box one character at a time (QTest's
+    // keyClicks cannot type non-ASCII letters).
+    void type(const QString &text) const
+    {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, &editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Form1> form;
+    std::vector<Message> messages;
+    bool started = false;
+};
+
+// The preview text of a table, as the preview box shows its lines.
+inline QString previewLines(const QStringList &values)
+{
+    return values.join(QLatin1Char('\n'));
+}

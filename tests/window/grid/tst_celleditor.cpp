@@ -1,0 +1,325 @@
+#include "../formfixture.h"
+
+#include "section/filepreview.h"
+#include "window/examplepicture.h"
+#include "window/guidance.h"
+
+#include <QPushButton>
+
+#include <QLabel>
+#include <QScrollBar>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+struct Cell
+{
+    int row;
+    int column;
+};
+
+Cell current(const StartedForm &f)
+{
+    return {f.grid().Row(), f.grid().Col()};
+}
+
+// The editor is open on (row, column): shown over the cell, with its text.
+void verifyOpenOn(const StartedForm &f, int row, int column)
+{
+    QCOMPARE(f.grid().Row(), row);
+    QCOMPARE(f.grid().Col(), column);
+    QVERIFY(!f.editor().isHidden());
+    QCOMPARE(f.editor().text(), f.grid().Text());
+    QCOMPARE(f.form->valoreVecchio(), f.grid().Text());
+    QCOMPARE(f.editor().selectedText(), f.grid().Text());
+    const QRect cell = f.grid().cellRect().translated(f.grid().pos());
+    QCOMPARE(f.editor().geometry(), cell);
+    QVERIFY(f.grid().viewport()->rect().contains(f.grid().cellRect().translated(-f.grid().viewport()->pos())));
+}
+
+QString fileValue(const StartedForm &f, int area, int column)
+{
+    const QList<QByteArray> lines = f.fileBytes().split('\n');
+    return QString::fromLatin1(lines.value(12 + (area - 1) * 6 + (column - 1))).chopped(1);
+}
+
+} // namespace
+
+class TestCellEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QTest::qWait(0); }
+
+    void enterWalksInReadingOrderAndWraps();
+    void upAndDownWrapAndKeepTheColumn_data();
+    void upAndDownWrapAndKeepTheColumn();
+    void enterStoresAsTyped_data();
+    void enterStoresAsTyped();
+    void abandoningStoresNothing_data();
+    void abandoningStoresNothing();
+    void editorCoversCellPastVisibleRows();
+    void guidanceFollowsTheColumn();
+    void refusesValuesThatWouldCorruptTheFile_data();
+    void refusesValuesThatWouldCorruptTheFile();
+    void failedSaveKeepsValueAndFile();
+};
+
+void TestCellEditor::enterWalksInReadingOrderAndWraps()
+{
+    const SectionTable section = namedSection(2);
+    StartedForm f(&section);
+    f.clickCell(1, 0);
+    verifyOpenOn(f, 1, 0);
+
+    for (int step = 0; step < 12; ++step) {
+        const Cell at = current(f);
+        const QString value = QStringLiteral("v%1").arg(step);
+        QTest::keyClicks(&f.editor(), value);
+        QTest::keyClick(&f.editor(), Qt::Key_Return);
+
+        QCOMPARE(f.form->table().Aree[at.row][at.column + 1], value);
+        QCOMPARE(fileValue(f, at.row, at.column + 1), value);
+        QCOMPARE(f.preview(), previewText(f.form->table()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        f.grid().setRow(at.row);
+        f.grid().setCol(at.column);
+        QCOMPARE(f.grid().Text(), value);
+
+        const int next = step + 1;
+        const int row = next < 12 ? 1 + next / 6 : 1;
+        const int column = next % 6;
+        f.grid().setRow(row); // restores the current cell moved by the checks above
+        f.grid().setCol(column);
+        verifyOpenOn(f, row, column);
+    }
+    QCOMPARE(f.fileBytes().count("\r\n"), 24);
+}
+
+void TestCellEditor::upAndDownWrapAndKeepTheColumn_data()
+{
+    QTest::addColumn<int>("areas");
+    QTest::addColumn<int>("startRow");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expectedRow");
+
+    QTest::newRow("down moves one row") << 3 << 1 << int(Qt::Key_Down) << 2;
+    QTest::newRow("down on the last row wraps to row 1") << 3 << 3 << int(Qt::Key_Down) << 1;
+    QTest::newRow("up moves one row") << 3 << 3 << int(Qt::Key_Up) << 2;
+    QTest::newRow("up on row 1 wraps to the last row") << 3 << 1 << int(Qt::Key_Up) << 3;
+    QTest::newRow("one area: down stays on row 1") << 1 << 1 << int(Qt::Key_Down) << 1;
+    QTest::newRow("one area: up stays on row 1") << 1 << 1 << int(Qt::Key_Up) << 1;
+}
+
+void TestCellEditor::upAndDownWrapAndKeepTheColumn()
+{
+    QFETCH(int, areas);
+    QFETCH(int, startRow);
+    QFETCH(int, key);
+    QFETCH(int, expectedRow);
+
+    const SectionTable section = namedSection(areas);
+    StartedForm f(&section);
+    const QByteArray before = f.fileBytes();
+    f.clickCell(startRow, 3);
+    QTest::keyClicks(&f.editor(), QStringLiteral("dropped"));
+    QTest::keyClick(&f.editor(), Qt::Key(key));
+
+    verifyOpenOn(f, expectedRow, 3);
+    QCOMPARE(f.editor().text(), QStringLiteral("a%1c4").arg(expectedRow));
+    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.fileBytes(), before);
+    QCOMPARE(f.ui().Text1->toPlainText(), guidanceFor(3).hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TestCellEditor::enterStoresAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("emptied editor keeps the old value") << QString() << QStringLiteral("a1c2");
+    QTest::newRow("blanks only are stored as typed") << QStringLiteral("   ") << QStringLiteral("   ");
+    QTest::newRow("leading and trailing blanks kept") << QStringLiteral(" *1.5 ") << QStringLiteral(" *1.5 ");
+    QTest::newRow("accented letters") << QStringLiteral("profondità") << QStringLiteral("profondità");
+}
+
+void TestCellEditor::enterStoresAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+
+    const SectionTable section = namedSection(1);
+    StartedForm f(&section);
+    f.clickCell(1, 1);
+    QTest::keyClick(&f.editor(), Qt::Key_Backspace); // the whole text is selected: this empties it
+    QVERIFY(f.editor().text().isEmpty());
+    f.type(typed);
+    QFile::remove(f.path()); // the confirmation must save even an unchanged value
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+
+    QCOMPARE(f.form->table().Aree[1][2], stored);
+    f.grid().setCol(1);
+    QCOMPARE(f.grid().Text(), stored);
+    QVERIFY(QFile::exists(f.path()));
+    QCOMPARE(LeggeFileSezione(f.dir.path()).table.Aree[1][2], stored);
+    f.grid().setCol(2);
+    verifyOpenOn(f, 1, 2);
+}
+
+void TestCellEditor::abandoningStoresNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("escape") << QStringLiteral("escape");
+    QTest::newRow("grid scroll") << QStringLiteral("scroll");
+    QTest::newRow("click on the picture") << QStringLiteral("picture");
+    QTest::newRow("focus to the count box") << QStringLiteral("focus");
+    QTest::newRow("key in the count box") << QStringLiteral("countkey");
+}
+
+void TestCellEditor::abandoningStoresNothing()
+{
+    QFETCH(QString, how);
+
+    const SectionTable section = namedSection(8);
+    StartedForm f(&section);
+    const QByteArray before = f.fileBytes();
+    const QString previewBefore = f.preview();
+    f.clickCell(1, 0);
+    QTest::keyClicks(&f.editor(), QStringLiteral("mai confermato"));
+
+    if (how == QLatin1String("escape"))
+        QTest::keyClick(&f.editor(), Qt::Key_Escape);
+    else if (how == QLatin1String("scroll"))
+        f.grid().verticalScrollBar()->setValue(f.grid().verticalScrollBar()->value() + 1);
+    else if (how == QLatin1String("picture"))
+        QTest::mouseClick(f.ui().Image1, Qt::LeftButton, {}, QPoint(40, 200));
+    else if (how == QLatin1String("focus"))
+        f.ui().Text5->setFocus();
+    else
+        QTest::keyClick(f.ui().Text5, Qt::Key_7);
+
+    QVERIFY(f.editor().isHidden());
+    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.fileBytes(), before);
+    QCOMPARE(f.preview(), previewBefore);
+    f.grid().setRow(1);
+    f.grid().setCol(0);
+    QCOMPARE(f.grid().Text(), QStringLiteral("a1c1"));
+    // Hiding the box clears the guidance with it.
+    QVERIFY(f.ui().Text1->toPlainText().isEmpty());
+}
+
+void TestCellEditor::editorCoversCellPastVisibleRows()
+{
+    const SectionTable section = namedSection(20);
+    StartedForm f(&section);
+    f.clickCell(1, 5);
+    for (int row = 2; row <= 20; ++row) {
+        QTest::keyClick(&f.editor(), Qt::Key_Return); // from column 5 to column 0 of the next row
+        verifyOpenOn(f, row, 0);
+        QTest::keyClick(&f.editor(), Qt::Key_Escape);
+        f.clickCell(row, 5);
+    }
+    QTest::keyClick(&f.editor(), Qt::Key_Down); // wraps to row 1, far above the shown rows
+    verifyOpenOn(f, 1, 5);
+    QTest::keyClick(&f.editor(), Qt::Key_Up);
+    verifyOpenOn(f, 20, 5);
+}
+
+void TestCellEditor::guidanceFollowsTheColumn()
+{
+    const SectionTable section = namedSection(1);
+    StartedForm f(&section);
+    const ExamplePicture &picture = *f.ui().Image1;
+    f.clickCell(1, 0);
+    for (int column = 0; column < 6; ++column) {
+        const ColumnGuidance expected = guidanceFor(column);
+        QCOMPARE(f.ui().Text1->toPlainText(), QString(expected.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        for (int n = 1; n <= 6; ++n)
+            QCOMPARE(picture.line(n).visible, expected.lines.at(n - 1));
+        QCOMPARE(!f.ui().Label3->isHidden(), expected.halfLabels);
+        QCOMPARE(!f.ui().Label4->isHidden(), expected.halfLabels);
+        QTest::keyClick(&f.editor(), Qt::Key_Return);
+    }
+    f.ui().Command1->setFocus(); // the editor loses the focus
+    QVERIFY(f.editor().isHidden());
+    QVERIFY(f.ui().Text1->toPlainText().isEmpty());
+    for (int n = 1; n <= 6; ++n)
+        QVERIFY(!picture.line(n).visible);
+    QVERIFY(f.ui().Label3->isHidden() && f.ui().Label4->isHidden());
+}
+
+void TestCellEditor::refusesValuesThatWouldCorruptTheFile_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("explanationMentions");
+
+    QTest::newRow("decimal comma") << QStringLiteral("0,5") << QStringLiteral("0.5");
+    QTest::newRow("double quote") << QStringLiteral("2\"") << QStringLiteral("virgolette");
+    QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("tabulazione");
+    QTest::newRow("character outside Windows-1252") << QStringLiteral("Łódź") << QStringLiteral("Ł");
+}
+
+void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, explanationMentions);
+
+    const SectionTable section = namedSection(1);
+    StartedForm f(&section);
+    const QByteArray before = f.fileBytes();
+    f.clickCell(1, 4);
+    f.editor().setText(typed); // a tab cannot be typed into a line edit; set it as a paste would
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+
+    QCOMPARE(f.messages.size(), size_t(1));
+    QVERIFY2(f.messages.back().text.contains(explanationMentions), qPrintable(f.messages.back().text));
+    QVERIFY(!f.editor().isHidden());
+    QCOMPARE(f.editor().text(), typed);
+    QCOMPARE(current(f).row, 1);
+    QCOMPARE(current(f).column, 4);
+    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.fileBytes(), before);
+}
+
+void TestCellEditor::failedSaveKeepsValueAndFile()
+{
+#ifdef Q_OS_UNIX
+    const SectionTable section = namedSection(100);
+    StartedForm f(&section);
+    const QByteArray before = f.fileBytes();
+    QVERIFY(before.size() > 3000);
+    f.clickCell(1, 0);
+    QTest::keyClicks(&f.editor(), QStringLiteral("SABBIA"));
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 2000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(f.messages.size(), size_t(1));
+    QVERIFY(f.messages.back().text.contains(QStringLiteral("non è stato salvato")));
+    QCOMPARE(f.fileBytes(), before);
+    QCOMPARE(f.form->table().Aree[1][1], QStringLiteral("SABBIA"));
+    QCOMPARE(f.grid().Text(), QStringLiteral("SABBIA"));
+
+    // The next confirmation saves it.
+    f.clickCell(1, 1);
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(fileValue(f, 1, 1), QStringLiteral("SABBIA"));
+#else
+    QSKIP("file-size limits are a POSIX facility");
+#endif
+}
+
+QTEST_MAIN(TestCellEditor)
+#include "tst_celleditor.moc"

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 struct Message
@@ -39,9 +40,17 @@ public:
     // Writes the table's file (unless table is null), loads and shows the
     // window and waits for the start-up sequence.
     explicit StartedForm(const SectionTable *table)
+        : StartedForm([table](const QString &path) {
+              if (table)
+                  writeBytes(path, encodeSectionFile(*table).bytes);
+          })
     {
-        if (table)
-            QVERIFY(!ScriveFileSezione(*table, dir.path()).has_value());
+    }
+
+    // The same, with the folder prepared by prepare(section file path).
+    explicit StartedForm(const std::function<void(const QString &path)> &prepare)
+    {
+        prepare(path());
         form = std::make_unique<Form1>(dir.path());
         form->setMessageBox([this](QMessageBox::Icon icon, const QString &title, const QString &text) {
             messages.push_back({icon, title, text});
@@ -52,6 +61,13 @@ public:
         form->showCentred();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QTRY_VERIFY(form->isReady());
+    }
+
+    static void writeBytes(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
     }
 
     const Form1Ui &ui() const { return form->ui(); }

@@ -1,0 +1,173 @@
+#include "section/sectiontable.h"
+#include "window/grid/areagrid.h"
+#include "window/grid/flexgridcontrol.h"
+#include "window/systemcolours.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+namespace {
+
+SectionTable tableOf(int areas)
+{
+    SectionTable table;
+    table.Naree = static_cast<qint16>(areas);
+    for (int a = 1; a <= qMin(areas, SectionTable::kMaxAreas); ++a)
+        for (int c = 1; c <= SectionTable::kColumns; ++c)
+            table.Aree[a][c] = QStringLiteral("r%1 %2").arg(a).arg(c);
+    return table;
+}
+
+QString textAt(FlexGridControl &grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    return grid.Text();
+}
+
+} // namespace
+
+class TestAreaGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shapesHeaderAndDataRows_data();
+    void shapesHeaderAndDataRows();
+    void reshapingKeepsRemainingTexts();
+    void impossibleShapesFailAndRecover_data();
+    void impossibleShapesFailAndRecover();
+    void fillCopiesTheTableAsStored();
+    void fillStopsBeforeAreaBeyondTheTable();
+    void fillWithNoAreasLeavesCurrentCell();
+};
+
+void TestAreaGrid::shapesHeaderAndDataRows_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no data rows") << 0;
+    QTest::newRow("one data row") << 1;
+    QTest::newRow("one hundred data rows") << 100;
+}
+
+void TestAreaGrid::shapesHeaderAndDataRows()
+{
+    QFETCH(int, rows);
+    FlexGridControl grid;
+    VisualizzoFlexGrid(grid, rows);
+
+    QCOMPARE(grid.Rows(), rows + 1);
+    QCOMPARE(grid.Cols(), 6);
+    QCOMPARE(grid.Row(), rows >= 1 ? rows : 0); // left on the last cell styled
+    QCOMPARE(grid.Col(), 5);
+    QCOMPARE(grid.columnWidth(0), 147);
+    for (int c = 1; c < 6; ++c)
+        QCOMPARE(grid.columnWidth(c), 97);
+    QCOMPARE(grid.horizontalHeader()->height(), 40);
+
+    const QStringList titles{"Descrizione", "Altezza area H", "Allargamento della sezione X",
+                             "Inclinazione delle pareti tan alfa",
+                             "Coefficiente di detrazione dell'area tubazione", "Voce di elenco prezzi"};
+    for (int c = 0; c < 6; ++c) {
+        QCOMPARE(textAt(grid, 0, c), titles.at(c));
+        QCOMPARE(grid.cellFont().pointSizeF(), 7.0);
+        QCOMPARE(grid.cellFont().family().toLower(), QStringLiteral("arial"));
+    }
+    const QColor info = systemColour(SystemColour::InfoBackground, grid.palette());
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 0; c < 6; ++c) {
+            grid.setRow(r);
+            grid.setCol(c);
+            QVERIFY(grid.cellFont().bold());
+            QCOMPARE(grid.cellBackColor(), info);
+            QCOMPARE(grid.cellForeColor(), QColor(0, 0, 255));
+            QCOMPARE(grid.rowHeight(r - 1), 20);
+        }
+    }
+}
+
+void TestAreaGrid::reshapingKeepsRemainingTexts()
+{
+    FlexGridControl grid;
+    const SectionTable table = tableOf(5);
+    VisualizzoFlexGrid(grid, 5);
+    RiempioFlexGrid(grid, table);
+
+    VisualizzoFlexGrid(grid, 2);
+    QCOMPARE(grid.Rows(), 3);
+    QCOMPARE(textAt(grid, 2, 5), QStringLiteral("r2 6"));
+
+    VisualizzoFlexGrid(grid, 5);
+    QCOMPARE(textAt(grid, 1, 0), QStringLiteral("r1 1"));
+    QCOMPARE(textAt(grid, 4, 0), QString());
+    RiempioFlexGrid(grid, table);
+    QCOMPARE(textAt(grid, 4, 0), QStringLiteral("r4 1"));
+}
+
+void TestAreaGrid::impossibleShapesFailAndRecover_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("minus one: no header row to style") << -1;
+    QTest::newRow("minus two: negative row count") << -2;
+    QTest::newRow("more rows than the grid holds") << FlexGridControl::kMaxRows;
+    QTest::newRow("largest 32-bit count") << std::numeric_limits<qint32>::max();
+}
+
+void TestAreaGrid::impossibleShapesFailAndRecover()
+{
+    QFETCH(int, rows);
+    FlexGridControl grid;
+    VisualizzoFlexGrid(grid, 3);
+    QVERIFY_THROWS_EXCEPTION(GridError, VisualizzoFlexGrid(grid, rows));
+    QCOMPARE(grid.Cols(), 6);
+
+    // The next shaping gives a usable header row again.
+    VisualizzoFlexGrid(grid, 1);
+    QCOMPARE(grid.Rows(), 2);
+    QVERIFY(grid.horizontalHeader()->isVisibleTo(&grid));
+    QCOMPARE(textAt(grid, 0, 0), QStringLiteral("Descrizione"));
+}
+
+void TestAreaGrid::fillCopiesTheTableAsStored()
+{
+    FlexGridControl grid;
+    SectionTable table = tableOf(2);
+    table.Aree[2][2] = QStringLiteral("  *1.2");
+    table.Aree[1][1] = QStringLiteral("profondità");
+    VisualizzoFlexGrid(grid, 2);
+    RiempioFlexGrid(grid, table);
+
+    QCOMPARE(grid.Row(), 2);
+    QCOMPARE(grid.Col(), 5);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 0; c < 6; ++c)
+            QCOMPARE(textAt(grid, r, c), table.Aree[r][c + 1]);
+}
+
+void TestAreaGrid::fillStopsBeforeAreaBeyondTheTable()
+{
+    FlexGridControl grid;
+    SectionTable table = tableOf(100);
+    table.Naree = 150;
+    VisualizzoFlexGrid(grid, 150);
+    QVERIFY_THROWS_EXCEPTION(GridError, RiempioFlexGrid(grid, table));
+    QCOMPARE(grid.Row(), 101);
+    QCOMPARE(grid.Col(), 0);
+    QCOMPARE(textAt(grid, 100, 5), QStringLiteral("r100 6"));
+    QCOMPARE(textAt(grid, 101, 0), QString());
+}
+
+void TestAreaGrid::fillWithNoAreasLeavesCurrentCell()
+{
+    FlexGridControl grid;
+    VisualizzoFlexGrid(grid, 3);
+    grid.setRow(2);
+    grid.setCol(1);
+    RiempioFlexGrid(grid, tableOf(0));
+    QCOMPARE(grid.Row(), 2);
+    QCOMPARE(grid.Col(), 1);
+    QCOMPARE(textAt(grid, 1, 0), QString());
+}
+
+QTEST_MAIN(TestAreaGrid)
+#include "tst_areagrid.moc"

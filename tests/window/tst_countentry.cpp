@@ -1,0 +1,184 @@
+#include "formfixture.h"
+
+#include "section/filepreview.h"
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+QString shownPreview(const SectionTable &table)
+{
+    return previewText(table).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// Enters text in the count box as a user would and presses Enter.
+void enterCount(StartedForm &f, const QString &text)
+{
+    f.ui().Text5->setFocus();
+    f.ui().Text5->selectAll();
+    QTest::keyClick(f.ui().Text5, Qt::Key_Backspace);
+    QTest::keyClicks(f.ui().Text5, text);
+    QTest::keyClick(f.ui().Text5, Qt::Key_Return);
+}
+
+const int kUntouched = -1;
+
+} // namespace
+
+class TestCountEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void outcomes_data();
+    void outcomes();
+    void loweringAndRaisingRestoresAreas();
+    void failedSaveEndsInRecovery();
+};
+
+void TestCountEntry::outcomes_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("gridRows");
+    QTest::addColumn<int>("naree");
+    QTest::addColumn<int>("fileAreas"); // kUntouched: the file keeps its bytes
+    QTest::addColumn<bool>("editing");
+    QTest::addColumn<bool>("toldTooMany");
+
+    const QString c = QStringLiteral("C");
+    const QString it = QStringLiteral("it_IT");
+    QTest::newRow("same count") << c << "3" << 4 << 3 << 3 << true << false;
+    QTest::newRow("blanks around the digit") << c << "  3 " << 4 << 3 << 3 << true << false;
+    QTest::newRow("raised to 5") << c << "5" << 6 << 5 << 5 << true << false;
+    QTest::newRow("lowered to 1") << c << "1" << 2 << 1 << 1 << true << false;
+    QTest::newRow("largest count 100") << c << "100" << 101 << 100 << 100 << true << false;
+    QTest::newRow("zero: saved without areas, no editing") << c << "0" << 2 << 0 << 0 << false << false;
+    QTest::newRow("minus one") << c << "-1" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("minus two") << c << "-2" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("101 turned away") << c << "101" << 2 << 3 << kUntouched << false << true;
+    QTest::newRow("32767 turned away") << c << "32767" << 2 << 3 << kUntouched << false << true;
+    QTest::newRow("beyond 16 bits") << c << "32768" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("largest 32-bit number") << c << "2147483647" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("beyond 32 bits") << c << "2147483648" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("empty") << c << "" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("letters") << c << "tre" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("point: 2.5 rounds to even 2") << c << "2.5" << 3 << 2 << 2 << true << false;
+    QTest::newRow("point: 3.5 rounds to even 4") << c << "3.5" << 5 << 4 << 4 << true << false;
+    QTest::newRow("point locale refuses a decimal comma") << c << "2,5" << 2 << 3 << kUntouched << false << false;
+    QTest::newRow("comma: 2,5 rounds to even 2") << it << "2,5" << 3 << 2 << 2 << true << false;
+    QTest::newRow("comma: 3,5 rounds to even 4") << it << "3,5" << 5 << 4 << 4 << true << false;
+    QTest::newRow("comma locale: digit grouping") << it << "1.000" << 2 << 3 << kUntouched << false << true;
+}
+
+void TestCountEntry::outcomes()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(int, gridRows);
+    QFETCH(int, naree);
+    QFETCH(int, fileAreas);
+    QFETCH(bool, editing);
+    QFETCH(bool, toldTooMany);
+
+    QLocale::setDefault(QLocale(locale));
+    const SectionTable section = namedSection(3);
+    StartedForm f(&section);
+    const QByteArray fileBefore = f.fileBytes();
+    const QString previewBefore = f.preview();
+
+    enterCount(f, text);
+
+    QCOMPARE(f.grid().Rows(), gridRows);
+    QCOMPARE(int(f.form->table().Naree), naree);
+    QCOMPARE(f.ui().Text5->text(), text); // Enter is consumed, the text stays as typed
+    if (fileAreas == kUntouched) {
+        QCOMPARE(f.fileBytes(), fileBefore);
+        QCOMPARE(f.preview(), previewBefore);
+    } else {
+        SectionTable expected = namedSection(3);
+        expected.Naree = static_cast<qint16>(fileAreas);
+        QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
+        QCOMPARE(f.preview(), shownPreview(expected));
+    }
+    QCOMPARE(!f.editor().isHidden(), editing);
+    if (editing) {
+        QCOMPARE(f.grid().Row(), 1);
+        QCOMPARE(f.grid().Col(), 0);
+        QCOMPARE(f.editor().text(), QStringLiteral("a1c1"));
+    } else {
+        // The recovery's one data row keeps what grid row 1 held when it ran;
+        // after 0 and -1 the grid had no data row left.
+        const bool rowOneGone = naree == 0 || text == QLatin1String("-1");
+        f.grid().setRow(1);
+        f.grid().setCol(0);
+        QCOMPARE(f.grid().Text(), rowOneGone ? QString() : QStringLiteral("a1c1"));
+    }
+    QCOMPARE(f.messages.size(), size_t(toldTooMany ? 1 : 0));
+    if (toldTooMany)
+        QVERIFY(f.messages.back().text.contains(QStringLiteral("100")));
+    // The table's areas never change here.
+    for (int a = 1; a <= 3; ++a)
+        for (int col = 1; col <= 6; ++col)
+            QCOMPARE(f.form->table().Aree[a][col], section.Aree[a][col]);
+}
+
+void TestCountEntry::loweringAndRaisingRestoresAreas()
+{
+    const SectionTable section = namedSection(5);
+    StartedForm f(&section);
+    enterCount(f, QStringLiteral("3"));
+    QCOMPARE(f.fileBytes().count("\r\n"), 12 + 18);
+    QVERIFY(!f.fileBytes().contains("a4c1"));
+    QCOMPARE(f.preview().count(QLatin1Char('\n')), 17);
+
+    enterCount(f, QStringLiteral("5"));
+    QCOMPARE(f.fileBytes(), encodeSectionFile(section).bytes);
+    f.grid().setRow(5);
+    f.grid().setCol(5);
+    QCOMPARE(f.grid().Text(), QStringLiteral("a5c6"));
+    QCOMPARE(f.preview(), shownPreview(section));
+}
+
+void TestCountEntry::failedSaveEndsInRecovery()
+{
+#ifdef Q_OS_UNIX
+    const SectionTable section = namedSection(100);
+    StartedForm f(&section);
+    const QByteArray before = f.fileBytes();
+    const QString previewBefore = f.preview();
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 2000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    enterCount(f, QStringLiteral("90"));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(f.messages.size(), size_t(1));
+    QVERIFY(f.messages.back().text.contains(QStringLiteral("non è stato salvato")));
+    QCOMPARE(f.fileBytes(), before);
+    QCOMPARE(f.preview(), previewBefore);
+    QCOMPARE(f.grid().Rows(), 2);
+    QVERIFY(f.editor().isHidden());
+
+    // The program goes on: the next count is saved.
+    enterCount(f, QStringLiteral("90"));
+    SectionTable expected = section;
+    expected.Naree = 90;
+    QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
+#else
+    QSKIP("file-size limits are a POSIX facility");
+#endif
+}
+
+QTEST_MAIN(TestCountEntry)
+#include "tst_countentry.moc"

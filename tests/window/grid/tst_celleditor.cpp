@@ -68,6 +68,8 @@ private slots:
     void refusesValuesThatWouldCorruptTheFile_data();
     void refusesValuesThatWouldCorruptTheFile();
     void failedSaveKeepsValueAndFile();
+    void closingDropsUnconfirmedEntry_data();
+    void closingDropsUnconfirmedEntry();
 };
 
 void TestCellEditor::enterWalksInReadingOrderAndWraps()
@@ -319,6 +321,34 @@ void TestCellEditor::failedSaveKeepsValueAndFile()
 #else
     QSKIP("file-size limits are a POSIX facility");
 #endif
+}
+
+void TestCellEditor::closingDropsUnconfirmedEntry_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Esci") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestCellEditor::closingDropsUnconfirmedEntry()
+{
+    QFETCH(bool, closeBox);
+
+    const SectionTable section = namedSection(2);
+    StartedForm f(&section);
+    f.clickCell(2, 2);
+    QTest::keyClicks(&f.editor(), QStringLiteral("confermato"));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    const QByteArray confirmed = f.fileBytes();
+    QTest::keyClicks(&f.editor(), QStringLiteral("mai confermato"));
+
+    if (closeBox)
+        f.form->close();
+    else
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+    QVERIFY(f.form->isHidden());
+    QCOMPARE(f.fileBytes(), confirmed);
+    QCOMPARE(fileValue(f, 2, 3), QStringLiteral("confermato"));
 }
 
 QTEST_MAIN(TestCellEditor)

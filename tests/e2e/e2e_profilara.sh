@@ -37,7 +37,7 @@ expect_file() {
     local want
     want=$(mktemp)
     expect_lines "$@" >"$want"
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         cmp -s "$want" "$file" && { rm -f "$want"; return 0; }
         sleep 0.1
     done

@@ -196,12 +196,18 @@ std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QStr
         return encoded.error;
 
     const QString notChanged = QStringLiteral(" Il file su disco non è stato modificato.");
-    QSaveFile file(sectionFilePath(folder));
-    if (!file.open(QIODevice::WriteOnly))
+    const QString path = sectionFilePath(folder);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (QFileInfo(path).isDir())
+            return SaveError{QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso "
+                                            "nome.")
+                             + notChanged};
         return SaveError{QStringLiteral("Non è possibile creare il file nella cartella %1: la cartella non "
                                         "esiste o non è scrivibile.")
                              .arg(QDir::toNativeSeparators(folder))
                          + notChanged};
+    }
 
     // QSaveFile::commit() can report success after a failed write, so every
     // step is checked and a failed write is cancelled before the commit.
@@ -214,8 +220,7 @@ std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QStr
                          + notChanged};
     }
     if (!file.commit())
-        return SaveError{QStringLiteral("Non è possibile sostituire il file: il suo percorso è occupato "
-                                        "(per esempio da una cartella) o il file è protetto.")
+        return SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.")
                          + notChanged};
     return std::nullopt;
 }

@@ -184,7 +184,11 @@ void Form1::FlexGrid_Click()
     box.show();
     box.raise();
     box.setText(grid.Text());
-    ValoreVecchio = box.text();
+    // An empty entry falls back to the value the area holds. The grid shows
+    // it too, except on a row the count entry's recovery left blank, where
+    // taking the blank cell would erase the area's value.
+    const int row = grid.Row();
+    ValoreVecchio = row >= 1 && row <= SectionTable::kMaxAreas ? m_table.Aree[row][column + 1] : box.text();
     box.setSelection(0, static_cast<int>(box.text().size()));
     box.setFocus();
     applyGuidance(column);

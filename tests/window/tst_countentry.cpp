@@ -39,6 +39,8 @@ private slots:
     void outcomes();
     void loweringAndRaisingRestoresAreas();
     void failedSaveEndsInRecovery();
+    void emptyEntryOnBlankRecoveryRowKeepsAreaValue_data();
+    void emptyEntryOnBlankRecoveryRowKeepsAreaValue();
 };
 
 void TestCountEntry::outcomes_data()
@@ -178,6 +180,31 @@ void TestCountEntry::failedSaveEndsInRecovery()
 #else
     QSKIP("file-size limits are a POSIX facility");
 #endif
+}
+
+void TestCountEntry::emptyEntryOnBlankRecoveryRowKeepsAreaValue_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::newRow("after minus one") << QStringLiteral("-1");
+    QTest::newRow("after zero") << QStringLiteral("0");
+}
+
+// After these counts the recovery leaves row 1 blank while area 1 keeps its
+// values: confirming the blank cell unchanged must not erase them.
+void TestCountEntry::emptyEntryOnBlankRecoveryRowKeepsAreaValue()
+{
+    QFETCH(QString, count);
+
+    const SectionTable section = namedSection(3);
+    StartedForm f(&section);
+    enterCount(f, count);
+    f.clickCell(1, 0);
+    QVERIFY(f.editor().text().isEmpty());
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+
+    QCOMPARE(f.form->table().Aree[1][1], QStringLiteral("a1c1"));
+    enterCount(f, QStringLiteral("3"));
+    QCOMPARE(f.fileBytes(), encodeSectionFile(section).bytes);
 }
 
 QTEST_MAIN(TestCountEntry)

@@ -1,0 +1,286 @@
+#include "formfixture.h"
+
+#include "section/filepreview.h"
+#include "window/examplepicture.h"
+
+#include <QApplication>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
+
+// Random user actions on the real window, from a fixed set of seeds. After
+// every action the file on disk must still be a section file, must hold what
+// the table holds, and may hold only values the user confirmed (or the ones
+// it started with, or empty).
+
+namespace {
+
+constexpr int kActions = 5000;
+
+// What the user types into the boxes: letters, digits, blanks, accented
+// letters, a Euro sign, a few signs and, more rarely, the characters the
+// editor refuses (comma, double quote, a letter Windows-1252 has no byte for).
+const QString kAlphabet = QStringLiteral("abxyZ0159 .-*/àèéìòù°€,\"Ł");
+
+// The typed characters the editor must refuse.
+const QRegularExpression kRefused(QStringLiteral("[,\"Ł]"));
+
+// Counts that are not plain whole numbers from -5 to 120.
+const QStringList kOddCounts{
+    QString(),          QStringLiteral("tre"),   QStringLiteral(" 7 "),   QStringLiteral("2.5"),
+    QStringLiteral("3,5"), QStringLiteral("1e2"), QStringLiteral("-0"),   QStringLiteral("+4"),
+    QStringLiteral("32767"), QStringLiteral("32768"), QStringLiteral("99999999999"), QStringLiteral("-"),
+};
+
+class Monkey
+{
+public:
+    Monkey(StartedForm &form, quint32 seed) : f(form), rng(seed)
+    {
+        confirmed.insert(QString());
+        const SectionTable &start = f.form->table();
+        for (int a = 1; a <= start.areaCount(); ++a)
+            for (int c = 1; c <= SectionTable::kColumns; ++c)
+                confirmed.insert(start.Aree[a][c]);
+    }
+
+    // Performs one random action; returns what it did, for the failure report.
+    QString act()
+    {
+        const int pick = rng.bounded(100);
+        if (pick < 30)
+            return typeText();
+        if (pick < 55)
+            return pressKey();
+        if (pick < 75)
+            return clickCell();
+        if (pick < 78)
+            return click(f.ui().Image1, QStringLiteral("click on the picture"));
+        if (pick < 82)
+            return click(f.ui().Text5, QStringLiteral("click on the count box"));
+        if (pick < 90)
+            return scroll();
+        return enterCount();
+    }
+
+    // What is wrong after the last action; empty when nothing is.
+    QString problem()
+    {
+        for (; messagesSeen < f.messages.size(); ++messagesSeen) {
+            if (f.messages[messagesSeen].text.contains(QStringLiteral("non è stato salvato")))
+                return QStringLiteral("save failed: ") + f.messages[messagesSeen].text;
+        }
+        if (pendingValue) {
+            const QString value = *pendingValue;
+            pendingValue.reset();
+            const bool refused = f.messages.size() > messagesBefore; // a refusal is explained
+            if (refused != kRefused.match(value).hasMatch())
+                return QStringLiteral("«%1» was %2").arg(value, refused ? "refused" : "accepted");
+            if (!refused)
+                confirmed.insert(value);
+        }
+
+        const QByteArray bytes = f.fileBytes();
+        if (bytes != lastBytes) {
+            const LoadResult loaded = parseSectionFile(bytes);
+            if (loaded.outcome != LoadResult::Outcome::Loaded)
+                return QStringLiteral("file does not load: ") + loaded.problem;
+            for (int a = 1; a <= loaded.table.areaCount(); ++a) {
+                for (int c = 1; c <= SectionTable::kColumns; ++c) {
+                    if (!confirmed.contains(loaded.table.Aree[a][c]))
+                        return QStringLiteral("file holds a value never confirmed at area %1 column %2: «%3»")
+                            .arg(a)
+                            .arg(c)
+                            .arg(loaded.table.Aree[a][c]);
+                }
+            }
+            lastBytes = bytes;
+            onDisk = loaded.table;
+        }
+
+        const SectionTable &table = f.form->table();
+        if (onDisk.Naree != table.Naree)
+            return QStringLiteral("file has %1 areas, table %2").arg(onDisk.Naree).arg(table.Naree);
+        if (onDisk.Intestazione != table.Intestazione)
+            return QStringLiteral("header lines differ from the table");
+        for (int a = 1; a <= table.areaCount(); ++a) {
+            if (onDisk.Aree[a] != table.Aree[a])
+                return QStringLiteral("area %1 differs between file and table").arg(a);
+        }
+        const QString shown = previewText(table).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (f.preview() != shown)
+            return QStringLiteral("preview does not show the table");
+        return QString();
+    }
+
+private:
+    // Keys go where the focus is, as they would for a user; when that is
+    // neither box, the user clicks the count box first.
+    QWidget *keyTarget(QString &what)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        if (focus == &f.editor() || focus == f.ui().Text5)
+            return focus;
+        what += QStringLiteral("click on the count box, then ");
+        QTest::mouseClick(f.ui().Text5, Qt::LeftButton);
+        return f.ui().Text5;
+    }
+
+    QString boxName(const QWidget *box) const
+    {
+        return box == &f.editor() ? QStringLiteral("editor") : QStringLiteral("count box");
+    }
+
+    QString typeText()
+    {
+        QString what;
+        QWidget *target = keyTarget(what);
+        QString text;
+        for (int n = rng.bounded(1, 6); n > 0; --n)
+            text += kAlphabet.at(rng.bounded(kAlphabet.size()));
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        return what + QStringLiteral("type «%1» into the %2").arg(text, boxName(target));
+    }
+
+    QString pressKey()
+    {
+        static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return,
+                                       Qt::Key_Return, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Up,
+                                       Qt::Key_Down,   Qt::Key_Up,     Qt::Key_Down,   Qt::Key_Backspace,
+                                       Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Tab};
+        const Qt::Key key = keys[rng.bounded(int(std::size(keys)))];
+        QString what;
+        QWidget *target = keyTarget(what);
+        if (key == Qt::Key_Return && target == &f.editor()) {
+            pendingValue = f.editor().text();
+            messagesBefore = f.messages.size();
+        }
+        QTest::keyClick(target, key);
+        return what + QStringLiteral("key %1 in the %2").arg(QKeySequence(key).toString(), boxName(target));
+    }
+
+    QString click(QWidget *widget, const QString &what)
+    {
+        const QPoint at(rng.bounded(widget->width()), rng.bounded(widget->height()));
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        return what;
+    }
+
+    // A click on a cell the grid shows, now and then on the grid's empty
+    // space instead. Where the editor lies over the point, the click lands
+    // on the editor, as it would for a user.
+    QString clickCell()
+    {
+        FlexGridControl &grid = f.grid();
+        QWidget *viewport = grid.viewport();
+        const int lastRow = grid.rowAt(viewport->height() - 1) < 0 ? grid.rowCount() - 1
+                                                                   : grid.rowAt(viewport->height() - 1);
+        const int lastColumn = grid.columnAt(viewport->width() - 1) < 0 ? grid.columnCount() - 1
+                                                                        : grid.columnAt(viewport->width() - 1);
+        const int firstRow = grid.rowAt(0);
+        const int firstColumn = grid.columnAt(0);
+        if (firstRow < 0 || firstColumn < 0 || rng.bounded(10) == 0) {
+            const QPoint at(rng.bounded(viewport->width()), rng.bounded(viewport->height()));
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+            return QStringLiteral("click on the grid at (%1, %2)").arg(at.x()).arg(at.y());
+        }
+        const int row = firstRow + rng.bounded(lastRow - firstRow + 1);
+        const int column = firstColumn + rng.bounded(lastColumn - firstColumn + 1);
+        const QRect shown = grid.visualRect(grid.model()->index(row, column)) & viewport->rect();
+        const QPoint at = shown.center();
+
+        KeyTextBox &editor = f.editor();
+        const QPoint onFrame = viewport->mapTo(editor.parentWidget(), at);
+        if (editor.isVisible() && editor.geometry().contains(onFrame)) {
+            QTest::mouseClick(&editor, Qt::LeftButton, {}, editor.mapFrom(editor.parentWidget(), onFrame));
+            return QStringLiteral("click on the editor over cell (%1, %2)").arg(row + 1).arg(column);
+        }
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        return QStringLiteral("click on cell (%1, %2)").arg(row + 1).arg(column);
+    }
+
+    QString scroll()
+    {
+        const bool vertical = rng.bounded(4) != 0;
+        QScrollBar *bar = vertical ? f.grid().verticalScrollBar() : f.grid().horizontalScrollBar();
+        const int value = bar->minimum() + rng.bounded(bar->maximum() - bar->minimum() + 1);
+        bar->setValue(value);
+        return QStringLiteral("scroll the grid %1 to %2").arg(vertical ? "down" : "across").arg(value);
+    }
+
+    QString enterCount()
+    {
+        const QString count = rng.bounded(3) == 0 ? kOddCounts.at(rng.bounded(int(kOddCounts.size())))
+                                                  : QString::number(rng.bounded(-5, 121));
+        KeyTextBox *box = f.ui().Text5;
+        QString what;
+        if (QApplication::focusWidget() != box) {
+            what = QStringLiteral("click on the count box, then ");
+            QTest::mouseClick(box, Qt::LeftButton);
+        }
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, count);
+        QTest::keyClick(box, Qt::Key_Return);
+        return what + QStringLiteral("enter the count «%1»").arg(count);
+    }
+
+    StartedForm &f;
+    QRandomGenerator rng;
+    QSet<QString> confirmed; // every value the user confirmed, the starting ones and empty
+    std::optional<QString> pendingValue; // the editor's text when Enter was pressed in it
+    size_t messagesBefore = 0;
+    size_t messagesSeen = 0;
+    QByteArray lastBytes;
+    SectionTable onDisk; // the file's section as last read
+};
+
+} // namespace
+
+class TestMonkey : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void randomActionsKeepFileAndTableInStep_data();
+    void randomActionsKeepFileAndTableInStep();
+};
+
+void TestMonkey::randomActionsKeepFileAndTableInStep_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed : {1u, 7u, 2024u, 31337u})
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+void TestMonkey::randomActionsKeepFileAndTableInStep()
+{
+    QFETCH(quint32, seed);
+
+    const SectionTable section = namedSection(3);
+    StartedForm f(&section);
+    QVERIFY(f.started);
+    Monkey monkey(f, seed);
+    QString problem = monkey.problem();
+    QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("seed %1, at start: %2").arg(seed).arg(problem)));
+
+    for (int action = 0; action < kActions; ++action) {
+        const QString what = monkey.act();
+        problem = monkey.problem();
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
+                                                   .arg(seed)
+                                                   .arg(action)
+                                                   .arg(what, problem)));
+        QVERIFY2(f.form->isVisible(), qPrintable(QStringLiteral("seed %1, action %2 (%3): window closed")
+                                                     .arg(seed)
+                                                     .arg(action)
+                                                     .arg(what)));
+    }
+}
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"

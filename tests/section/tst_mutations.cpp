@@ -1,4 +1,5 @@
 #include "section/sectionfile.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,14 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray crlfLines(const QList<QByteArray> &lines)
-{
-    QByteArray out;
-    for (const QByteArray &line : lines)
-        out += line + "\r\n";
-    return out;
-}
 
 QList<QByteArray> validFiles()
 {

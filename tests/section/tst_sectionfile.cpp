@@ -1,23 +1,12 @@
 #include "section/sectionfile.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
-
-QByteArray crlfLines(const QList<QByteArray> &lines)
-{
-    QByteArray out;
-    for (const QByteArray &line : lines)
-        out += line + "\r\n";
-    return out;
-}
 
 QList<QByteArray> emptyHeaders()
 {
@@ -304,15 +293,12 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
         for (int c = 1; c <= 6; ++c)
             table.Aree[a][c] = QStringLiteral("valore lungo %1 %2").arg(a).arg(c);
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    std::optional<SaveError> error;
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.active());
+        error = ScriveFileSezione(table, dir.path());
+    }
 
     QVERIFY(error.has_value());
     QCOMPARE(readFile(path), old);

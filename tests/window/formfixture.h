@@ -4,6 +4,7 @@
 // started on it the way the program starts, and the messages it showed.
 
 #include "section/sectionfile.h"
+#include "testsupport.h"
 #include "window/form1.h"
 #include "window/form1ui.h"
 #include "window/grid/flexgridcontrol.h"
@@ -22,17 +23,6 @@ struct Message
     QString title;
     QString text;
 };
-
-// A section of n areas whose values name their place: "a<area>c<column>".
-inline SectionTable namedSection(int areas)
-{
-    SectionTable table;
-    table.Naree = static_cast<qint16>(areas);
-    for (int a = 1; a <= qMin(areas, SectionTable::kMaxAreas); ++a)
-        for (int c = 1; c <= SectionTable::kColumns; ++c)
-            table.Aree[a][c] = QStringLiteral("a%1c%2").arg(a).arg(c);
-    return table;
-}
 
 class StartedForm
 {
@@ -82,6 +72,16 @@ public:
     }
 
     QString preview() const { return ui().Text2->toPlainText(); }
+
+    // Types a count into the count box as a user would and presses Enter.
+    void enterCount(const QString &text) const
+    {
+        ui().Text5->setFocus();
+        ui().Text5->selectAll();
+        QTest::keyClick(ui().Text5, Qt::Key_Backspace);
+        QTest::keyClicks(ui().Text5, text);
+        QTest::keyClick(ui().Text5, Qt::Key_Return);
+    }
 
     // Clicks data cell (row, column) of the grid, bringing it into view first.
     void clickCell(int row, int column) const

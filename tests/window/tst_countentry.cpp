@@ -2,26 +2,12 @@
 
 #include "section/filepreview.h"
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 
 QString shownPreview(const SectionTable &table)
 {
     return previewText(table).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-// Enters text in the count box as a user would and presses Enter.
-void enterCount(StartedForm &f, const QString &text)
-{
-    f.ui().Text5->setFocus();
-    f.ui().Text5->selectAll();
-    QTest::keyClick(f.ui().Text5, Qt::Key_Backspace);
-    QTest::keyClicks(f.ui().Text5, text);
-    QTest::keyClick(f.ui().Text5, Qt::Key_Return);
 }
 
 const int kUntouched = -1;
@@ -94,7 +80,7 @@ void TestCountEntry::outcomes()
     const QByteArray fileBefore = f.fileBytes();
     const QString previewBefore = f.preview();
 
-    enterCount(f, text);
+    f.enterCount(text);
 
     QCOMPARE(f.grid().Rows(), gridRows);
     QCOMPARE(int(f.form->table().Naree), naree);
@@ -134,12 +120,12 @@ void TestCountEntry::loweringAndRaisingRestoresAreas()
 {
     const SectionTable section = namedSection(5);
     StartedForm f(&section);
-    enterCount(f, QStringLiteral("3"));
+    f.enterCount(QStringLiteral("3"));
     QCOMPARE(f.fileBytes().count("\r\n"), 12 + 18);
     QVERIFY(!f.fileBytes().contains("a4c1"));
     QCOMPARE(f.preview().count(QLatin1Char('\n')), 17);
 
-    enterCount(f, QStringLiteral("5"));
+    f.enterCount(QStringLiteral("5"));
     QCOMPARE(f.fileBytes(), encodeSectionFile(section).bytes);
     f.grid().setRow(5);
     f.grid().setCol(5);
@@ -155,15 +141,11 @@ void TestCountEntry::failedSaveEndsInRecovery()
     const QByteArray before = f.fileBytes();
     const QString previewBefore = f.preview();
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 2000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    enterCount(f, QStringLiteral("90"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit limit(2000);
+        QVERIFY(limit.active());
+        f.enterCount(QStringLiteral("90"));
+    }
 
     QCOMPARE(f.messages.size(), size_t(1));
     QVERIFY(f.messages.back().text.contains(QStringLiteral("non è stato salvato")));
@@ -173,7 +155,7 @@ void TestCountEntry::failedSaveEndsInRecovery()
     QVERIFY(f.editor().isHidden());
 
     // The program goes on: the next count is saved.
-    enterCount(f, QStringLiteral("90"));
+    f.enterCount(QStringLiteral("90"));
     SectionTable expected = section;
     expected.Naree = 90;
     QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
@@ -197,13 +179,13 @@ void TestCountEntry::emptyEntryOnBlankRecoveryRowKeepsAreaValue()
 
     const SectionTable section = namedSection(3);
     StartedForm f(&section);
-    enterCount(f, count);
+    f.enterCount(count);
     f.clickCell(1, 0);
     QVERIFY(f.editor().text().isEmpty());
     QTest::keyClick(&f.editor(), Qt::Key_Return);
 
     QCOMPARE(f.form->table().Aree[1][1], QStringLiteral("a1c1"));
-    enterCount(f, QStringLiteral("3"));
+    f.enterCount(QStringLiteral("3"));
     QCOMPARE(f.fileBytes(), encodeSectionFile(section).bytes);
 }
 

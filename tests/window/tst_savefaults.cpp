@@ -36,15 +36,6 @@ QStringList folderState(const QString &folder)
     return entries;
 }
 
-void enterCount(StartedForm &f, const QString &text)
-{
-    f.ui().Text5->setFocus();
-    f.ui().Text5->selectAll();
-    QTest::keyClick(f.ui().Text5, Qt::Key_Backspace);
-    QTest::keyClicks(f.ui().Text5, text);
-    QTest::keyClick(f.ui().Text5, Qt::Key_Return);
-}
-
 void confirm(StartedForm &f, int row, int column, const QString &value)
 {
     f.clickCell(row, column);
@@ -94,7 +85,7 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
     const QStringList before = folderState(folder);
 
     if (countEntry)
-        enterCount(f, QStringLiteral("5"));
+        f.enterCount(QStringLiteral("5"));
     else
         confirm(f, 2, 3, QStringLiteral("PRIMO à"));
 
@@ -111,7 +102,7 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
 
     SectionTable expected = section;
     if (countEntry) {
-        enterCount(f, QStringLiteral("5"));
+        f.enterCount(QStringLiteral("5"));
         expected.Naree = 5;
     } else {
         confirm(f, 1, 0, QStringLiteral("SECONDO"));

@@ -9,14 +9,6 @@
 
 namespace {
 
-QByteArray crlf(const QList<QByteArray> &lines)
-{
-    QByteArray out;
-    for (const QByteArray &line : lines)
-        out += line + "\r\n";
-    return out;
-}
-
 // The window as the start-up sequence must leave it.
 void verifyReady(const StartedForm &f)
 {
@@ -97,12 +89,12 @@ void TestStartup::missingFileIsReportedAndCreated()
     verifyReady(f);
     QCOMPARE(f.ui().Text5->text(), QStringLiteral("1"));
     QCOMPARE(f.grid().Rows(), 2);
-    QCOMPARE(f.fileBytes(), crlf(QList<QByteArray>(11) << " 1 " << "" << "" << "" << "" << "" << ""));
+    QCOMPARE(f.fileBytes(), crlfLines(QList<QByteArray>(11) << " 1 " << "" << "" << "" << "" << "" << ""));
 }
 
 void TestStartup::unusableFileIsKeptAsBackup()
 {
-    const QByteArray broken = crlf(QList<QByteArray>(11) << " 150 " << "valori");
+    const QByteArray broken = crlfLines(QList<QByteArray>(11) << " 150 " << "valori");
     StartedForm f([&broken](const QString &path) {
         StartedForm::writeBytes(path + ".bak", "earlier backup");
         StartedForm::writeBytes(path, broken);

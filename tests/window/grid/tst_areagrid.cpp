@@ -1,4 +1,5 @@
 #include "section/sectiontable.h"
+#include "testsupport.h"
 #include "window/grid/areagrid.h"
 #include "window/grid/flexgridcontrol.h"
 #include "window/systemcolours.h"
@@ -7,16 +8,6 @@
 #include <QTest>
 
 namespace {
-
-SectionTable tableOf(int areas)
-{
-    SectionTable table;
-    table.Naree = static_cast<qint16>(areas);
-    for (int a = 1; a <= qMin(areas, SectionTable::kMaxAreas); ++a)
-        for (int c = 1; c <= SectionTable::kColumns; ++c)
-            table.Aree[a][c] = QStringLiteral("r%1 %2").arg(a).arg(c);
-    return table;
-}
 
 QString textAt(FlexGridControl &grid, int row, int col)
 {
@@ -89,19 +80,19 @@ void TestAreaGrid::shapesHeaderAndDataRows()
 void TestAreaGrid::reshapingKeepsRemainingTexts()
 {
     FlexGridControl grid;
-    const SectionTable table = tableOf(5);
+    const SectionTable table = namedSection(5);
     VisualizzoFlexGrid(grid, 5);
     RiempioFlexGrid(grid, table);
 
     VisualizzoFlexGrid(grid, 2);
     QCOMPARE(grid.Rows(), 3);
-    QCOMPARE(textAt(grid, 2, 5), QStringLiteral("r2 6"));
+    QCOMPARE(textAt(grid, 2, 5), QStringLiteral("a2c6"));
 
     VisualizzoFlexGrid(grid, 5);
-    QCOMPARE(textAt(grid, 1, 0), QStringLiteral("r1 1"));
+    QCOMPARE(textAt(grid, 1, 0), QStringLiteral("a1c1"));
     QCOMPARE(textAt(grid, 4, 0), QString());
     RiempioFlexGrid(grid, table);
-    QCOMPARE(textAt(grid, 4, 0), QStringLiteral("r4 1"));
+    QCOMPARE(textAt(grid, 4, 0), QStringLiteral("a4c1"));
 }
 
 void TestAreaGrid::impossibleShapesFailAndRecover_data()
@@ -131,7 +122,7 @@ void TestAreaGrid::impossibleShapesFailAndRecover()
 void TestAreaGrid::fillCopiesTheTableAsStored()
 {
     FlexGridControl grid;
-    SectionTable table = tableOf(2);
+    SectionTable table = namedSection(2);
     table.Aree[2][2] = QStringLiteral("  *1.2");
     table.Aree[1][1] = QStringLiteral("profondità");
     VisualizzoFlexGrid(grid, 2);
@@ -147,13 +138,13 @@ void TestAreaGrid::fillCopiesTheTableAsStored()
 void TestAreaGrid::fillStopsBeforeAreaBeyondTheTable()
 {
     FlexGridControl grid;
-    SectionTable table = tableOf(100);
+    SectionTable table = namedSection(100);
     table.Naree = 150;
     VisualizzoFlexGrid(grid, 150);
     QVERIFY_THROWS_EXCEPTION(GridError, RiempioFlexGrid(grid, table));
     QCOMPARE(grid.Row(), 101);
     QCOMPARE(grid.Col(), 0);
-    QCOMPARE(textAt(grid, 100, 5), QStringLiteral("r100 6"));
+    QCOMPARE(textAt(grid, 100, 5), QStringLiteral("a100c6"));
     QCOMPARE(textAt(grid, 101, 0), QString());
 }
 
@@ -163,7 +154,7 @@ void TestAreaGrid::fillWithNoAreasLeavesCurrentCell()
     VisualizzoFlexGrid(grid, 3);
     grid.setRow(2);
     grid.setCol(1);
-    RiempioFlexGrid(grid, tableOf(0));
+    RiempioFlexGrid(grid, namedSection(0));
     QCOMPARE(grid.Row(), 2);
     QCOMPARE(grid.Col(), 1);
     QCOMPARE(textAt(grid, 1, 0), QString());

@@ -9,10 +9,6 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -298,15 +294,11 @@ void TestCellEditor::failedSaveKeepsValueAndFile()
     f.clickCell(1, 0);
     QTest::keyClicks(&f.editor(), QStringLiteral("SABBIA"));
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 2000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QTest::keyClick(&f.editor(), Qt::Key_Return);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit limit(2000);
+        QVERIFY(limit.active());
+        QTest::keyClick(&f.editor(), Qt::Key_Return);
+    }
 
     QCOMPARE(f.messages.size(), size_t(1));
     QVERIFY(f.messages.back().text.contains(QStringLiteral("non è stato salvato")));

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace {
@@ -26,27 +25,24 @@ LoadResult unreadable(const QString &problem)
 // The count line as a whole number, blanks around it ignored.
 std::optional<int> parseCount(const QString &item)
 {
-    static const QRegularExpression wholeNumber(QStringLiteral("^[ \\t]*([+-]?[0-9]+)[ \\t]*$"));
-    const QRegularExpressionMatch match = wholeNumber.match(item);
-    if (!match.hasMatch())
+    QStringView text(item);
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    const qsizetype digitsFrom = (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-')) ? 1 : 0;
+    if (text.size() == digitsFrom)
         return std::nullopt;
+    for (qsizetype i = digitsFrom; i < text.size(); ++i) {
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return std::nullopt;
+    }
     bool ok = false;
-    const int value = match.captured(1).toInt(&ok);
+    const int value = text.toInt(&ok);
     if (!ok)
         return std::nullopt;
     return value;
-}
-
-// A value's line in the file: its bare text, or, for a value that would not
-// read back bare (a comma or line break from a quoted value of another
-// program's file), the text in double quotes. Nothing when neither reads back.
-std::optional<QString> fileLine(const QString &value)
-{
-    if (ItemReader::readsBackBare(value))
-        return value;
-    if (value.contains(u'"'))
-        return std::nullopt;
-    return QLatin1Char('"') + value + QLatin1Char('"');
 }
 
 } // namespace
@@ -143,13 +139,26 @@ EncodedSection encodeSectionFile(const SectionTable &table)
         return result;
     }
 
-    QStringList lines;
-    lines.reserve(SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount());
-    auto add = [&lines](const QString &value) {
-        const std::optional<QString> line = fileLine(value);
-        if (line)
-            lines << *line;
-        return line.has_value();
+    // The whole text in one string: a list of lines joined afterwards costs
+    // as much again as the text itself.
+    QString text;
+    text.reserve(64 * (SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount()));
+    const QLatin1StringView crlf("\r\n");
+    // A value's line: its bare text, or, for a value that would not read
+    // back bare (a comma or line break from a quoted value of another
+    // program's file), the text in double quotes. False when neither reads back.
+    auto add = [&text, crlf](const QString &value) {
+        if (ItemReader::readsBackBare(value)) {
+            text += value;
+        } else {
+            if (value.contains(u'"'))
+                return false;
+            text += QLatin1Char('"');
+            text += value;
+            text += QLatin1Char('"');
+        }
+        text += crlf;
+        return true;
     };
     const auto unwritable = [](const QString &value) {
         return SaveError{QStringLiteral("Il valore «%1» non può essere scritto nel file: contiene le "
@@ -163,8 +172,11 @@ EncodedSection encodeSectionFile(const SectionTable &table)
             return result;
         }
     }
-    lines << (table.Naree >= 0 ? QStringLiteral(" ") : QString()) + QString::number(table.Naree)
-                 + QLatin1Char(' ');
+    if (table.Naree >= 0)
+        text += QLatin1Char(' ');
+    text += QString::number(table.Naree);
+    text += QLatin1Char(' ');
+    text += crlf;
     for (int area = 1; area <= table.areaCount(); ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
             if (!add(table.Aree[area][column])) {
@@ -173,8 +185,6 @@ EncodedSection encodeSectionFile(const SectionTable &table)
             }
         }
     }
-    const QString crlf = QStringLiteral("\r\n");
-    const QString text = lines.join(crlf) + crlf;
 
     std::optional<QByteArray> bytes = toWindows1252(text);
     if (!bytes) {

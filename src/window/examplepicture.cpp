@@ -51,17 +51,20 @@ void ExamplePicture::setLineVisible(int n, bool visible)
     if (target.visible == visible)
         return;
     target.visible = visible;
+    m_composed = QImage();
     update();
 }
 
 QImage ExamplePicture::composed() const
 {
-    QImage image = m_picture;
-    for (const HighlightLine &line : m_lines) {
-        if (line.visible)
-            drawMaskLine(image, line);
+    if (m_composed.isNull()) {
+        m_composed = m_picture;
+        for (const HighlightLine &line : m_lines) {
+            if (line.visible)
+                drawMaskLine(m_composed, line);
+        }
     }
-    return image;
+    return m_composed;
 }
 
 void ExamplePicture::paintEvent(QPaintEvent *event)

@@ -49,4 +49,5 @@ protected:
 private:
     QImage m_picture;
     std::array<HighlightLine, 6> m_lines;
+    mutable QImage m_composed; // null until needed after a change of the lines
 };

@@ -6,15 +6,16 @@
 #include "grid/flexgridcontrol.h"
 #include "guidance.h"
 #include "keytextbox.h"
+#include "linesbox.h"
 #include "section/filepreview.h"
 #include "section/sectionfile.h"
 #include "section/valuerules.h"
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 #include <QLabel>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -28,7 +29,7 @@ Form1::Form1(const QString &folder, QWidget *parent)
       m_folder(folder)
 {
     setWindowTitle(QStringLiteral("Profilara"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/profilara.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(readAsset(QStringLiteral(":/assets/profilara.png"), "png"))));
     setFixedSize(700, 603);
     m_ui.setupUi(this);
 
@@ -275,13 +276,13 @@ void Form1::hideEditor()
 
 void Form1::ScriveContenutoFile()
 {
-    m_ui.Text2->setPlainText(previewText(m_table));
+    m_ui.Text2->setLines(previewLines(m_table));
 }
 
 void Form1::applyGuidance(int column)
 {
     const ColumnGuidance guidance = guidanceFor(column);
-    m_ui.Text1->setPlainText(guidance.hint);
+    m_ui.Text1->setLines(guidance.hint.split(QStringLiteral("\r\n")));
     for (int n = 1; n <= 6; ++n)
         m_ui.Image1->setLineVisible(n, guidance.lines.at(n - 1));
     m_ui.Label3->setVisible(guidance.halfLabels);

@@ -4,13 +4,14 @@
 #include "examplepicture.h"
 #include "grid/flexgridcontrol.h"
 #include "keytextbox.h"
+#include "linesbox.h"
 #include "systemcolours.h"
 #include "twips.h"
 
 #include <QComboBox>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -68,11 +69,10 @@ QLabel *fixedLabel(QWidget *parent, const QString &text, const QRect &geometry)
     return label;
 }
 
-QPlainTextEdit *readOnlyBox(QWidget *parent, const QRect &geometry, bool scrollBar)
+LinesBox *readOnlyBox(QWidget *parent, const QRect &geometry, bool scrollBar)
 {
-    auto *box = new QPlainTextEdit(parent);
+    auto *box = new LinesBox(parent);
     box->setGeometry(geometry);
-    box->setReadOnly(true);
     box->setTabChangesFocus(true);
     box->setFocusPolicy(Qt::StrongFocus);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -95,6 +95,13 @@ QComboBox *hiddenCombo(QWidget *parent, const QString &text, const QRect &geomet
 
 } // namespace
 
+QImage readAsset(const QString &path, const char *format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 void Form1Ui::setupUi(QWidget *form)
 {
     substituteFonts();
@@ -103,7 +110,7 @@ void Form1Ui::setupUi(QWidget *form)
     form->setAutoFillBackground(true);
 
     // Created bottom-most first: later siblings lie above earlier ones.
-    Image1 = new ExamplePicture(QImage(QStringLiteral(":/assets/esempio.bmp")), form);
+    Image1 = new ExamplePicture(readAsset(QStringLiteral(":/assets/esempio.bmp"), "bmp"), form);
     Image1->setGeometry(twipsRect(120, 600, 7245, 5370));
 
     Label1 = textLabel(form, QStringLiteral("ESEMPIO DI SEZIONE TIPO COSTITUITA DA 3 AREE"), arial(9, false), kGrey,

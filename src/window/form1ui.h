@@ -4,9 +4,11 @@ class CaptionFrame;
 class ExamplePicture;
 class FlexGridControl;
 class KeyTextBox;
+class LinesBox;
 class QComboBox;
+class QImage;
+class QString;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -15,8 +17,8 @@ class QWidget;
 struct Form1Ui
 {
     QPushButton *Command1 = nullptr;
-    QPlainTextEdit *Text2 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
+    LinesBox *Text2 = nullptr;
+    LinesBox *Text1 = nullptr;
     CaptionFrame *Frame1 = nullptr;
     QComboBox *Combo1 = nullptr;
     KeyTextBox *Text5 = nullptr;
@@ -35,3 +37,8 @@ struct Form1Ui
 
     void setupUi(QWidget *form);
 };
+
+// Reads a compiled-in picture of the given format with the built-in reader
+// only: left to detect the format, QImageReader loads every image plugin
+// installed to ask whether it reads the file.
+QImage readAsset(const QString &path, const char *format);

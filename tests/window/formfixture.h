@@ -11,7 +11,7 @@
 #include "window/keytextbox.h"
 
 #include <QFile>
-#include <QPlainTextEdit>
+#include "window/linesbox.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include "window/linesbox.h"
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>

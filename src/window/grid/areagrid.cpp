@@ -30,6 +30,7 @@ void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
     if (Nrighe == std::numeric_limits<qint32>::max())
         throw GridError("row count overflows");
     grid.setRows(Nrighe + 1);
+    const FlexGridControl::Batch batch(grid);
 
     grid.setColWidth(0, px(2200));
     for (int c = 1; c < SectionTable::kColumns; ++c)
@@ -64,6 +65,7 @@ void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table)
 
 void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea)
 {
+    const FlexGridControl::Batch batch(grid);
     for (int r = 1; r <= lastArea; ++r) {
         grid.setRow(r);
         for (int c = 0; c < SectionTable::kColumns; ++c) {

@@ -136,6 +136,8 @@ void FlexGridControl::setCol(int col)
 
 void FlexGridControl::syncCurrentCell()
 {
+    if (m_batched)
+        return;
     if (m_row >= 1 && m_col < columnCount()) {
         const QSignalBlocker block(this);
         setCurrentCell(m_row - 1, m_col);

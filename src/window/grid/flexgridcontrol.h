@@ -63,6 +63,27 @@ public:
     // Scrolls the data rows so that the current cell is wholly shown.
     void showCurrentCell();
 
+    // While a Batch lives, moving the current cell only moves Row() and
+    // Col(); the view's current cell follows once, when the batch ends. For
+    // loops that walk every cell of the grid.
+    class Batch
+    {
+    public:
+        explicit Batch(FlexGridControl &grid) : m_grid(grid), m_outer(grid.m_batched) { grid.m_batched = true; }
+        ~Batch()
+        {
+            m_grid.m_batched = m_outer;
+            if (!m_outer)
+                m_grid.syncCurrentCell();
+        }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        FlexGridControl &m_grid;
+        bool m_outer;
+    };
+
 signals:
     void Click();  // a click on a cell, after it has become current
     void Scroll(); // the data rows or columns scrolled
@@ -77,4 +98,5 @@ private:
     int m_rows = 0;
     int m_row = 0;
     int m_col = 0;
+    bool m_batched = false;
 };

@@ -1,0 +1,221 @@
+// In-process timings of the two editing paths on a 100-area section, each
+// interleaved with its floor: a bare QSaveFile write and commit of the same
+// file bytes, into the same folder.
+//
+//   confirm: Enter in the cell editor (store, atomic save, preview, move to
+//            the next cell, reopen the editor there)
+//   count:   Enter in the count box with 100 (reshape and refill the grid,
+//            save, preview, open the editor)
+//
+// Each figure is the handler call alone; the repaint that follows it in the
+// event loop is timed apart and reported for information.
+//
+// usage: bench_editing [iterations] [folder]
+// Prints key=value lines (nanoseconds) for bench_driver.
+
+#include "benchsection.h"
+#include "window/form1.h"
+#include "window/grid/flexgridcontrol.h"
+#include "window/keytextbox.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Series
+{
+    std::vector<qint64> ns;
+
+    qint64 quantile(double q) const
+    {
+        if (ns.empty())
+            return 0;
+        std::vector<qint64> sorted = ns;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[static_cast<size_t>(q * double(sorted.size() - 1) + 0.5)];
+    }
+    void print(const char *name) const
+    {
+        std::printf("%s.median=%lld\n%s.p10=%lld\n%s.p90=%lld\n", name, static_cast<long long>(quantile(0.5)),
+                    name, static_cast<long long>(quantile(0.1)), name, static_cast<long long>(quantile(0.9)));
+    }
+};
+
+template<typename F>
+qint64 timed(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return timer.nsecsElapsed();
+}
+
+// The floor: what any atomic save of these bytes costs.
+bool bareSave(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+void settle()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int fail(const char *what)
+{
+    std::fprintf(stderr, "bench_editing: %s\n", what);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int iterations = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 200;
+    const int warmUp = qMin(20, iterations);
+
+    QTemporaryDir tempDir(args.size() > 2 ? args.at(2) + QStringLiteral("/bench-XXXXXX") : QString());
+    if (!tempDir.isValid())
+        return fail("cannot create the working folder");
+    const QString folder = tempDir.path();
+    const QString path = sectionFilePath(folder);
+    if (!writeBenchSection(folder))
+        return fail("cannot write the section file");
+
+    Form1 form(folder);
+    int messages = 0;
+    form.setMessageBox([&messages](QMessageBox::Icon, const QString &, const QString &text) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        ++messages;
+    });
+    if (!form.Form_Load())
+        return fail("the load refused to start");
+    form.showCentred();
+    form.activateWindow();
+    const QDeadlineTimer deadline(10000);
+    while (!form.isReady() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!form.isReady())
+        return fail("the start-up sequence did not finish");
+    settle();
+
+    FlexGridControl &grid = *form.ui().FlexGrid;
+    KeyTextBox &editor = *form.ui().TXTedit;
+    KeyTextBox &countBox = *form.ui().Text5;
+
+    // Enter in the cell editor, walking the cells from (1, 0).
+    Series confirm, confirmRepaint, confirmFloor;
+    grid.setRow(1);
+    grid.setCol(0);
+    form.FlexGrid_Click();
+    settle();
+    for (int i = -warmUp; i < iterations; ++i) {
+        const int cellRow = grid.Row();
+        const int cellCol = grid.Col();
+        const QString value = cellCol == 0 ? QStringLiteral("Strato %1").arg(i + 1000)
+                                           : QString::number(0.5 + 0.01 * ((i + 1000) % 97), 'f', 2);
+        editor.setText(value);
+
+        qint64 handler = 0, repaint = 0, floor = 0;
+        QByteArray bytes;
+        auto runConfirm = [&] {
+            handler = timed([&] {
+                qint16 key = KeyTextBox::kEnter;
+                form.TXTedit_KeyPress(key);
+            });
+            repaint = timed(settle);
+        };
+        auto runFloor = [&] {
+            bytes = encodeSectionFile(form.table()).bytes;
+            floor = timed([&] {
+                if (!bareSave(path, bytes))
+                    std::exit(fail("the bare save failed"));
+            });
+        };
+        if (i % 2 == 0) {
+            runConfirm();
+            runFloor();
+        } else {
+            runFloor();
+            runConfirm();
+        }
+        if (form.table().Aree[cellRow][cellCol + 1] != value || editor.isHidden()
+            || (grid.Row() == cellRow && grid.Col() == cellCol))
+            return fail("the confirmation did not store, move and reopen");
+        if (i >= 0) {
+            confirm.ns.push_back(handler);
+            confirmRepaint.ns.push_back(handler + repaint);
+            confirmFloor.ns.push_back(floor);
+        }
+    }
+
+    // Enter in the count box with the full count.
+    Series count, countRepaint, countFloor;
+    const int countIterations = qMax(1, iterations / 2);
+    for (int i = -qMin(10, warmUp); i < countIterations; ++i) {
+        qint64 handler = 0, repaint = 0, floor = 0;
+        auto runCount = [&] {
+            countBox.setFocus();
+            countBox.setText(QStringLiteral("100"));
+            settle();
+            handler = timed([&] {
+                qint16 key = KeyTextBox::kEnter;
+                form.Text5_KeyPress(key);
+            });
+            repaint = timed(settle);
+        };
+        auto runFloor = [&] {
+            const QByteArray bytes = encodeSectionFile(form.table()).bytes;
+            floor = timed([&] {
+                if (!bareSave(path, bytes))
+                    std::exit(fail("the bare save failed"));
+            });
+        };
+        if (i % 2 == 0) {
+            runCount();
+            runFloor();
+        } else {
+            runFloor();
+            runCount();
+        }
+        if (grid.Rows() != 101 || editor.isHidden() || grid.Row() != 1 || grid.Col() != 0)
+            return fail("the count did not reshape the grid and open the editor");
+        if (i >= 0) {
+            count.ns.push_back(handler);
+            countRepaint.ns.push_back(handler + repaint);
+            countFloor.ns.push_back(floor);
+        }
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() != encodeSectionFile(form.table()).bytes)
+        return fail("the file on disk does not match the table");
+    if (messages)
+        return fail("a message box would have been shown");
+
+    std::printf("file.bytes=%lld\n", static_cast<long long>(file.size()));
+    confirm.print("confirm");
+    confirmRepaint.print("confirm_repaint");
+    confirmFloor.print("confirm_floor");
+    count.print("count");
+    countRepaint.print("count_repaint");
+    countFloor.print("count_floor");
+    return 0;
+}

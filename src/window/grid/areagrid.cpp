@@ -41,7 +41,7 @@ void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
     for (int c = 0; c < SectionTable::kColumns; ++c) {
         grid.setCol(c);
         grid.setCellAlignment(Qt::AlignCenter);
-        grid.setCellFontName(QStringLiteral("arial"));
+        grid.setCellFontName(QStringLiteral("Arial"));
         grid.setCellFontSize(7);
         grid.setText(columnTitles().at(c));
     }

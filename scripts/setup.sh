@@ -2,13 +2,18 @@
 # tests and the program need, then configures and builds into build/.
 # Sourced, not run.
 
-PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 \
-xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+# What building and running the program needs (xvfb for a machine without
+# a display).
+PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth"
+# What the tests need on top: X input, screenshots, and clang with its
+# sanitizer and fuzzer runtimes.
+PROFILARA_TEST_PACKAGES="xdotool imagemagick clang libclang-rt-14-dev"
 
+# profilara_install_packages PACKAGE...
 profilara_install_packages() {
     local missing=()
     local pkg
-    for pkg in $PROFILARA_PACKAGES; do
+    for pkg in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi

@@ -7,8 +7,8 @@
 
 // The text of the preview box: the area values of areas 1..Naree joined by
 // CR LF, exactly as lines 13 onward of the section file hold them. Empty when
-// the section has no areas. Built in one go; the box is set once with it.
+// the section has no areas.
 QString previewText(const SectionTable &table);
 
-// The same values, one list entry per value.
+// The same values, one list entry per value: the preview box's lines.
 QStringList previewLines(const SectionTable &table);

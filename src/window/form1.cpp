@@ -13,9 +13,9 @@
 
 #include <QFileInfo>
 #include <QIcon>
-#include <QPixmap>
 #include <QLabel>
 #include <QLocale>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 

@@ -4,41 +4,50 @@
 
 KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent) {}
 
-qint16 KeyTextBox::keyCode(int qtKey)
+namespace {
+
+// The key code a key-down handler receives; the handlers look only at the
+// Up and Down arrows.
+qint16 keyCode(const QKeyEvent *event)
 {
-    switch (qtKey) {
+    switch (event->key()) {
     case Qt::Key_Up:
-        return kUp;
+        return KeyTextBox::kUp;
     case Qt::Key_Down:
-        return kDown;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return kEnter;
-    case Qt::Key_Escape:
-        return kEscape;
+        return KeyTextBox::kDown;
     default:
-        return qtKey >= 0x20 && qtKey < 0x7f ? static_cast<qint16>(QChar(qtKey).toUpper().unicode()) : 0;
+        return 0;
     }
 }
+
+// The character code a key-press handler receives; 0 for a key that types
+// no character (an arrow, a shortcut with Ctrl).
+qint16 charCode(const QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier)
+        return 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyTextBox::kEnter;
+    case Qt::Key_Escape:
+        return KeyTextBox::kEscape;
+    default:
+        return event->text().isEmpty() ? 0 : static_cast<qint16>(event->text().at(0).unicode());
+    }
+}
+
+} // namespace
 
 void KeyTextBox::keyPressEvent(QKeyEvent *event)
 {
     if (m_keyDown) {
-        qint16 code = keyCode(event->key());
+        qint16 code = keyCode(event);
         m_keyDown(code);
     }
 
-    QString text = event->text();
-    if (text.isEmpty() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
-        text = QStringLiteral("\r");
-    if (text.isEmpty() && event->key() == Qt::Key_Escape)
-        text = QStringLiteral("\x1b");
-    if (m_keyPress && !text.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
-        qint16 code = static_cast<qint16>(text.at(0).unicode());
+    qint16 code = charCode(event);
+    if (m_keyPress && code != 0) {
         m_keyPress(code);
         if (code == 0) {
             event->accept();

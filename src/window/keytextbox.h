@@ -27,9 +27,6 @@ public:
     void setKeyPressHandler(KeyHandler handler) { m_keyPress = std::move(handler); }
     void setLostFocusHandler(std::function<void()> handler) { m_lostFocus = std::move(handler); }
 
-    // The key code of a key, as the key-down handler receives it.
-    static qint16 keyCode(int qtKey);
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

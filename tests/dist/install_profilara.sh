@@ -16,8 +16,12 @@ done
 id=io.github.profilara.Profilara
 work=$(mktemp -d)
 pid=
+# Each install rewrites the build's list of installed files: keep the user's.
+manifest="$build/install_manifest.txt"
+[ -e "$manifest" ] && cp -p "$manifest" "$work/manifest"
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    if [ -e "$work/manifest" ]; then cp -p "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
     rm -rf "$work"
 }
 trap cleanup EXIT

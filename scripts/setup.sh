@@ -5,9 +5,10 @@
 # What building and running the program needs (xvfb for a machine without
 # a display).
 PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth"
-# What the tests need on top: X input, screenshots, and clang with its
-# sanitizer and fuzzer runtimes.
-PROFILARA_TEST_PACKAGES="xdotool imagemagick clang libclang-rt-14-dev"
+# What the tests need on top: X input, screenshots, clang with its
+# sanitizer and fuzzer runtimes, and the validators of the desktop entry and
+# the AppStream metadata.
+PROFILARA_TEST_PACKAGES="xdotool imagemagick clang libclang-rt-14-dev desktop-file-utils appstream"
 
 # profilara_install_packages PACKAGE...
 profilara_install_packages() {

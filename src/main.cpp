@@ -5,6 +5,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+#ifdef PROFILARA_APP_ID
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(PROFILARA_APP_ID));
+#endif
     Form1 form(QCoreApplication::applicationDirPath());
     if (!form.Form_Load())
         return 1;

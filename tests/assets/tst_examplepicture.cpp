@@ -32,7 +32,9 @@ private slots:
     void shareLabelsSitInsideTheirPipeHalf_data();
     void shareLabelsSitInsideTheirPipeHalf();
     void titleBandIsBlank();
-    void iconsAre32By32();
+    void iconsAreDrawnAtTheirSize_data();
+    void iconsAreDrawnAtTheirSize();
+    void icoHas256ColoursAndAMask();
 };
 
 void TestExamplePicture::isUncompressed24BitBmp()
@@ -148,10 +150,43 @@ void TestExamplePicture::titleBandIsBlank()
                      qPrintable(QStringLiteral("(%1, %2) not white").arg(x).arg(y)));
 }
 
-void TestExamplePicture::iconsAre32By32()
+void TestExamplePicture::iconsAreDrawnAtTheirSize_data()
 {
-    QCOMPARE(QImage(assetsDir + QStringLiteral("/profilara.png")).size(), QSize(32, 32));
-    QCOMPARE(QImage(assetsDir + QStringLiteral("/profilara.ico")).size(), QSize(32, 32));
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("size");
+    QTest::newRow("window icon") << QStringLiteral("profilara.png") << 32;
+    QTest::newRow("executable icon") << QStringLiteral("profilara.ico") << 32;
+    QTest::newRow("menu 48") << QStringLiteral("icons/profilara-48.png") << 48;
+    QTest::newRow("menu 64") << QStringLiteral("icons/profilara-64.png") << 64;
+    QTest::newRow("menu 128") << QStringLiteral("icons/profilara-128.png") << 128;
+    QTest::newRow("menu 256") << QStringLiteral("icons/profilara-256.png") << 256;
+}
+
+// Every size shows the same drawing: a clear corner and the pipe's blue at
+// the pipe's centre, (16, 22.5) on the 32-pixel grid.
+void TestExamplePicture::iconsAreDrawnAtTheirSize()
+{
+    QFETCH(QString, file);
+    QFETCH(int, size);
+    const QImage image(assetsDir + QLatin1Char('/') + file);
+    QCOMPARE(image.size(), QSize(size, size));
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(image.pixel(16 * size / 32, int(22.5 * size / 32)), qRgb(0x5C, 0x8F, 0xC8));
+}
+
+void TestExamplePicture::icoHas256ColoursAndAMask()
+{
+    QFile file(assetsDir + QStringLiteral("/profilara.ico"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray ico = file.readAll();
+    // Directory, bitmap header, 256-entry palette, 32 x 32 indices, 32 mask rows of 4 bytes.
+    QCOMPARE(ico.size(), 6 + 16 + 40 + 1024 + 1024 + 128);
+    const auto *bytes = reinterpret_cast<const uchar *>(ico.constData());
+    QCOMPARE(qFromLittleEndian<quint16>(bytes + 4), quint16(1));  // one image
+    QCOMPARE(bytes[6 + 2], uchar(0));                              // 256 colours
+    QCOMPARE(qFromLittleEndian<quint16>(bytes + 6 + 6), quint16(8));
+    QCOMPARE(qFromLittleEndian<qint32>(bytes + 22 + 8), 64);       // colour rows + mask rows
+    QCOMPARE(qFromLittleEndian<quint16>(bytes + 22 + 14), quint16(8));
 }
 
 QTEST_GUILESS_MAIN(TestExamplePicture)

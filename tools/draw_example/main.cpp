@@ -1,12 +1,15 @@
 // Draws the pictures Profilara ships with: the worked example of a trench
-// section (esempio.bmp) and the window icon (profilara.png, profilara.ico).
+// section (esempio.bmp), the window icon (profilara.png, profilara.ico) and
+// the same icon drawn at the desktop menu's sizes (icons/profilara-N.png).
 // The results are committed under assets/; the build never runs this tool.
 // After changing the drawing, regenerate them from the source root with
 //   build/tools/draw_example/draw_example assets
 // The output depends only on this code and the Liberation Sans font, so
 // running it twice gives the same files.
 
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,6 +20,7 @@
 #include <QTextStream>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -227,14 +231,16 @@ QImage examplePicture()
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-// 32 x 32 icon: a trapezoid trench cut into layered ground with a pipe
-// lying at its bottom.
-QImage icon()
+// The icon: a trapezoid trench cut into layered ground with a pipe lying at
+// its bottom. The shapes are laid out on a 32 x 32 grid and drawn at `size`
+// pixels, so every size is drawn sharp rather than scaled from a bitmap.
+QImage icon(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 32.0, size / 32.0);
 
     const QPolygonF trench({{1.5, 3.5}, {30.5, 3.5}, {22.5, 29.5}, {9.5, 29.5}});
     QPainterPath trenchPath;
@@ -272,13 +278,105 @@ QImage withExactPalette(const QImage &image)
     return image.convertToFormat(QImage::Format_Indexed8, colours);
 }
 
+// A 256-colour .ico of one image: 8 bits a pixel with a palette, and the
+// 1-bit AND mask that makes the background transparent. Qt's ICO writer only
+// writes 32 bits a pixel. A pixel at least half opaque is drawn in its own
+// colour; the rest are masked out. Empty when the image has more than 256
+// colours.
+std::optional<QByteArray> icoWith256Colours(const QImage &image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    QList<QRgb> palette{qRgb(0, 0, 0)}; // masked pixels: black, left unchanged by the XOR
+    QList<uchar> indices;
+    QList<bool> masked;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const bool clear = qAlpha(pixel) < 128;
+            const QRgb colour = clear ? qRgb(0, 0, 0) : (pixel | 0xFF000000u);
+            qsizetype index = palette.indexOf(colour);
+            if (index < 0) {
+                index = palette.size();
+                palette.append(colour);
+            }
+            indices.append(uchar(index));
+            masked.append(clear);
+        }
+    }
+    if (palette.size() > 256)
+        return std::nullopt;
+
+    const int xorStride = (w + 3) / 4 * 4;           // rows padded to 4 bytes
+    const int andStride = ((w + 31) / 32) * 4;
+    const int bitmapSize = 40 + 256 * 4 + (xorStride + andStride) * h;
+
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    // ICONDIR and its one ICONDIRENTRY (a colour count of 0 means 256).
+    out << quint16(0) << quint16(1) << quint16(1);
+    out << quint8(w) << quint8(h) << quint8(0) << quint8(0) << quint16(1) << quint16(8)
+        << quint32(bitmapSize) << quint32(6 + 16);
+    // BITMAPINFOHEADER: the height counts the colour rows and the mask rows.
+    out << quint32(40) << qint32(w) << qint32(2 * h) << quint16(1) << quint16(8)
+        << quint32(0) << quint32((xorStride + andStride) * h) << qint32(0) << qint32(0)
+        << quint32(256) << quint32(0);
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < palette.size() ? palette.at(i) : qRgb(0, 0, 0);
+        out << quint8(qBlue(c)) << quint8(qGreen(c)) << quint8(qRed(c)) << quint8(0);
+    }
+    // Both bitmaps run bottom-up.
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < xorStride; ++x)
+            out << quint8(x < w ? indices.at(y * w + x) : 0);
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray row(andStride, '\0');
+        for (int x = 0; x < w; ++x)
+            if (masked.at(y * w + x))
+                row[x / 8] = char(row.at(x / 8) | (0x80 >> (x % 8)));
+        out.writeRawData(row.constData(), row.size());
+    }
+    return bytes;
+}
+
+bool fail(const QString &path)
+{
+    QTextStream(stderr) << "draw_example: cannot write " << path << '\n';
+    return false;
+}
+
 bool save(const QImage &image, const QDir &dir, const QString &name, const char *format)
 {
     const QString path = dir.filePath(name);
-    if (image.save(path, format))
-        return true;
-    QTextStream(stderr) << "draw_example: cannot write " << path << '\n';
-    return false;
+    return image.save(path, format) || fail(path);
+}
+
+bool saveIco(const QImage &image, const QDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    const std::optional<QByteArray> bytes = icoWith256Colours(image);
+    if (!bytes) {
+        QTextStream(stderr) << "draw_example: " << name << " needs more than 256 colours\n";
+        return false;
+    }
+    QFile file(path);
+    return (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size()) || fail(path);
+}
+
+// The icon at the sizes of the desktop's menu and software centres, beside
+// the 32 x 32 one.
+bool saveMenuIcons(const QDir &dir)
+{
+    if (!dir.mkpath(QStringLiteral("icons")))
+        return fail(dir.filePath(QStringLiteral("icons")));
+    for (int size : {48, 64, 128, 256}) {
+        if (!save(withExactPalette(icon(size)), dir,
+                  QStringLiteral("icons/profilara-%1.png").arg(size), "PNG"))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -300,10 +398,11 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const QImage windowIcon = icon();
+    const QImage windowIcon = icon(32);
     const bool ok = save(examplePicture(), dir, QStringLiteral("esempio.bmp"), "BMP")
             && save(withExactPalette(windowIcon), dir,
                     QStringLiteral("profilara.png"), "PNG")
-            && save(windowIcon, dir, QStringLiteral("profilara.ico"), "ICO");
+            && saveIco(windowIcon, dir, QStringLiteral("profilara.ico"))
+            && saveMenuIcons(dir);
     return ok ? 0 : 1;
 }

@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QProcess>
+#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +25,48 @@ void verifyReady(const StartedForm &f)
     QCOMPARE(ui.Text5->text(), QString::number(f.form->table().Naree));
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The process id that a lock file names (its first line).
+qint64 lockHolder(const QString &lockPath)
+{
+    return fileBytes(lockPath).split('\n').value(0).toLongLong();
+}
+
+// A lock file written an hour ago: its age must not make it stale.
+void writeOldLock(const QString &lockPath, const QByteArray &bytes)
+{
+    StartedForm::writeBytes(lockPath, bytes);
+    QFile file(lockPath);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+}
+
+#ifdef Q_OS_UNIX
+// Runs a copy of the program in the section's folder until it holds the
+// lock, then kills it (SIGKILL: it cannot release the lock).
+void killProfilaraHoldingTheLock(const QString &sectionPath)
+{
+    const QString folder = QFileInfo(sectionPath).path();
+    const QString program = QDir(folder).filePath(QStringLiteral("profilara"));
+    QVERIFY(QFile::copy(QStringLiteral(PROFILARA_EXECUTABLE), program));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(program, {});
+    QVERIFY(child.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(sectionPath + ".lock"), child.processId(), 30000);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QVERIFY(QFile::exists(sectionPath + ".lock"));
+}
+#endif
+
 } // namespace
 
 class TestStartup : public QObject
@@ -33,6 +78,9 @@ private slots:
     void startsFromTheFile();
     void missingFileIsReportedAndCreated();
     void unusableFileIsKeptAsBackup();
+    void secondWindowOnTheSectionIsTurnedAway();
+    void lockLeftOnTheFolder_data();
+    void lockLeftOnTheFolder();
 };
 
 void TestStartup::startsFromTheFile_data()
@@ -113,6 +161,120 @@ void TestStartup::unusableFileIsKeptAsBackup()
     QCOMPARE(f.form->table().Naree, 1);
     QCOMPARE(f.fileBytes().count("\r\n"), 18);
     verifyReady(f);
+}
+
+void TestStartup::secondWindowOnTheSectionIsTurnedAway()
+{
+    const SectionTable section = namedSection(2);
+    StartedForm first(&section);
+    QVERIFY(first.started);
+    const QByteArray bytes = first.fileBytes();
+
+    // Another window's load on the same folder; what it told the user.
+    std::vector<QString> told;
+    const auto loadAgain = [&first, &told] {
+        told.clear();
+        Form1 other(first.dir.path());
+        other.setMessageBox([&told](QMessageBox::Icon, const QString &, const QString &text) { told.push_back(text); });
+        return other.Form_Load();
+    };
+
+    QVERIFY(!loadAgain());
+    QCOMPARE(told.size(), size_t(1));
+    QCOMPARE(told.front(),
+             QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara (processo %1 "
+                            "sul computer %2).\n\nQuesto programma si chiude senza leggere né modificare il file. "
+                            "Continuare nella finestra già aperta.")
+                 .arg(QCoreApplication::applicationPid())
+                 .arg(QSysInfo::machineHostName()));
+    QCOMPARE(first.fileBytes(), bytes);
+
+    // The first window keeps its lock and saves as before; closing it frees the section.
+    first.clickCell(1, 0);
+    first.type(QStringLiteral("SABBIA"));
+    QTest::keyClick(&first.editor(), Qt::Key_Return);
+    QCOMPARE(LeggeFileSezione(first.dir.path()).table.Aree[1][1], QStringLiteral("SABBIA"));
+    QVERIFY(first.messages.empty());
+    first.form->close();
+    QVERIFY(loadAgain());
+    QVERIFY(told.empty());
+}
+
+void TestStartup::lockLeftOnTheFolder_data()
+{
+    QTest::addColumn<QString>("lock"); // what holds the lock when the program starts
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("texts"); // the messages; %1 is the lock file, %2 the folder
+
+    const QString closing = QStringLiteral("\n\nQuesto programma si chiude senza leggere né modificare il file.\n");
+    QTest::newRow("a Profilara killed on this computer: started") << QStringLiteral("killed") << true
+                                                                   << QStringList();
+    QTest::newRow("a Profilara on another computer: turned away, told how to clear it")
+        << QStringLiteral("4242\nprofilara\naltro-pc\n") << false
+        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara "
+                                      "(processo 4242 sul computer altro-pc).")
+                       + closing
+                       + QStringLiteral("Se sul computer altro-pc nessun Profilara è aperto su questa sezione, il "
+                                        "blocco è rimasto da un programma interrotto: eliminare il file %1 e avviare "
+                                        "di nuovo Profilara.")};
+    QTest::newRow("a lock that names no program: turned away, told how to clear it")
+        << QString() << false
+        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file %1, "
+                                      "che però non indica quale programma l'ha aperta.")
+                       + closing
+                       + QStringLiteral("Se nessun altro Profilara è aperto su questa sezione, il blocco è rimasto "
+                                        "da un programma interrotto: eliminare il file %1 e avviare di nuovo "
+                                        "Profilara.")};
+    QTest::newRow("no lock can be made (no folder): started, its save reports the failure")
+        << QStringLiteral("no folder") << true
+        << QStringList{QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"),
+                       QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile "
+                                      "creare il file nella cartella %2: la cartella non esiste o non è scrivibile. "
+                                      "Il file su disco non è stato modificato.")};
+}
+
+void TestStartup::lockLeftOnTheFolder()
+{
+    QFETCH(QString, lock);
+    QFETCH(bool, starts);
+    QFETCH(QStringList, texts);
+#ifndef Q_OS_UNIX
+    if (lock == QLatin1String("killed"))
+        QSKIP("needs a process killed without warning");
+#endif
+
+    const SectionTable section = namedSection(3);
+    const QByteArray bytes = encodeSectionFile(section).bytes;
+    StartedForm f([&](const QString &path) {
+        if (lock == QLatin1String("no folder")) {
+            QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
+            return;
+        }
+#ifdef Q_OS_UNIX
+        if (lock == QLatin1String("killed"))
+            killProfilaraHoldingTheLock(path);
+        else
+#endif
+            writeOldLock(path + ".lock", lock.toUtf8());
+        StartedForm::writeBytes(path, bytes);
+    });
+    if (QTest::currentTestFailed())
+        return;
+    const QString lockPath = f.path() + ".lock";
+
+    QCOMPARE(f.started, starts);
+    QCOMPARE(f.messages.size(), size_t(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        QCOMPARE(f.messages[i].text, QString(texts[i])
+                                         .replace(QStringLiteral("%1"), QDir::toNativeSeparators(lockPath))
+                                         .replace(QStringLiteral("%2"), QDir::toNativeSeparators(f.dir.path())));
+    if (!starts) {
+        QCOMPARE(fileBytes(f.path()), bytes);
+        QCOMPARE(fileBytes(lockPath), lock.toUtf8()); // a lock this computer cannot check is never broken
+    } else if (lock == QLatin1String("killed")) {
+        QCOMPARE(f.form->table(), section);
+        QCOMPARE(lockHolder(lockPath), QCoreApplication::applicationPid());
+    }
 }
 
 QTEST_MAIN(TestStartup)

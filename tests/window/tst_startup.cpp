@@ -25,25 +25,11 @@ void verifyReady(const StartedForm &f)
     QCOMPARE(ui.Text5->text(), QString::number(f.form->table().Naree));
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // The process id that a lock file names (its first line).
 qint64 lockHolder(const QString &lockPath)
 {
-    return fileBytes(lockPath).split('\n').value(0).toLongLong();
-}
-
-// A lock file written an hour ago: its age must not make it stale.
-void writeOldLock(const QString &lockPath, const QByteArray &bytes)
-{
-    StartedForm::writeBytes(lockPath, bytes);
     QFile file(lockPath);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    return file.open(QIODevice::ReadOnly) ? file.readLine().trimmed().toLongLong() : 0;
 }
 
 #ifdef Q_OS_UNIX
@@ -51,19 +37,16 @@ void writeOldLock(const QString &lockPath, const QByteArray &bytes)
 // lock, then kills it (SIGKILL: it cannot release the lock).
 void killProfilaraHoldingTheLock(const QString &sectionPath)
 {
-    const QString folder = QFileInfo(sectionPath).path();
-    const QString program = QDir(folder).filePath(QStringLiteral("profilara"));
+    const QString program = QFileInfo(sectionPath).path() + QStringLiteral("/profilara");
     QVERIFY(QFile::copy(QStringLiteral(PROFILARA_EXECUTABLE), program));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     child.start(program, {});
-    QVERIFY(child.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(lockHolder(sectionPath + ".lock"), child.processId(), 30000);
     child.kill();
     QVERIFY(child.waitForFinished());
-    QVERIFY(QFile::exists(sectionPath + ".lock"));
 }
 #endif
 
@@ -78,9 +61,8 @@ private slots:
     void startsFromTheFile();
     void missingFileIsReportedAndCreated();
     void unusableFileIsKeptAsBackup();
-    void secondWindowOnTheSectionIsTurnedAway();
-    void lockLeftOnTheFolder_data();
-    void lockLeftOnTheFolder();
+    void lockOnTheFolder_data();
+    void lockOnTheFolder();
 };
 
 void TestStartup::startsFromTheFile_data()
@@ -163,100 +145,73 @@ void TestStartup::unusableFileIsKeptAsBackup()
     verifyReady(f);
 }
 
-void TestStartup::secondWindowOnTheSectionIsTurnedAway()
+void TestStartup::lockOnTheFolder_data()
 {
-    const SectionTable section = namedSection(2);
-    StartedForm first(&section);
-    QVERIFY(first.started);
-    const QByteArray bytes = first.fileBytes();
-
-    // Another window's load on the same folder; what it told the user.
-    std::vector<QString> told;
-    const auto loadAgain = [&first, &told] {
-        told.clear();
-        Form1 other(first.dir.path());
-        other.setMessageBox([&told](QMessageBox::Icon, const QString &, const QString &text) { told.push_back(text); });
-        return other.Form_Load();
-    };
-
-    QVERIFY(!loadAgain());
-    QCOMPARE(told.size(), size_t(1));
-    QCOMPARE(told.front(),
-             QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara (processo %1 "
-                            "sul computer %2).\n\nQuesto programma si chiude senza leggere né modificare il file. "
-                            "Continuare nella finestra già aperta.")
-                 .arg(QCoreApplication::applicationPid())
-                 .arg(QSysInfo::machineHostName()));
-    QCOMPARE(first.fileBytes(), bytes);
-
-    // The first window keeps its lock and saves as before; closing it frees the section.
-    first.clickCell(1, 0);
-    first.type(QStringLiteral("SABBIA"));
-    QTest::keyClick(&first.editor(), Qt::Key_Return);
-    QCOMPARE(LeggeFileSezione(first.dir.path()).table.Aree[1][1], QStringLiteral("SABBIA"));
-    QVERIFY(first.messages.empty());
-    first.form->close();
-    QVERIFY(loadAgain());
-    QVERIFY(told.empty());
-}
-
-void TestStartup::lockLeftOnTheFolder_data()
-{
-    QTest::addColumn<QString>("lock"); // what holds the lock when the program starts
+    QTest::addColumn<QString>("holder"); // "window", "killed", "no folder", else the text of a lock file
     QTest::addColumn<bool>("starts");
-    QTest::addColumn<QStringList>("texts"); // the messages; %1 is the lock file, %2 the folder
+    QTest::addColumn<QStringList>("texts"); // the messages shown, with {lock}, {folder}, {pid} and {host}
 
-    const QString closing = QStringLiteral("\n\nQuesto programma si chiude senza leggere né modificare il file.\n");
+    const QString opened = QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara "
+                                          "(processo %1 sul computer %2).\n\nQuesto programma si chiude senza "
+                                          "leggere né modificare il file.");
+    const QString clear = QStringLiteral("\nSe %1, il blocco è rimasto da un programma interrotto: eliminare il "
+                                         "file {lock} e avviare di nuovo Profilara.");
+    QTest::newRow("another window on this computer: turned away")
+        << QStringLiteral("window") << false
+        << QStringList{opened.arg(QStringLiteral("{pid}"), QStringLiteral("{host}"))
+                       + QStringLiteral(" Continuare nella finestra già aperta.")};
     QTest::newRow("a Profilara killed on this computer: started") << QStringLiteral("killed") << true
                                                                    << QStringList();
     QTest::newRow("a Profilara on another computer: turned away, told how to clear it")
         << QStringLiteral("4242\nprofilara\naltro-pc\n") << false
-        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara "
-                                      "(processo 4242 sul computer altro-pc).")
-                       + closing
-                       + QStringLiteral("Se sul computer altro-pc nessun Profilara è aperto su questa sezione, il "
-                                        "blocco è rimasto da un programma interrotto: eliminare il file %1 e avviare "
-                                        "di nuovo Profilara.")};
+        << QStringList{opened.arg(QStringLiteral("4242"), QStringLiteral("altro-pc"))
+                       + clear.arg(QStringLiteral("sul computer altro-pc nessun Profilara è aperto su questa sezione"))};
     QTest::newRow("a lock that names no program: turned away, told how to clear it")
         << QString() << false
-        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file %1, "
-                                      "che però non indica quale programma l'ha aperta.")
-                       + closing
-                       + QStringLiteral("Se nessun altro Profilara è aperto su questa sezione, il blocco è rimasto "
-                                        "da un programma interrotto: eliminare il file %1 e avviare di nuovo "
-                                        "Profilara.")};
+        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file "
+                                      "{lock}, che però non indica quale programma l'ha aperta.\n\nQuesto "
+                                      "programma si chiude senza leggere né modificare il file.")
+                       + clear.arg(QStringLiteral("nessun altro Profilara è aperto su questa sezione"))};
     QTest::newRow("no lock can be made (no folder): started, its save reports the failure")
         << QStringLiteral("no folder") << true
         << QStringList{QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"),
                        QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile "
-                                      "creare il file nella cartella %2: la cartella non esiste o non è scrivibile. "
-                                      "Il file su disco non è stato modificato.")};
+                                      "creare il file nella cartella {folder}: la cartella non esiste o non è "
+                                      "scrivibile. Il file su disco non è stato modificato.")};
 }
 
-void TestStartup::lockLeftOnTheFolder()
+void TestStartup::lockOnTheFolder()
 {
-    QFETCH(QString, lock);
+    QFETCH(QString, holder);
     QFETCH(bool, starts);
     QFETCH(QStringList, texts);
 #ifndef Q_OS_UNIX
-    if (lock == QLatin1String("killed"))
+    if (holder == QLatin1String("killed"))
         QSKIP("needs a process killed without warning");
 #endif
 
-    const SectionTable section = namedSection(3);
-    const QByteArray bytes = encodeSectionFile(section).bytes;
+    const QByteArray bytes = encodeSectionFile(namedSection(3)).bytes;
+    std::unique_ptr<Form1> window;
     StartedForm f([&](const QString &path) {
-        if (lock == QLatin1String("no folder")) {
-            QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
+        const QString folder = QFileInfo(path).path();
+        if (holder == QLatin1String("no folder")) {
+            QVERIFY(QDir(folder).removeRecursively());
+            return;
+        }
+        StartedForm::writeBytes(path, bytes);
+        if (holder == QLatin1String("window")) {
+            window = std::make_unique<Form1>(folder);
+            QVERIFY(window->Form_Load());
             return;
         }
 #ifdef Q_OS_UNIX
-        if (lock == QLatin1String("killed"))
-            killProfilaraHoldingTheLock(path);
-        else
+        if (holder == QLatin1String("killed"))
+            return killProfilaraHoldingTheLock(path);
 #endif
-            writeOldLock(path + ".lock", lock.toUtf8());
-        StartedForm::writeBytes(path, bytes);
+        // Written an hour ago: its age must not make it stale.
+        QFile lock(path + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(holder.toUtf8()) == holder.size());
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
     });
     if (QTest::currentTestFailed())
         return;
@@ -264,16 +219,21 @@ void TestStartup::lockLeftOnTheFolder()
 
     QCOMPARE(f.started, starts);
     QCOMPARE(f.messages.size(), size_t(texts.size()));
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        QCOMPARE(f.messages[i].text, QString(texts[i])
-                                         .replace(QStringLiteral("%1"), QDir::toNativeSeparators(lockPath))
-                                         .replace(QStringLiteral("%2"), QDir::toNativeSeparators(f.dir.path())));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        texts[i].replace(QStringLiteral("{lock}"), QDir::toNativeSeparators(lockPath));
+        texts[i].replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(f.dir.path()));
+        texts[i].replace(QStringLiteral("{pid}"), QString::number(QCoreApplication::applicationPid()));
+        QCOMPARE(f.messages[i].text, texts[i].replace(QStringLiteral("{host}"), QSysInfo::machineHostName()));
+    }
     if (!starts) {
-        QCOMPARE(fileBytes(f.path()), bytes);
-        QCOMPARE(fileBytes(lockPath), lock.toUtf8()); // a lock this computer cannot check is never broken
-    } else if (lock == QLatin1String("killed")) {
-        QCOMPARE(f.form->table(), section);
+        QCOMPARE(f.fileBytes(), bytes); // neither written nor rewritten by the start-up
+    } else if (holder == QLatin1String("killed")) {
+        QCOMPARE(f.form->table(), namedSection(3));
         QCOMPARE(lockHolder(lockPath), QCoreApplication::applicationPid());
+    }
+    if (window) { // closing the window frees the section
+        window->close();
+        QVERIFY(!QFile::exists(lockPath));
     }
 }
 

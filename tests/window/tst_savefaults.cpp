@@ -156,7 +156,7 @@ void TestSaveFaults::otherProgramsVersionIsKept()
     } else {
         // Dated back, as a copy that keeps its source's time: the check must
         // not count on the time growing.
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(theirs) == theirs.size());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(theirs) == theirs.size() && file.flush());
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
         file.close();
     }

@@ -210,7 +210,7 @@ void TestStartup::lockOnTheFolder()
 #endif
         // Written an hour ago: its age must not make it stale.
         QFile lock(path + ".lock");
-        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(holder.toUtf8()) == holder.size());
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(holder.toUtf8()) == holder.size() && lock.flush());
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
     });
     if (QTest::currentTestFailed())

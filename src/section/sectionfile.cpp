@@ -107,12 +107,21 @@ LoadResult LeggeFileSezione(const QString &folder)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(QStringLiteral("non è possibile aprirlo in lettura."));
-    if (file.size() > kMaxFileBytes)
-        return unreadable(QStringLiteral("è troppo grande per essere un file di sezione."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return unreadable(QStringLiteral("la lettura si è interrotta."));
-    return parseSectionFile(bytes);
+    DiskVersion seen = DiskVersion::of(file);
+    LoadResult result;
+    if (file.size() > kMaxFileBytes) {
+        result = unreadable(QStringLiteral("è troppo grande per essere un file di sezione."));
+    } else {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            result = unreadable(QStringLiteral("la lettura si è interrotta."));
+        } else {
+            result = parseSectionFile(bytes);
+            seen.bytes = bytes;
+        }
+    }
+    result.seen = seen;
+    return result;
 }
 
 std::optional<QString> backupSectionFile(const QString &folder)
@@ -199,7 +208,8 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     return result;
 }
 
-std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder)
+std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
+                                           const BeforeReplace &beforeReplace)
 {
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)
@@ -228,6 +238,14 @@ std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QStr
         return SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
                                         "dimensione dei file raggiunto).")
                          + notChanged};
+    }
+    if (beforeReplace) {
+        if (std::optional<SaveError> error = beforeReplace(encoded.bytes, file)) {
+            file.cancelWriting();
+            file.commit();
+            error->message += notChanged;
+            return error;
+        }
     }
     if (!file.commit())
         return SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.")

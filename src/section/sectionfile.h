@@ -1,9 +1,13 @@
 #pragma once
 
+#include "diskversion.h"
 #include "sectiontable.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QSaveFile;
 
 // Load and save of the section file ComputoPersonalizzato.txt: Windows-1252
 // text, CR LF line ends, eleven header lines, the count line and six lines
@@ -24,6 +28,9 @@ struct LoadResult
     Outcome outcome = Outcome::Loaded;
     SectionTable table;
     QString problem; // for Unreadable: what is wrong, in Italian
+    // The file as the load found it (its bytes when they were read);
+    // nothing when there was no file or it could not be opened.
+    std::optional<DiskVersion> seen;
 };
 
 // Reads the section file. Never throws; an unusable file is reported in the
@@ -52,7 +59,11 @@ struct EncodedSection
 };
 EncodedSection encodeSectionFile(const SectionTable &table);
 
+// Runs when the new bytes are in the temporary file, right before it
+// replaces the section file; an error cancels the save there.
+using BeforeReplace = std::function<std::optional<SaveError>(const QByteArray &bytes, QSaveFile &replacement)>;
+
 // Rewrites the whole file atomically: on any failure the file on disk keeps
 // its previous bytes and the error says why.
-[[nodiscard]] std::optional<SaveError> ScriveFileSezione(const SectionTable &table,
-                                                         const QString &folder);
+[[nodiscard]] std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
+                                                         const BeforeReplace &beforeReplace = {});

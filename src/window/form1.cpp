@@ -11,6 +11,7 @@
 #include "section/sectionfile.h"
 #include "section/valuerules.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -26,7 +27,9 @@ const QString kAttention = QStringLiteral("Attenzione");
 Form1::Form1(const QString &folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
-      m_folder(folder)
+      m_folder(folder),
+      m_lock(folder),
+      m_sectionFile(folder)
 {
     setWindowTitle(QStringLiteral("Profilara"));
     setWindowIcon(QIcon(QPixmap::fromImage(readAsset(QStringLiteral(":/assets/profilara.png"), "png"))));
@@ -50,7 +53,12 @@ Form1::Form1(const QString &folder, QWidget *parent)
 
 bool Form1::Form_Load()
 {
+    if (const std::optional<LockRefusal> refusal = m_lock.take()) {
+        m_messageBox(QMessageBox::Warning, kAttention, refusal->message);
+        return false;
+    }
     LoadResult result = LeggeFileSezione(m_folder);
+    m_sectionFile.remember(result.seen);
     switch (result.outcome) {
     case LoadResult::Outcome::Loaded:
         break;
@@ -95,6 +103,12 @@ void Form1::showEvent(QShowEvent *event)
         m_activated = true;
         QMetaObject::invokeMethod(this, &Form1::Form_Activate, Qt::QueuedConnection);
     }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    m_lock.release();
 }
 
 void Form1::Form_Activate()
@@ -148,7 +162,7 @@ void Form1::Text5_KeyPress(qint16 &key)
         m_table.Naree = *count;
         RiempioFlexGrid(grid, m_table);
 
-        if (const std::optional<SaveError> error = ScriveFileSezione(m_table, m_folder)) {
+        if (const std::optional<SaveError> error = saveSection()) {
             m_messageBox(QMessageBox::Warning, kAttention,
                          QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1")
                              .arg(error->message));
@@ -162,6 +176,22 @@ void Form1::Text5_KeyPress(qint16 &key)
     } catch (const GridError &) {
         recover();
     }
+}
+
+// The save of both handlers. When another program had written the file, its
+// version was kept first; the user learns where, once.
+std::optional<SaveError> Form1::saveSection()
+{
+    const GuardedSave saved = m_sectionFile.ScriveFileSezione(m_table);
+    if (saved.keptCopy) {
+        QString text = QStringLiteral("Un altro programma aveva modificato il file ComputoPersonalizzato.txt.\nLa "
+                                      "sua versione è conservata nel file %1.")
+                           .arg(QDir::toNativeSeparators(*saved.keptCopy));
+        if (!saved.error)
+            text += QStringLiteral("\nIl file contiene ora la sezione di questa finestra.");
+        m_messageBox(QMessageBox::Warning, kAttention, text);
+    }
+    return saved.error;
 }
 
 void Form1::recover()
@@ -221,7 +251,7 @@ void Form1::TXTedit_KeyPress(qint16 &key)
 
     grid.setText(value);
     m_table.Aree[r][c + 1] = value;
-    if (const std::optional<SaveError> error = ScriveFileSezione(m_table, m_folder)) {
+    if (const std::optional<SaveError> error = saveSection()) {
         m_messageBox(QMessageBox::Warning, kAttention,
                      QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1\n\nIl valore "
                                     "resta nella tabella e sarà salvato alla prossima conferma.")

@@ -10,6 +10,8 @@
 // without a GUI.
 
 #include "form1ui.h"
+#include "section/sectionfileguard.h"
+#include "section/sectionlock.h"
 #include "section/sectiontable.h"
 
 #include <QMessageBox>
@@ -29,8 +31,9 @@ public:
     // Replaces the modal message box, for tests.
     void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
 
-    // Loads the section file before the window is shown. False when the
-    // program must not start (a file it cannot use and cannot keep a copy of).
+    // Takes the section's lock and loads the section file before the window
+    // is shown. False when the program must not start: another program has
+    // the section open, or the file cannot be used and no copy of it kept.
     bool Form_Load();
     // Shows the window centred on the screen; the start-up sequence follows.
     void showCentred();
@@ -57,8 +60,10 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    std::optional<SaveError> saveSection();
     void recover();
     void hideEditor();
     void applyGuidance(int column);
@@ -68,6 +73,8 @@ private:
     SectionTable m_table;
     QString ValoreVecchio;
     QString m_folder;
+    SectionLock m_lock;
+    SectionFileGuard m_sectionFile;
     MessageBoxFn m_messageBox;
     bool m_activated = false;
     bool m_ready = false;

@@ -6,7 +6,8 @@
 
 // Saves that fail because the file's place on disk is taken away: the user is
 // told, nothing is left behind in the folder, the program goes on, and the
-// next save after the fault clears writes the file.
+// next save after the fault clears writes the file. And saves after another
+// program changed the file: its version is kept before it is replaced.
 
 namespace {
 
@@ -54,6 +55,8 @@ private slots:
 
     void faultIsReportedAndNextSaveSucceeds_data();
     void faultIsReportedAndNextSaveSucceeds();
+    void otherProgramsVersionIsKept_data();
+    void otherProgramsVersionIsKept();
 };
 
 void TestSaveFaults::faultIsReportedAndNextSaveSucceeds_data()
@@ -112,6 +115,79 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
     QCOMPARE(f.messages.size(), size_t(1));
     QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
     QCOMPARE(f.form->table(), expected);
+}
+
+void TestSaveFaults::otherProgramsVersionIsKept_data()
+{
+    QTest::addColumn<QString>("change"); // what another program does to the file after the start
+    QTest::addColumn<bool>("countEntry"); // the next save is a count entry, else a confirmation
+    QTest::addColumn<QString>("keptAs");  // where its version is kept; empty: nowhere, no message
+
+    QTest::newRow("rewritten, confirmation") << QStringLiteral("rewritten") << false << QStringLiteral(".bak");
+    QTest::newRow("rewritten, count entry") << QStringLiteral("rewritten") << true << QStringLiteral(".bak");
+    QTest::newRow("rewritten, an earlier backup stays")
+        << QStringLiteral("rewritten after a backup") << false << QStringLiteral(".bak2");
+    QTest::newRow("same size, other bytes, older time")
+        << QStringLiteral("same size") << false << QStringLiteral(".bak");
+    QTest::newRow("the same bytes written again") << QStringLiteral("same bytes") << false << QString();
+    QTest::newRow("deleted, confirmation") << QStringLiteral("deleted") << false << QString();
+    QTest::newRow("deleted, count entry") << QStringLiteral("deleted") << true << QString();
+}
+
+void TestSaveFaults::otherProgramsVersionIsKept()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, countEntry);
+    QFETCH(QString, keptAs);
+
+    const SectionTable section = namedSection(3);
+    StartedForm f(&section);
+    QVERIFY(f.started);
+    QByteArray theirs = f.fileBytes();
+    if (change == QLatin1String("same size"))
+        theirs.replace("a2c3", "b2c3");
+    else if (change.startsWith(QLatin1String("rewritten")))
+        theirs += "ALTRO PROGRAMMA\r\n";
+    if (change == QLatin1String("rewritten after a backup"))
+        StartedForm::writeBytes(f.path() + ".bak", "earlier backup");
+    QFile file(f.path());
+    if (change == QLatin1String("deleted")) {
+        QVERIFY(file.remove());
+    } else {
+        // Dated back, as a copy that keeps its source's time: the check must
+        // not count on the time growing.
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(theirs) == theirs.size() && file.flush());
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        file.close();
+    }
+
+    SectionTable expected = section;
+    if (countEntry) {
+        f.enterCount(QStringLiteral("2"));
+        expected.Naree = 2;
+    } else {
+        confirm(f, 1, 0, QStringLiteral("SABBIA"));
+        expected.Aree[1][1] = QStringLiteral("SABBIA");
+    }
+
+    QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
+    QCOMPARE(f.messages.size(), size_t(keptAs.isEmpty() ? 0 : 1));
+    if (keptAs.isEmpty()) {
+        QVERIFY(!QFile::exists(f.path() + ".bak"));
+        return;
+    }
+    QCOMPARE(f.messages.front().text,
+             QStringLiteral("Un altro programma aveva modificato il file ComputoPersonalizzato.txt.\nLa sua "
+                            "versione è conservata nel file %1.\nIl file contiene ora la sezione di questa finestra.")
+                 .arg(QDir::toNativeSeparators(f.path() + keptAs)));
+    QFile kept(f.path() + keptAs);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), theirs);
+
+    // Told once: the next save replaces only this program's own file.
+    confirm(f, 2, 0, QStringLiteral("REINTERRO"));
+    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(QDir(f.dir.path()).entryList({QStringLiteral("*.bak*")}).size(), keptAs == QLatin1String(".bak") ? 1 : 2);
 }
 
 QTEST_MAIN(TestSaveFaults)

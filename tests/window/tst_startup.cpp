@@ -5,7 +5,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +26,24 @@ void verifyReady(const StartedForm &f)
     QCOMPARE(ui.Text5->text(), QString::number(f.form->table().Naree));
 }
 
+#ifdef Q_OS_UNIX
+// Runs a copy of the program in the section's folder until it holds the
+// lock, then kills it (SIGKILL: it cannot release the lock).
+void killProfilaraHoldingTheLock(const QString &sectionPath)
+{
+    const QString program = QFileInfo(sectionPath).path() + QStringLiteral("/profilara");
+    QVERIFY(QFile::copy(QStringLiteral(PROFILARA_EXECUTABLE), program));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(program, {});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sectionPath + ".lock").size() > 0, 30000);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+}
+#endif
+
 } // namespace
 
 class TestStartup : public QObject
@@ -33,6 +55,8 @@ private slots:
     void startsFromTheFile();
     void missingFileIsReportedAndCreated();
     void unusableFileIsKeptAsBackup();
+    void lockOnTheFolder_data();
+    void lockOnTheFolder();
 };
 
 void TestStartup::startsFromTheFile_data()
@@ -113,6 +137,97 @@ void TestStartup::unusableFileIsKeptAsBackup()
     QCOMPARE(f.form->table().Naree, 1);
     QCOMPARE(f.fileBytes().count("\r\n"), 18);
     verifyReady(f);
+}
+
+void TestStartup::lockOnTheFolder_data()
+{
+    QTest::addColumn<QString>("holder"); // "window", "killed", "no folder", else the text of a lock file
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("texts"); // the messages shown, with {lock}, {folder}, {pid} and {host}
+
+    const QString opened = QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara "
+                                          "(processo %1 sul computer %2).\n\nQuesto programma si chiude senza "
+                                          "leggere né modificare il file.");
+    const QString clear = QStringLiteral("\nSe %1, il blocco è rimasto da un programma interrotto: eliminare il "
+                                         "file {lock} e avviare di nuovo Profilara.");
+    QTest::newRow("another window on this computer: turned away")
+        << QStringLiteral("window") << false
+        << QStringList{opened.arg(QStringLiteral("{pid}"), QStringLiteral("{host}"))
+                       + QStringLiteral(" Continuare nella finestra già aperta.")};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a Profilara killed on this computer: started") << QStringLiteral("killed") << true
+                                                                   << QStringList();
+#endif
+    QTest::newRow("a Profilara on another computer: turned away, told how to clear it")
+        << QStringLiteral("4242\nprofilara\naltro-pc\n") << false
+        << QStringList{opened.arg(QStringLiteral("4242"), QStringLiteral("altro-pc"))
+                       + clear.arg(QStringLiteral("sul computer altro-pc nessun Profilara è aperto su questa sezione"))};
+    QTest::newRow("a lock that names no program: turned away, told how to clear it")
+        << QString() << false
+        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file "
+                                      "{lock}, che però non indica quale programma l'ha aperta.\n\nQuesto "
+                                      "programma si chiude senza leggere né modificare il file.")
+                       + clear.arg(QStringLiteral("nessun altro Profilara è aperto su questa sezione"))};
+    QTest::newRow("no lock can be made (no folder): started, its save reports the failure")
+        << QStringLiteral("no folder") << true
+        << QStringList{QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"),
+                       QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile "
+                                      "creare il file nella cartella {folder}: la cartella non esiste o non è "
+                                      "scrivibile. Il file su disco non è stato modificato.")};
+}
+
+void TestStartup::lockOnTheFolder()
+{
+    QFETCH(QString, holder);
+    QFETCH(bool, starts);
+    QFETCH(QStringList, texts);
+
+    const QByteArray bytes = encodeSectionFile(namedSection(3)).bytes;
+    std::unique_ptr<Form1> window;
+    StartedForm f([&](const QString &path) {
+        const QString folder = QFileInfo(path).path();
+        if (holder == QLatin1String("no folder")) {
+            QVERIFY(QDir(folder).removeRecursively());
+            return;
+        }
+        StartedForm::writeBytes(path, bytes);
+        if (holder == QLatin1String("window")) {
+            window = std::make_unique<Form1>(folder);
+            QVERIFY(window->Form_Load());
+            return;
+        }
+#ifdef Q_OS_UNIX
+        if (holder == QLatin1String("killed"))
+            return killProfilaraHoldingTheLock(path);
+#endif
+        // Written an hour ago: its age must not make it stale.
+        QFile lock(path + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(holder.toUtf8()) == holder.size() && lock.flush());
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    });
+    if (QTest::currentTestFailed())
+        return;
+    const QString lockPath = f.path() + ".lock";
+
+    QCOMPARE(f.started, starts);
+    QCOMPARE(f.messages.size(), size_t(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        texts[i].replace(QStringLiteral("{lock}"), QDir::toNativeSeparators(lockPath));
+        texts[i].replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(f.dir.path()));
+        texts[i].replace(QStringLiteral("{pid}"), QString::number(QCoreApplication::applicationPid()));
+        QCOMPARE(f.messages[i].text, texts[i].replace(QStringLiteral("{host}"), QSysInfo::machineHostName()));
+    }
+    if (!starts) {
+        QCOMPARE(f.fileBytes(), bytes); // neither written nor rewritten by the start-up
+    } else if (holder == QLatin1String("killed")) {
+        QCOMPARE(f.form->table(), namedSection(3));
+        QLockFile probe(lockPath); // the lock is this program's now
+        QVERIFY(!probe.tryLock());
+    }
+    if (window) { // closing the window frees the section
+        window->close();
+        QVERIFY(!QFile::exists(lockPath));
+    }
 }
 
 QTEST_MAIN(TestStartup)

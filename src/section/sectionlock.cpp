@@ -1,0 +1,66 @@
+#include "sectionlock.h"
+
+#include "sectionfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <chrono>
+
+namespace {
+
+// Long enough for a program that is just creating or removing its lock.
+constexpr std::chrono::milliseconds kWait(250);
+
+const QString kClosing = QStringLiteral("\n\nQuesto programma si chiude senza leggere né modificare il file.");
+
+} // namespace
+
+SectionLock::SectionLock(const QString &folder) : m_lock(sectionFilePath(folder) + QStringLiteral(".lock"))
+{
+    // The lock is held for as long as the window is open, so its age says
+    // nothing: only a process that is gone makes it stale.
+    m_lock.setStaleLockTime(0);
+}
+
+std::optional<LockRefusal> SectionLock::take()
+{
+    // A second try covers a holder that released its lock between the
+    // failed attempt and the reading of its details.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_lock.tryLock(kWait))
+            return std::nullopt;
+        if (m_lock.error() != QLockFile::LockFailedError)
+            return std::nullopt; // no lock can be made here: the program runs without one
+        if (QFileInfo::exists(path()))
+            break;
+    }
+    return refusal();
+}
+
+LockRefusal SectionLock::refusal() const
+{
+    const QString lockFile = QDir::toNativeSeparators(path());
+    const QString clearIt = QStringLiteral("\nSe %1, il blocco è rimasto da un programma interrotto: eliminare il "
+                                           "file %2 e avviare di nuovo Profilara.");
+    qint64 pid = 0;
+    QString computer;
+    if (!m_lock.getLockInfo(&pid, &computer, nullptr))
+        return {QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file %1, "
+                               "che però non indica quale programma l'ha aperta.")
+                    .arg(lockFile)
+                + kClosing
+                + clearIt.arg(QStringLiteral("nessun altro Profilara è aperto su questa sezione"), lockFile)};
+
+    if (computer.isEmpty()) // Qt's own mark for a lock of this computer
+        computer = QSysInfo::machineHostName();
+    const QString opened = QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro "
+                                          "Profilara (processo %1 sul computer %2).")
+                               .arg(pid)
+                               .arg(computer);
+    if (computer.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0)
+        return {opened + kClosing + QStringLiteral(" Continuare nella finestra già aperta.")};
+    const QString nobodyThere =
+        QStringLiteral("sul computer %1 nessun Profilara è aperto su questa sezione").arg(computer);
+    return {opened + kClosing + clearIt.arg(nobodyThere, lockFile)};
+}

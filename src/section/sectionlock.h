@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <optional>
+
+// One program per section file: a lock file beside it,
+// ComputoPersonalizzato.txt.lock, held from before the load until the
+// window closes. A lock left by a program that ended without releasing it
+// is recognised by Qt from the process id it holds, when that program ran
+// on this computer; a lock from another computer is never broken, since
+// nothing here can tell whether that program still runs.
+
+struct LockRefusal
+{
+    QString message; // in Italian, ready for the user
+};
+
+class SectionLock
+{
+public:
+    explicit SectionLock(const QString &folder);
+
+    // Takes the lock. Refused when another running program holds it (the
+    // message names its process and computer, and for a lock this computer
+    // cannot check, how to clear it). When no lock file can be made at all
+    // (a folder without write access) nothing is refused and nothing is held.
+    [[nodiscard]] std::optional<LockRefusal> take();
+
+    // Gives the lock up; the destructor does too.
+    void release() { m_lock.unlock(); }
+
+    bool isHeld() const { return m_lock.isLocked(); }
+    QString path() const { return m_lock.fileName(); }
+
+private:
+    LockRefusal refusal() const;
+
+    QLockFile m_lock;
+};

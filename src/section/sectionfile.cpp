@@ -54,11 +54,8 @@ QString sectionFilePath(const QString &folder)
 
 LoadResult parseSectionFile(const QByteArray &bytes)
 {
-    const std::optional<QString> text = fromWindows1252(bytes);
-    if (!text)
-        return unreadable(QStringLiteral("il testo non può essere decodificato (Windows-1252)."));
-
-    ItemReader reader(*text);
+    const QString text = fromWindows1252(bytes);
+    ItemReader reader(text);
     LoadResult result;
     const QString endedEarly =
         QStringLiteral("il file termina prima di tutte le righe che il suo numero di aree richiede.");
@@ -188,11 +185,11 @@ EncodedSection encodeSectionFile(const SectionTable &table)
 
     std::optional<QByteArray> bytes = toWindows1252(text);
     if (!bytes) {
-        const std::optional<QChar> bad = firstUnencodable(text);
+        const std::optional<QString> bad = firstUnwritable(text);
         result.error = SaveError{
             QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
                            "Windows-1252.")
-                .arg(bad ? QString(*bad) : QStringLiteral("?"))};
+                .arg(bad.value_or(QStringLiteral("?")))};
         return result;
     }
     result.bytes = *bytes;

@@ -14,9 +14,9 @@ std::optional<QString> valueProblem(const QString &value)
         return QStringLiteral("Il valore non può contenere il carattere di tabulazione.");
     if (value.contains(u'\r') || value.contains(u'\n'))
         return QStringLiteral("Il valore non può andare a capo: nel file ogni valore occupa una riga.");
-    if (const std::optional<QChar> bad = firstUnencodable(value))
+    if (const std::optional<QString> bad = firstUnwritable(value))
         return QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
                               "Windows-1252.")
-            .arg(QString(*bad));
+            .arg(*bad);
     return std::nullopt;
 }

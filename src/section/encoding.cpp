@@ -42,17 +42,20 @@ QString fromWindows1252(QByteArrayView bytes)
     return text;
 }
 
-std::optional<QByteArray> toWindows1252(QStringView text)
+bool appendWindows1252(QByteArray &out, QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *next = out.data() + start;
     for (const QChar c : text) {
         const std::optional<char> byte = byteFor(c.unicode());
-        if (!byte)
-            return std::nullopt;
-        *out++ = *byte;
+        if (!byte) {
+            out.truncate(start);
+            return false;
+        }
+        *next++ = *byte;
     }
-    return bytes;
+    return true;
 }
 
 std::optional<QString> firstUnwritable(QStringView text)

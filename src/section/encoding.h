@@ -18,8 +18,9 @@
 // Decodes Windows-1252 bytes; every byte has a character.
 QString fromWindows1252(QByteArrayView bytes);
 
-// Encodes text; nothing when a character has no Windows-1252 byte.
-std::optional<QByteArray> toWindows1252(QStringView text);
+// Appends text's bytes to out; false, with out as it was, when a character
+// has no Windows-1252 byte.
+[[nodiscard]] bool appendWindows1252(QByteArray &out, QStringView text);
 
 // The first character of text that Windows-1252 cannot hold (a character
 // beyond U+FFFF whole, as its surrogate pair), if any.

@@ -1,5 +1,7 @@
 #include "itemreader.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -25,7 +27,7 @@ bool startsQuoted(QStringView line)
 
 bool ItemReader::takesLineWhole(QStringView line)
 {
-    return !line.contains(u',') && !startsQuoted(line);
+    return std::find(line.begin(), line.end(), u',') == line.end() && !startsQuoted(line);
 }
 
 bool ItemReader::atLineEnd() const

@@ -139,10 +139,9 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     // Appends a value's line as the value rule forms it; why not, when the
     // file cannot hold the value.
     const auto add = [&bytes](const QString &value) -> std::optional<SaveError> {
-        const ValueLine line = valueLine(value);
+        const ValueLine line = appendValueLine(bytes, value);
         if (line.form == ValueLine::Form::Unwritable)
             return SaveError{line.problem};
-        bytes += line.bytes;
         bytes += "\r\n";
         return std::nullopt;
     };

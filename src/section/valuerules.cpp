@@ -5,14 +5,25 @@
 
 namespace {
 
-bool hasLineBreak(const QString &value)
+bool hasLineBreak(QStringView value)
 {
-    return value.contains(u'\r') || value.contains(u'\n');
+    for (const QChar c : value) {
+        if (c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
 }
 
 ValueLine unwritable(const QString &problem)
 {
-    return {ValueLine::Form::Unwritable, {}, problem};
+    return {ValueLine::Form::Unwritable, problem};
+}
+
+// How value goes into the file, without its bytes.
+ValueLine valueLine(const QString &value)
+{
+    QByteArray unused;
+    return appendValueLine(unused, value);
 }
 
 QString characterProblem(const QString &character)
@@ -44,17 +55,25 @@ std::optional<QString> typedProblem(const QString &typed)
 
 } // namespace
 
-ValueLine valueLine(const QString &value)
+ValueLine appendValueLine(QByteArray &out, const QString &value)
 {
-    std::optional<QByteArray> bytes = toWindows1252(value);
-    if (!bytes)
+    const qsizetype start = out.size();
+    const bool bare = !hasLineBreak(value) && ItemReader::takesLineWhole(value);
+    if (!bare)
+        out += '"';
+    if (!appendWindows1252(out, value)) {
+        out.truncate(start);
         return unwritable(characterProblem(firstUnwritable(value).value_or(QString())));
-    if (!hasLineBreak(value) && ItemReader::takesLineWhole(value))
-        return {ValueLine::Form::Bare, *bytes, {}};
+    }
+    if (bare)
+        return {ValueLine::Form::Bare, {}};
     // A quoted item runs to the next double quote, so only a value without
     // one reads back from between quotes.
-    if (!value.contains(u'"'))
-        return {ValueLine::Form::Quoted, '"' + *bytes + '"', {}};
+    if (!value.contains(u'"')) {
+        out += '"';
+        return {ValueLine::Form::Quoted, {}};
+    }
+    out.truncate(start);
     return unwritable(QStringLiteral("Il valore «%1» non può essere scritto nel file: contiene le "
                                      "virgolette insieme a una virgola o a un a capo, oppure comincia "
                                      "con le virgolette.")

@@ -5,7 +5,7 @@
 #include <optional>
 
 // What the section file can hold, in one place: the save writes every value
-// by valueLine, and the cell editor refuses by confirmationProblem.
+// by appendValueLine, and the cell editor refuses by confirmationProblem.
 
 // How one value goes into the section file.
 struct ValueLine
@@ -17,11 +17,12 @@ struct ValueLine
         Unwritable, // it reads back neither way, or a character has no byte
     };
     Form form = Form::Unwritable;
-    QByteArray bytes; // Bare, Quoted: the line's Windows-1252 bytes, without the line end
-    QString problem;  // Unwritable: why, in Italian, for the user
+    QString problem; // Unwritable: why, in Italian, for the user
 };
 
-ValueLine valueLine(const QString &value);
+// Appends value's line (its Windows-1252 bytes, without the line end) to
+// out; out stays as it was when the value is Unwritable.
+ValueLine appendValueLine(QByteArray &out, const QString &value);
 
 // Why the cell editor refuses to confirm value, in Italian, or nothing.
 // changedByUser: the value is text the user typed, rather than the cell's

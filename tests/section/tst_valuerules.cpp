@@ -57,9 +57,10 @@ void TestValueRules::rule()
     QFETCH(QString, problemMentions);
     QFETCH(QString, typedMentions);
 
-    const ValueLine result = valueLine(value);
+    QByteArray out("kept\r\n");
+    const ValueLine result = appendValueLine(out, value);
     QCOMPARE(result.form, form);
-    QCOMPARE(result.bytes, line);
+    QCOMPARE(out, "kept\r\n" + line);
     QVERIFY2(result.problem.contains(problemMentions), qPrintable(result.problem));
     const std::optional<QString> asItStands = confirmationProblem(value, false);
     QCOMPARE(asItStands.has_value(), form == ValueLine::Form::Unwritable);

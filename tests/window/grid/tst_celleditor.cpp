@@ -295,7 +295,6 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
                   << " 1 " << "SABBIA" << "\"0,5\"" << "2\"" << "\t0.1" << "\"riga\r\nspezzata\""
                   << "A.01");
     StartedForm f([&bytes](const QString &path) { StartedForm::writeBytes(path, bytes); });
-    QVERIFY(f.messages.empty());
     QCOMPARE(f.fileBytes(), bytes);
 
     f.clickCell(1, 0);
@@ -308,12 +307,11 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     verifyOpenOn(f, 1, 2);
     QCOMPARE(f.form->table().Aree[1][2], QStringLiteral("0,5"));
-    QVERIFY(f.messages.empty());
 
     f.clickCell(1, 1);
     f.type(QStringLiteral("0,6")); // changed by the user: a decimal comma is refused
     QTest::keyClick(&f.editor(), Qt::Key_Return);
-    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.messages.size(), size_t(1)); // the only message of the whole walk
     QVERIFY(f.messages.back().text.contains(QStringLiteral("per esempio 0.5")));
     QCOMPARE(f.fileBytes(), bytes);
 }

@@ -1,5 +1,7 @@
 #include "itemreader.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -23,13 +25,9 @@ bool startsQuoted(QStringView line)
 
 } // namespace
 
-bool ItemReader::readsBackBare(const QString &value)
+bool ItemReader::takesLineWhole(QStringView line)
 {
-    for (QChar c : value) {
-        if (c == u',' || isLineBreak(c))
-            return false;
-    }
-    return !startsQuoted(value);
+    return std::find(line.begin(), line.end(), u',') == line.end() && !startsQuoted(line);
 }
 
 bool ItemReader::atLineEnd() const
@@ -61,7 +59,7 @@ std::optional<QString> ItemReader::next()
 
     const qsizetype end = lineEnd();
     const QStringView line = QStringView(m_text).sliced(m_pos, end - m_pos);
-    if (m_atLineStart && !line.contains(u',') && !startsQuoted(line)) {
+    if (m_atLineStart && takesLineWhole(line)) {
         m_pos = end;
         skipLineEnd();
         return line.toString();

@@ -21,8 +21,8 @@ public:
     // The next item, or nothing when the text has ended.
     std::optional<QString> next();
 
-    // Whether a value written on a line of its own reads back as itself.
-    static bool readsBackBare(const QString &value);
+    // Whether a line (without its line end) is read whole, as one item.
+    static bool takesLineWhole(QStringView line);
 
 private:
     bool atLineEnd() const;

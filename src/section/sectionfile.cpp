@@ -2,6 +2,7 @@
 
 #include "encoding.h"
 #include "itemreader.h"
+#include "valuerules.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,11 +55,8 @@ QString sectionFilePath(const QString &folder)
 
 LoadResult parseSectionFile(const QByteArray &bytes)
 {
-    const std::optional<QString> text = fromWindows1252(bytes);
-    if (!text)
-        return unreadable(QStringLiteral("il testo non può essere decodificato (Windows-1252)."));
-
-    ItemReader reader(*text);
+    const QString text = fromWindows1252(bytes);
+    ItemReader reader(text);
     LoadResult result;
     const QString endedEarly =
         QStringLiteral("il file termina prima di tutte le righe che il suo numero di aree richiede.");
@@ -140,72 +138,38 @@ std::optional<QString> backupSectionFile(const QString &folder)
 
 EncodedSection encodeSectionFile(const SectionTable &table)
 {
-    EncodedSection result;
-    if (table.Naree > SectionTable::kMaxAreas) {
-        result.error = SaveError{QStringLiteral("La sezione ha %1 aree, ma ne può avere al massimo %2.")
-                                     .arg(table.Naree)
-                                     .arg(SectionTable::kMaxAreas)};
-        return result;
-    }
+    if (table.Naree > SectionTable::kMaxAreas)
+        return {{}, SaveError{QStringLiteral("La sezione ha %1 aree, ma ne può avere al massimo %2.")
+                                  .arg(table.Naree)
+                                  .arg(SectionTable::kMaxAreas)}};
 
-    // The whole text in one string: a list of lines joined afterwards costs
-    // as much again as the text itself.
-    QString text;
-    text.reserve(64 * (SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount()));
-    const QLatin1StringView crlf("\r\n");
-    // A value's line: its bare text, or, for a value that would not read
-    // back bare (a comma or line break from a quoted value of another
-    // program's file), the text in double quotes. False when neither reads back.
-    auto add = [&text, crlf](const QString &value) {
-        if (ItemReader::readsBackBare(value)) {
-            text += value;
-        } else {
-            if (value.contains(u'"'))
-                return false;
-            text += QLatin1Char('"');
-            text += value;
-            text += QLatin1Char('"');
-        }
-        text += crlf;
-        return true;
-    };
-    const auto unwritable = [](const QString &value) {
-        return SaveError{QStringLiteral("Il valore «%1» non può essere scritto nel file: contiene le "
-                                        "virgolette insieme a una virgola o a un a capo.")
-                             .arg(value.left(40))};
+    QByteArray bytes;
+    bytes.reserve(64 * (SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount()));
+    // Appends a value's line as the value rule forms it; why not, when the
+    // file cannot hold the value.
+    const auto add = [&bytes](const QString &value) -> std::optional<SaveError> {
+        const ValueLine line = appendValueLine(bytes, value);
+        if (line.form == ValueLine::Form::Unwritable)
+            return SaveError{line.problem};
+        bytes += "\r\n";
+        return std::nullopt;
     };
 
     for (int i = 1; i <= SectionTable::kHeaderLines; ++i) {
-        if (!add(table.Intestazione[i])) {
-            result.error = unwritable(table.Intestazione[i]);
-            return result;
-        }
+        if (std::optional<SaveError> error = add(table.Intestazione[i]))
+            return {{}, error};
     }
     if (table.Naree >= 0)
-        text += QLatin1Char(' ');
-    text += QString::number(table.Naree);
-    text += QLatin1Char(' ');
-    text += crlf;
+        bytes += ' ';
+    bytes += QByteArray::number(table.Naree);
+    bytes += " \r\n";
     for (int area = 1; area <= table.areaCount(); ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
-            if (!add(table.Aree[area][column])) {
-                result.error = unwritable(table.Aree[area][column]);
-                return result;
-            }
+            if (std::optional<SaveError> error = add(table.Aree[area][column]))
+                return {{}, error};
         }
     }
-
-    std::optional<QByteArray> bytes = toWindows1252(text);
-    if (!bytes) {
-        const std::optional<QChar> bad = firstUnencodable(text);
-        result.error = SaveError{
-            QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
-                           "Windows-1252.")
-                .arg(bad ? QString(*bad) : QStringLiteral("?"))};
-        return result;
-    }
-    result.bytes = *bytes;
-    return result;
+    return {bytes, std::nullopt};
 }
 
 std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,

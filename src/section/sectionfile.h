@@ -50,8 +50,9 @@ struct SaveError
     QString message; // in Italian, ready for the user
 };
 
-// The file's exact bytes for a table; fails on a character that
-// Windows-1252 cannot hold or a count above the table's limit.
+// The file's exact bytes for a table, each value's line formed by the value
+// rule (valuerules.h); fails on a value the file cannot hold or a count
+// above the table's limit.
 struct EncodedSection
 {
     QByteArray bytes;

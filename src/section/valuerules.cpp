@@ -1,22 +1,92 @@
 #include "valuerules.h"
 
 #include "encoding.h"
+#include "itemreader.h"
 
-std::optional<QString> valueProblem(const QString &value)
+namespace {
+
+bool hasLineBreak(QStringView value)
 {
-    if (value.contains(u','))
+    for (const QChar c : value) {
+        if (c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+ValueLine unwritable(const QString &problem)
+{
+    return {ValueLine::Form::Unwritable, problem};
+}
+
+// How value goes into the file, without its bytes.
+ValueLine valueLine(const QString &value)
+{
+    QByteArray unused;
+    return appendValueLine(unused, value);
+}
+
+QString characterProblem(const QString &character)
+{
+    return QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
+                          "Windows-1252.")
+        .arg(character);
+}
+
+// What a user may type: text the file holds bare, without the characters the
+// application that reads the file takes as separators or delimiters. A
+// decimal comma is the likely mistake, so the advice names the point.
+std::optional<QString> typedProblem(const QString &typed)
+{
+    if (typed.contains(u','))
         return QStringLiteral("Il valore non può contenere la virgola: nel file la virgola separa i "
                               "valori. I decimali si scrivono con il punto, per esempio 0.5");
-    if (value.contains(u'"'))
+    if (typed.contains(u'"'))
         return QStringLiteral("Il valore non può contenere le virgolette (\"): nel file delimitano i "
                               "valori.");
-    if (value.contains(u'\t'))
+    if (typed.contains(u'\t'))
         return QStringLiteral("Il valore non può contenere il carattere di tabulazione.");
-    if (value.contains(u'\r') || value.contains(u'\n'))
+    if (hasLineBreak(typed))
         return QStringLiteral("Il valore non può andare a capo: nel file ogni valore occupa una riga.");
-    if (const std::optional<QChar> bad = firstUnencodable(value))
-        return QStringLiteral("Il carattere «%1» non può essere scritto nel file, che usa la codifica "
-                              "Windows-1252.")
-            .arg(QString(*bad));
+    if (const ValueLine line = valueLine(typed); line.form != ValueLine::Form::Bare)
+        return line.problem;
+    return std::nullopt;
+}
+
+} // namespace
+
+ValueLine appendValueLine(QByteArray &out, const QString &value)
+{
+    const qsizetype start = out.size();
+    const bool bare = !hasLineBreak(value) && ItemReader::takesLineWhole(value);
+    if (!bare)
+        out += '"';
+    if (!appendWindows1252(out, value)) {
+        out.truncate(start);
+        return unwritable(characterProblem(firstUnwritable(value).value_or(QString())));
+    }
+    if (bare)
+        return {ValueLine::Form::Bare, {}};
+    // A quoted item runs to the next double quote, so only a value without
+    // one reads back from between quotes.
+    if (!value.contains(u'"')) {
+        out += '"';
+        return {ValueLine::Form::Quoted, {}};
+    }
+    out.truncate(start);
+    return unwritable(QStringLiteral("Il valore «%1» non può essere scritto nel file: contiene le "
+                                     "virgolette insieme a una virgola o a un a capo, oppure comincia "
+                                     "con le virgolette.")
+                          .arg(value.left(40)));
+}
+
+std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)
+{
+    if (changedByUser)
+        return typedProblem(value);
+    // A value as it stands, such as a quoted one from another program's
+    // file, is confirmed whenever the file can hold it.
+    if (const ValueLine line = valueLine(value); line.form == ValueLine::Form::Unwritable)
+        return line.problem;
     return std::nullopt;
 }

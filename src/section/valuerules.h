@@ -1,10 +1,30 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
-// What the cell editor refuses to store: characters that would shift or
-// corrupt the values for the application that reads the section file.
-// Returns the Italian explanation for the user, or nothing when the value
-// can be stored as typed (blanks included).
-std::optional<QString> valueProblem(const QString &value);
+// What the section file can hold, in one place: the save writes every value
+// by appendValueLine, and the cell editor refuses by confirmationProblem.
+
+// How one value goes into the section file.
+struct ValueLine
+{
+    enum class Form {
+        Bare,       // its text alone on the line, which reads back as itself
+        Quoted,     // in double quotes: a comma or a line break (from another
+                    // program's quoted item) reads back only so
+        Unwritable, // it reads back neither way, or a character has no byte
+    };
+    Form form = Form::Unwritable;
+    QString problem; // Unwritable: why, in Italian, for the user
+};
+
+// Appends value's line (its Windows-1252 bytes, without the line end) to
+// out; out stays as it was when the value is Unwritable.
+ValueLine appendValueLine(QByteArray &out, const QString &value);
+
+// Why the cell editor refuses to confirm value, in Italian, or nothing.
+// changedByUser: the value is text the user typed, rather than the cell's
+// value as it stands (unchanged, or the fallback of an emptied entry).
+std::optional<QString> confirmationProblem(const QString &value, bool changedByUser);

@@ -244,7 +244,9 @@ void Form1::TXTedit_KeyPress(qint16 &key)
 
     const QString typed = m_ui.TXTedit->text();
     const QString value = typed.isEmpty() ? ValoreVecchio : typed;
-    if (const std::optional<QString> problem = valueProblem(value)) {
+    // Only text the user changed is held to what may be typed; the value as
+    // it stands (a quoted value from another program's file, say) walks through.
+    if (const std::optional<QString> problem = confirmationProblem(value, value != ValoreVecchio)) {
         m_messageBox(QMessageBox::Warning, kAttention, *problem);
         return; // the editor stays open with what was typed
     }

@@ -1,9 +1,14 @@
+#include "section/encoding.h"
 #include "section/sectionfile.h"
+#include "section/valuerules.h"
 #include "testsupport.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <numeric>
 
 
 namespace {
@@ -48,6 +53,10 @@ private slots:
     void failedSaveKeepsOldFile();
     void failedPartialWriteKeepsOldFile();
     void backupNeverOverwritesEarlierBackup();
+    void everyByteRoundTrips();
+    void conversionMatchesIcuWhereQtHasIt();
+    void valueRule_data();
+    void valueRule();
 };
 
 void TestSectionFile::savesExactBytes_data()
@@ -322,6 +331,92 @@ void TestSectionFile::backupNeverOverwritesEarlierBackup()
     QCOMPARE(backupSectionFile(dir.path()), std::optional<QString>(path + ".bak2"));
     QCOMPARE(readFile(path + ".bak"), QByteArray("first"));
     QCOMPARE(readFile(path + ".bak2"), QByteArray("second"));
+}
+
+void TestSectionFile::everyByteRoundTrips()
+{
+    QByteArray bytes(256, Qt::Uninitialized);
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    const QString text = fromWindows1252(bytes);
+    // 0x80-0x9F as code charts print them, the unassigned bytes as the
+    // controls of the same code; the rest as Latin-1.
+    QCOMPARE(text, QString::fromLatin1(bytes.left(0x80))
+                       + QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ")
+                       + QString::fromLatin1(bytes.mid(0xA0)));
+    QByteArray back("kept");
+    QVERIFY(appendWindows1252(back, text));
+    QCOMPARE(back, "kept" + bytes);
+}
+
+void TestSectionFile::conversionMatchesIcuWhereQtHasIt()
+{
+    QByteArray bytes(256, Qt::Uninitialized);
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    QStringDecoder decoder("windows-1252"); // Qt has it only when built with ICU
+    if (!decoder.isValid())
+        QSKIP("this Qt has no ICU, so no windows-1252 converter to compare with");
+    QCOMPARE(fromWindows1252(bytes), QString(decoder(bytes)));
+
+    // Every code up to U+FFFF is written by both with the same byte, or by
+    // neither. A full stop follows it: ICU holds back a final high surrogate.
+    int written = 0;
+    for (char32_t code = 0; code <= 0xFFFF; ++code) {
+        const QString text = QChar(char16_t(code)) + QStringLiteral(".");
+        QStringEncoder icu("windows-1252");
+        const QByteArray icuBytes = icu(text);
+        QByteArray ours;
+        const bool ok = appendWindows1252(ours, text);
+        QVERIFY2(ok != icu.hasError() && (!ok || ours == icuBytes), qPrintable(QString::number(code, 16)));
+        written += ok;
+    }
+    QCOMPARE(written, 256);
+}
+
+void TestSectionFile::valueRule_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<ValueLine::Form>("form");
+    QTest::addColumn<QByteArray>("line");      // the file's line, without CR LF
+    QTest::addColumn<QString>("fileProblem");  // why the file cannot hold it
+    QTest::addColumn<QString>("typedProblem"); // why typing it is refused; empty: accepted
+
+    using F = ValueLine::Form;
+    const QByteArray none;
+    QTest::newRow("plain: bare") << "0.5 E.01" << F::Bare << QByteArray("0.5 E.01") << "" << "";
+    QTest::newRow("decimal comma: quoted; typed, the advice")
+        << "0,5" << F::Quoted << QByteArray("\"0,5\"") << "" << "per esempio 0.5";
+    QTest::newRow("line break: quoted; typed, refused")
+        << "a\r\nb" << F::Quoted << QByteArray("\"a\r\nb\"") << "" << "a capo";
+    QTest::newRow("quote inside: bare; typed, refused") << "2\"" << F::Bare << QByteArray("2\"") << "" << "(\")";
+    QTest::newRow("tab inside: bare; typed, refused") << "a\tb" << F::Bare << QByteArray("a\tb") << "" << "tabulazione";
+    QTest::newRow("quote and comma: unwritable") << "a\"b,c" << F::Unwritable << none << "«a\"b,c»" << "virgola";
+    QTest::newRow("blanks, then a quote: unwritable") << " \"x" << F::Unwritable << none << "« \"x»" << "(\")";
+    QTest::newRow("Ł: unwritable, named") << "Łódź" << F::Unwritable << none << "«Ł»" << "«Ł»";
+    QTest::newRow("U+0080: no byte, 0x80 is €") << "\u0080" << F::Unwritable << none << "«\u0080»" << "«\u0080»";
+    QTest::newRow("beyond U+FFFF: named whole") << "a😀" << F::Unwritable << none << "«😀»" << "«😀»";
+}
+
+void TestSectionFile::valueRule()
+{
+    QFETCH(QString, value);
+    QFETCH(ValueLine::Form, form);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, fileProblem);
+    QFETCH(QString, typedProblem);
+
+    QByteArray out("kept\r\n");
+    const ValueLine result = appendValueLine(out, value);
+    QCOMPARE(result.form, form);
+    QCOMPARE(out, "kept\r\n" + line);
+    QCOMPARE(confirmationProblem(value, false).value_or(QString()), result.problem);
+    QVERIFY2(result.problem.contains(fileProblem), qPrintable(result.problem));
+    const QString typed = confirmationProblem(value, true).value_or(QString());
+    QVERIFY2(typed.contains(typedProblem) && typed.isEmpty() == typedProblem.isEmpty(), qPrintable(typed));
+
+    SectionTable table; // what the file holds reads back as the value
+    table.Intestazione[1] = value;
+    if (form != ValueLine::Form::Unwritable)
+        QCOMPARE(parseSectionFile(encodeSectionFile(table).bytes).table.Intestazione[1], value);
 }
 
 QTEST_GUILESS_MAIN(TestSectionFile)

@@ -63,6 +63,7 @@ private slots:
     void guidanceFollowsTheColumn();
     void refusesValuesThatWouldCorruptTheFile_data();
     void refusesValuesThatWouldCorruptTheFile();
+    void foreignFileWalksThroughAndKeepsItsBytes();
     void failedSaveKeepsValueAndFile();
     void closingDropsUnconfirmedEntry_data();
     void closingDropsUnconfirmedEntry();
@@ -282,6 +283,37 @@ void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
     QCOMPARE(current(f).column, 4);
     QCOMPARE(f.form->table(), section);
     QCOMPARE(f.fileBytes(), before);
+}
+
+void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
+{
+    // Accented letters, the euro, the five unassigned bytes, and values
+    // another program wrote that a user may not type: a quoted decimal
+    // comma, a double quote, a tab, a quoted line break.
+    const QByteArray bytes =
+        crlfLines(QList<QByteArray>{"profondit\xe0 \x80 \x81\x8d\x8f\x90\x9d"} + QList<QByteArray>(10)
+                  << " 1 " << "SABBIA" << "\"0,5\"" << "2\"" << "\t0.1" << "\"riga\r\nspezzata\""
+                  << "A.01");
+    StartedForm f([&bytes](const QString &path) { StartedForm::writeBytes(path, bytes); });
+    QCOMPARE(f.fileBytes(), bytes);
+
+    f.clickCell(1, 0);
+    for (int column = 1; column <= 6; ++column)
+        QTest::keyClick(&f.editor(), Qt::Key_Return);
+    verifyOpenOn(f, 1, 0);
+
+    f.clickCell(1, 1);
+    QTest::keyClick(&f.editor(), Qt::Key_Backspace); // emptied: falls back to the value
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    verifyOpenOn(f, 1, 2);
+    QCOMPARE(f.form->table().Aree[1][2], QStringLiteral("0,5"));
+
+    f.clickCell(1, 1);
+    f.type(QStringLiteral("0,6")); // changed by the user: a decimal comma is refused
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(f.messages.size(), size_t(1)); // the only message of the whole walk
+    QVERIFY(f.messages.back().text.contains(QStringLiteral("per esempio 0.5")));
+    QCOMPARE(f.fileBytes(), bytes);
 }
 
 void TestCellEditor::failedSaveKeepsValueAndFile()

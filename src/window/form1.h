@@ -61,6 +61,7 @@ protected:
 private:
     void recover();
     void hideEditor();
+    void describeEditor(int row, int column);
     void applyGuidance(int column);
     void clearGuidance();
 

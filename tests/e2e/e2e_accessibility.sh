@@ -22,13 +22,8 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$program" "$work/profilara"
-{
-    for _ in $(seq 11); do printf '\r\n'; done
-    printf ' 3 \r\n'
-    printf '%s\r\n' SABBIA 0.3 0.2 0.1 0.5 A.01
-    printf '%s\r\n' REINTERRO '*1.2' 0.2 0.1 0.5 A.02
-    printf '%s\r\n' MASSICCIATA 0.4 0.5 0.1 0 A.03
-} >"$work/ComputoPersonalizzato.txt"
+. "$here/../example_section.sh"
+write_example_section "$work"
 
 (cd "$work" && exec ./profilara) &
 pid=$!

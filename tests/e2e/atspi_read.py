@@ -1,7 +1,7 @@
 """Reads the running Profilara window through the accessibility bus, as a
 screen reader does: the name of every control a user can reach, the example
 picture's name and description, then the editor box after a click on a grid
-cell and the announcement of its move when Enter confirms. Run by
+cell and what is announced when Enter, Up and Down move it. Run by
 e2e_accessibility.sh with Debian's python3 (pyatspi)."""
 
 import subprocess
@@ -77,9 +77,9 @@ def reachable(frame):
     return [node for node in descendants(frame) if showing(node, pyatspi.STATE_FOCUSABLE)]
 
 
-def focused(frame):
+def focused(frame, name_start):
     for node in descendants(frame):
-        if showing(node, pyatspi.STATE_FOCUSED):
+        if showing(node, pyatspi.STATE_FOCUSED) and node.name.startswith(name_start):
             return node
     return None
 
@@ -89,8 +89,14 @@ def click(node):
     subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2), "click", "1"], check=True)
 
 
-def listen(events, action, seconds=2.0):
-    """Runs action, then collects the given events for a few seconds."""
+FOCUSED = "object:state-changed:focused"
+ANNOUNCEMENTS = ["object:property-change:accessible-name", "object:property-change:accessible-description", FOCUSED]
+
+
+def listen(action, until, seconds=10):
+    """Runs action and collects the announcements it causes, as (event,
+    detail, what it is about), until a moment after the one that until()
+    accepts."""
     heard = []
 
     def on_event(event):
@@ -98,12 +104,14 @@ def listen(events, action, seconds=2.0):
         source = event.source
         about = source.description if event.type.endswith("accessible-description") else source.name
         heard.append((event.type, event.detail1, about))
+        if until(heard[-1]):
+            GLib.timeout_add(300, lambda: pyatspi.Registry.stop() and False)
 
-    pyatspi.Registry.registerEventListener(on_event, *events)
-    GLib.timeout_add(300, lambda: action() and False)
-    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.registerEventListener(on_event, *ANNOUNCEMENTS)
+    GLib.timeout_add(200, lambda: action() and False)
+    GLib.timeout_add(seconds * 1000, lambda: pyatspi.Registry.stop() and False)
     pyatspi.Registry.start()
-    pyatspi.Registry.deregisterEventListener(on_event, *events)
+    pyatspi.Registry.deregisterEventListener(on_event, *ANNOUNCEMENTS)
     return heard
 
 
@@ -111,17 +119,16 @@ def announced_on_key(key, name, hint):
     """The editor box moves on a key with the focus kept in it: a screen
     reader hears the new cell's name and hint once each, and the box is the
     last thing reported as focused."""
-    heard = listen(["object:property-change:accessible-name", "object:property-change:accessible-description",
-                    "object:state-changed:focused"],
-                   lambda: subprocess.run(["xdotool", "key", key], check=True))
+    heard = listen(lambda: subprocess.run(["xdotool", "key", key], check=True),
+                   until=lambda event: event == (FOCUSED, 1, name))
     for kind, detail, about in heard:
         print("      heard %s %d: %s" % (kind, detail, about.replace("\n", " / ")))
     check(heard.count(("object:property-change:accessible-name", 0, name)) == 1,
           "%s announces the name once: %s" % (key, name))
     check(heard.count(("object:property-change:accessible-description", 0, hint)) == 1,
           "%s announces the hint once" % key)
-    focused = [about for kind, detail, about in heard if kind == "object:state-changed:focused" and detail == 1]
-    check(focused[-1:] == [name], "after %s the editor box is focused last" % key)
+    check([about for kind, detail, about in heard if kind == FOCUSED and detail == 1][-1:] == [name],
+          "after %s the editor box is focused last" % key)
 
 
 def main():
@@ -146,8 +153,7 @@ def main():
 
     grid = next(node for node in controls if node.getRole() == pyatspi.ROLE_TABLE)
     click(grid.queryTable().getAccessibleAt(1, 2))  # area 2, widening X
-    editor = wait_for(lambda: next((n for n in [focused(frame)] if n is not None
-                                    and n.name.startswith("Area ")), None), "no editor box took the focus")
+    editor = wait_for(lambda: focused(frame, "Area "), "no editor box took the focus")
     check(editor.name == "Area 2, Allargamento della sezione X", "editor after a click: " + editor.name)
     check(editor.description == WIDENING_HINT, "editor's description after a click is the widening hint")
 

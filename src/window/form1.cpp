@@ -202,14 +202,16 @@ void Form1::FlexGrid_Click()
     box.setFocus();
     applyGuidance(column);
     // The box keeps the focus while Enter, Up and Down move it, and the
-    // grid reports its new current cell as focused: the box has the last word.
-    notifyAccessibility(box, QAccessible::Focus);
+    // grid reports its new current cell as focused: the box has the last word
+    // (unless the window is not active, as during the start-up sequence).
+    if (box.hasFocus())
+        notifyAccessibility(box, QAccessible::Focus);
 }
 
 // What assistive technology reads of the open editor box: the area and the
 // column it edits, and the column's hint as the notes box shows it. Qt
 // reports a changed name or description by itself; one that stays the same
-// (the next area in the same column, the same cell again) is reported here,
+// (the hint after Up or Down, the same cell opened again) is reported here,
 // so that a screen reader hears every opening once.
 void Form1::describeEditor(int row, int column)
 {

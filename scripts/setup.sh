@@ -10,6 +10,10 @@ PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberatio
 # the AppStream metadata.
 PROFILARA_TEST_PACKAGES="xdotool imagemagick clang libclang-rt-14-dev desktop-file-utils appstream"
 
+# The test that reads the window as a screen reader does needs the desktop's
+# accessibility bus and a reader of it too.
+PROFILARA_TEST_PACKAGES="$PROFILARA_TEST_PACKAGES at-spi2-core python3-pyatspi dbus-daemon"
+
 # profilara_install_packages PACKAGE...
 profilara_install_packages() {
     local missing=()

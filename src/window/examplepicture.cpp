@@ -3,6 +3,7 @@
 #include "systemcolours.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +18,15 @@ QPointF pictureTwips(double x, double y)
 HighlightLine windowLine(double x1, double y1, double x2, double y2, const QColor &colour, int width)
 {
     return HighlightLine{QLineF(pictureTwips(x1, y1), pictureTwips(x2, y2)), colour, width, false};
+}
+
+// Assistive technology reads the picture box as an image (the plain frame
+// it derives from would be a border).
+QAccessibleInterface *pictureInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ExamplePicture") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
 }
 
 } // namespace
@@ -43,6 +53,7 @@ ExamplePicture::ExamplePicture(const QImage &picture, QWidget *parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
+    QAccessible::installFactory(pictureInterface); // installed once, however many pictures
 }
 
 void ExamplePicture::setLineVisible(int n, bool visible)

@@ -11,6 +11,7 @@
 #include "section/sectionfile.h"
 #include "section/valuerules.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -22,7 +23,13 @@
 
 namespace {
 const QString kAttention = QStringLiteral("Attenzione");
+
+void notifyAccessibility(QWidget &widget, QAccessible::Event type)
+{
+    QAccessibleEvent event(&widget, type);
+    QAccessible::updateAccessibility(&event);
 }
+} // namespace
 
 Form1::Form1(const QString &folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -221,8 +228,34 @@ void Form1::FlexGrid_Click()
     const int row = grid.Row();
     ValoreVecchio = row >= 1 && row <= SectionTable::kMaxAreas ? m_table.Aree[row][column + 1] : box.text();
     box.setSelection(0, static_cast<int>(box.text().size()));
+    describeEditor(row, column);
     box.setFocus();
     applyGuidance(column);
+    // The box keeps the focus while Enter, Up and Down move it, and the
+    // grid reports its new current cell as focused: the box has the last word
+    // (unless the window is not active, as during the start-up sequence).
+    if (box.hasFocus())
+        notifyAccessibility(box, QAccessible::Focus);
+}
+
+// What assistive technology reads of the open editor box: the area and the
+// column it edits, and the column's hint as the notes box shows it. Qt
+// reports a changed name or description by itself; one that stays the same
+// (the hint after Up or Down, the same cell opened again) is reported here,
+// so that a screen reader hears every opening once.
+void Form1::describeEditor(int row, int column)
+{
+    KeyTextBox &box = *m_ui.TXTedit;
+    const QString name = QStringLiteral("Area %1, %2").arg(row).arg(columnTitle(column));
+    if (box.accessibleName() == name)
+        notifyAccessibility(box, QAccessible::NameChanged);
+    else
+        box.setAccessibleName(name);
+    const QString description = guidanceFor(column).hintLines().join(QLatin1Char('\n'));
+    if (box.accessibleDescription() == description)
+        notifyAccessibility(box, QAccessible::DescriptionChanged);
+    else
+        box.setAccessibleDescription(description);
 }
 
 void Form1::TXTedit_KeyPress(qint16 &key)
@@ -314,7 +347,7 @@ void Form1::ScriveContenutoFile()
 void Form1::applyGuidance(int column)
 {
     const ColumnGuidance guidance = guidanceFor(column);
-    m_ui.Text1->setLines(guidance.hint.split(QStringLiteral("\r\n")));
+    m_ui.Text1->setLines(guidance.hintLines());
     for (int n = 1; n <= 6; ++n)
         m_ui.Image1->setLineVisible(n, guidance.lines.at(n - 1));
     m_ui.Label3->setVisible(guidance.halfLabels);

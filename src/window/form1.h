@@ -66,6 +66,7 @@ private:
     std::optional<SaveError> saveSection();
     void recover();
     void hideEditor();
+    void describeEditor(int row, int column);
     void applyGuidance(int column);
     void clearGuidance();
 

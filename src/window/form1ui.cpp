@@ -93,6 +93,23 @@ QComboBox *hiddenCombo(QWidget *parent, const QString &text, const QRect &geomet
     return combo;
 }
 
+// The example picture as drawn, for those who cannot see it.
+const QString kPictureDescription = QStringLiteral(
+    "Sezione di scavo composta da tre aree sovrapposte: l'AREA 1 sul fondo, l'AREA 2 al centro e l'AREA 3 in "
+    "sommità. La tubazione, di sezione circolare, sta per metà nell'AREA 1 e per metà nell'AREA 2. Sono quotate "
+    "le altezze H1, H2 e H3 delle tre aree e, a sinistra, la profondità P, dalla sommità della sezione al fondo "
+    "della tubazione. In basso è quotata la larghezza L del fondo scavo; in alto l'AREA 3 è più larga dell'AREA 2 "
+    "di X per lato. Le pareti delle aree sono inclinate: le inclinazioni sono indicate come tan alfa 1, tan alfa "
+    "2 e tan alfa 3.");
+
+// A box named after the heading above it, which is also its label for
+// assistive technology.
+void nameAfterHeading(QWidget *box, QLabel *heading)
+{
+    heading->setBuddy(box);
+    box->setAccessibleName(heading->text());
+}
+
 } // namespace
 
 QImage readAsset(const QString &path, const char *format)
@@ -136,7 +153,8 @@ void Form1Ui::setupUi(QWidget *form)
                                       "standard"),
                        instructionFont, kBlue, 120, 8640);
 
-    Frame1 = new CaptionFrame(QStringLiteral("Numero aree della sezione:    "), form);
+    const QString countCaption = QStringLiteral("Numero aree della sezione");
+    Frame1 = new CaptionFrame(countCaption + QStringLiteral(":    "), form);
     Frame1->setGeometry(twipsRect(120, 6120, 10215, 2415));
 
     FlexGrid = new FlexGridControl(Frame1);
@@ -161,6 +179,15 @@ void Form1Ui::setupUi(QWidget *form)
     Command1 = new QPushButton(QStringLiteral("Esci"), form);
     Command1->setGeometry(twipsRect(8400, 8640, 1935, 375));
     Command1->setAutoDefault(false);
+
+    // What assistive technology reads: every control that takes the focus
+    // is named after what the window shows beside it.
+    Text5->setAccessibleName(countCaption);
+    FlexGrid->setAccessibleTableName(QStringLiteral("Aree della sezione"));
+    nameAfterHeading(Text1, Label6);
+    nameAfterHeading(Text2, Label7);
+    Image1->setAccessibleName(Label1->text());
+    Image1->setAccessibleDescription(kPictureDescription);
 
     // Tab order by tab index; hidden controls and labels never take the focus.
     for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8})

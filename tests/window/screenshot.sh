@@ -30,13 +30,8 @@ trap cleanup EXIT
 
 # The program reads its section file from its own folder.
 cp "$exe" "$dir/profilara"
-{
-    for i in $(seq 11); do printf '\r\n'; done
-    printf ' 3 \r\n'
-    printf '%s\r\n' SABBIA 0.3 0.2 0.1 0.5 A.01
-    printf '%s\r\n' REINTERRO '*1.2' 0.2 0.1 0.5 A.02
-    printf '%s\r\n' MASSICCIATA 0.4 0.5 0.1 0 A.03
-} >"$dir/ComputoPersonalizzato.txt"
+. "$(dirname "$0")/../example_section.sh"
+write_example_section "$dir"
 
 QT_QPA_PLATFORM=xcb "$dir/profilara" &
 pid=$!

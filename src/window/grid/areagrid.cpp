@@ -24,6 +24,11 @@ const QStringList &columnTitles()
 
 } // namespace
 
+QString columnTitle(int column)
+{
+    return columnTitles().at(column);
+}
+
 void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
 {
     grid.setCols(SectionTable::kColumns);
@@ -43,7 +48,7 @@ void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
         grid.setCellAlignment(Qt::AlignCenter);
         grid.setCellFontName(QStringLiteral("Arial"));
         grid.setCellFontSize(7);
-        grid.setText(columnTitles().at(c));
+        grid.setText(columnTitle(c));
     }
 
     const QColor infoBackground = systemColour(SystemColour::InfoBackground, grid.palette());

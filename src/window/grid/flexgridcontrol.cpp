@@ -280,3 +280,8 @@ void FlexGridControl::showCurrentCell()
     if (m_row >= 1 && m_col < columnCount())
         scrollTo(model()->index(m_row - 1, m_col), QAbstractItemView::EnsureVisible);
 }
+
+void FlexGridControl::setAccessibleTableName(const QString &name)
+{
+    setAccessibleName(name);
+}

@@ -63,6 +63,9 @@ public:
     // Scrolls the data rows so that the current cell is wholly shown.
     void showCurrentCell();
 
+    // The name assistive technology reads for the table of cells.
+    void setAccessibleTableName(const QString &name);
+
     // While a Batch lives, moving the current cell only moves Row() and
     // Col(); the view's current cell follows once, when the batch ends. For
     // loops that walk every cell of the grid.

@@ -1,3 +1,4 @@
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setFontSubstitutions();
     Form1 form(QCoreApplication::applicationDirPath());
     if (!form.Form_Load())
         return 1;

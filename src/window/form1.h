@@ -3,11 +3,12 @@
 // Profilara's one window. Form1 holds the section table and runs the
 // window's handlers: the load at start, the start-up sequence, the area
 // count entry, the cell editor and the column guidance. Its controls are
-// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and filled by
-// VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not the window
-// (the table, the file, the preview text, the guidance texts, the count
-// conversion) is plain code in section/ and beside this class, tested
-// without a GUI.
+// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and
+// filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not
+// the window (the table, the file, the preview text, the guidance texts, the
+// count conversion) is plain code in section/ and beside this class. The
+// section code and the count conversion are tested without a GUI; the
+// guidance texts are tested where the user reads them, in the notes box.
 
 #include "form1ui.h"
 #include "section/sectiontable.h"
@@ -32,7 +33,8 @@ public:
     // Loads the section file before the window is shown. False when the
     // program must not start (a file it cannot use and cannot keep a copy of).
     bool Form_Load();
-    // Shows the window centred on the screen; the start-up sequence follows.
+    // Shows the window, its frame centred on the screen; the start-up
+    // sequence follows.
     void showCentred();
     bool isReady() const { return m_ready; }
 
@@ -57,8 +59,10 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void centreOnScreen();
     void recover();
     void hideEditor();
     void applyGuidance(int column);
@@ -70,5 +74,6 @@ private:
     QString m_folder;
     MessageBoxFn m_messageBox;
     bool m_activated = false;
+    bool m_centring = false; // shown, not yet centred by its frame
     bool m_ready = false;
 };

@@ -15,6 +15,7 @@
 // Prints key=value lines (nanoseconds) for bench_driver.
 
 #include "benchsection.h"
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 #include "window/grid/flexgridcontrol.h"
 #include "window/keytextbox.h"
@@ -89,6 +90,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    setFontSubstitutions();
     const QStringList args = QCoreApplication::arguments();
     const int iterations = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 200;
     const int warmUp = qMin(20, iterations);

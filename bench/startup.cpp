@@ -7,6 +7,7 @@
 // exit status: 0 done, 1 the load refused to start, 2 timed out, 3 a
 // message box would have been shown, 64 bad arguments.
 
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setFontSubstitutions();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) {
         std::fprintf(stderr, "usage: bench_startup <folder>\n");

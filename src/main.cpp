@@ -1,3 +1,4 @@
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setFontSubstitutions();
 #ifdef PROFILARA_APP_ID
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PROFILARA_APP_ID));

@@ -96,9 +96,29 @@ bool Form1::Form_Load()
 
 void Form1::showCentred()
 {
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen();
     show();
+    m_centring = true;
+}
+
+// Centres the window's frame, title bar included. Before the window is
+// first shown its frame is not known and the client area stands for it.
+void Form1::centreOnScreen()
+{
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - QRect(QPoint(), frameGeometry().size()).center());
+}
+
+// A window manager frames the window only after it is shown; by its first
+// activation the frame is known, and the window is centred again by it.
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_centring) {
+        m_centring = false;
+        if (frameGeometry().size() != size())
+            centreOnScreen();
+    }
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -272,8 +292,6 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     FlexGridControl &grid = *m_ui.FlexGrid;
     const qint16 c = static_cast<qint16>(grid.Col());
     const qint16 r = static_cast<qint16>(grid.Row());
-    if (r < 1 || r > SectionTable::kMaxAreas)
-        return; // the editor only opens on area rows
 
     const QString typed = m_ui.TXTedit->text();
     const QString value = typed.isEmpty() ? ValoreVecchio : typed;
@@ -305,14 +323,18 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     FlexGrid_Click();
 }
 
+// A move consumes the key: the box it opened on the new cell, all selected,
+// must not see it.
 void Form1::TXTedit_KeyDown(qint16 &key)
 {
     FlexGridControl &grid = *m_ui.FlexGrid;
     const int lastRow = grid.Rows() - 1;
     if (key == KeyTextBox::kUp) {
+        key = 0;
         grid.setRow(grid.Row() > 1 ? grid.Row() - 1 : lastRow);
         FlexGrid_Click();
     } else if (key == KeyTextBox::kDown) {
+        key = 0;
         grid.setRow(grid.Row() < lastRow ? grid.Row() + 1 : 1);
         FlexGrid_Click();
     }

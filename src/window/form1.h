@@ -3,11 +3,12 @@
 // Profilara's one window. Form1 holds the section table and runs the
 // window's handlers: the load at start, the start-up sequence, the area
 // count entry, the cell editor and the column guidance. Its controls are
-// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and filled by
-// VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not the window
-// (the table, the file, the preview text, the guidance texts, the count
-// conversion) is plain code in section/ and beside this class, tested
-// without a GUI.
+// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and
+// filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not
+// the window (the table, the file, the preview text, the guidance texts, the
+// count conversion) is plain code in section/ and beside this class. The
+// section code and the count conversion are tested without a GUI; the
+// guidance texts are tested where the user reads them, in the notes box.
 
 #include "form1ui.h"
 #include "section/sectionfileguard.h"
@@ -35,7 +36,8 @@ public:
     // is shown. False when the program must not start: another program has
     // the section open, or the file cannot be used and no copy of it kept.
     bool Form_Load();
-    // Shows the window centred on the screen; the start-up sequence follows.
+    // Shows the window, its frame centred on the screen; the start-up
+    // sequence follows.
     void showCentred();
     bool isReady() const { return m_ready; }
 
@@ -60,9 +62,11 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void centreOnScreen();
     std::optional<SaveError> saveSection();
     void recover();
     void hideEditor();
@@ -78,5 +82,6 @@ private:
     SectionFileGuard m_sectionFile;
     MessageBoxFn m_messageBox;
     bool m_activated = false;
+    bool m_centring = false; // shown, not yet centred by its frame
     bool m_ready = false;
 };

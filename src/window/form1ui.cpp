@@ -16,15 +16,6 @@
 
 namespace {
 
-// The window's classic fonts, with metric-compatible stand-ins where the
-// desktop lacks them (Liberation Sans has Arial's metrics).
-void substituteFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
-
 QFont windowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -121,7 +112,6 @@ QImage readAsset(const QString &path, const char *format)
 
 void Form1Ui::setupUi(QWidget *form)
 {
-    substituteFonts();
     form->setFont(windowFont());
     setColour(form, QPalette::Window, systemColour(SystemColour::ButtonFace, form->palette()));
     form->setAutoFillBackground(true);

@@ -37,22 +37,25 @@ qint16 charCode(const QKeyEvent *event)
     }
 }
 
+// Hands a key the handler looks at to it; true when it consumed the key.
+bool consumes(const KeyTextBox::KeyHandler &handler, qint16 code)
+{
+    if (!handler || code == 0)
+        return false;
+    handler(code);
+    return code == 0;
+}
+
 } // namespace
 
+// The key-down handler sees the key first, then the key-press handler, then
+// the line edit. Either handler may move, refill, refocus or hide this very
+// box; a key it consumes goes no further, so that one key acts once.
 void KeyTextBox::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyDown) {
-        qint16 code = keyCode(event);
-        m_keyDown(code);
-    }
-
-    qint16 code = charCode(event);
-    if (m_keyPress && code != 0) {
-        m_keyPress(code);
-        if (code == 0) {
-            event->accept();
-            return;
-        }
+    if (consumes(m_keyDown, keyCode(event)) || consumes(m_keyPress, charCode(event))) {
+        event->accept();
+        return;
     }
     QLineEdit::keyPressEvent(event);
 }

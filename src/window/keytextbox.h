@@ -6,7 +6,7 @@
 // A single-line text box that hands its keys to the window's handlers the
 // classic way: a key-down handler gets the key code (Up 38, Down 40), a
 // key-press handler the character code (Enter 13, Escape 27), both by
-// reference; a character code set to 0 consumes the key. Losing the focus
+// reference; a code set to 0 consumes the key. Losing the focus
 // to another control of the window is reported too; a focus change caused
 // by another window (a message box) is not.
 class KeyTextBox : public QLineEdit

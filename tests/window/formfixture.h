@@ -5,13 +5,14 @@
 
 #include "section/sectionfile.h"
 #include "testsupport.h"
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 #include "window/form1ui.h"
 #include "window/grid/flexgridcontrol.h"
 #include "window/keytextbox.h"
+#include "window/linesbox.h"
 
 #include <QFile>
-#include "window/linesbox.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -27,24 +28,32 @@ struct Message
 class StartedForm
 {
 public:
+    enum class MessageBoxes { Recorded, Shown };
+
     // Writes the table's file (unless table is null), loads and shows the
-    // window and waits for the start-up sequence.
-    explicit StartedForm(const SectionTable *table)
-        : StartedForm([table](const QString &path) {
-              if (table)
-                  writeBytes(path, encodeSectionFile(*table).bytes);
-          })
+    // window and waits for the start-up sequence. Its messages are recorded
+    // in `messages`, or shown in real message boxes.
+    explicit StartedForm(const SectionTable *table, MessageBoxes boxes = MessageBoxes::Recorded)
+        : StartedForm(
+              [table](const QString &path) {
+                  if (table)
+                      writeBytes(path, encodeSectionFile(*table).bytes);
+              },
+              boxes)
     {
     }
 
     // The same, with the folder prepared by prepare(section file path).
-    explicit StartedForm(const std::function<void(const QString &path)> &prepare)
+    explicit StartedForm(const std::function<void(const QString &path)> &prepare,
+                         MessageBoxes boxes = MessageBoxes::Recorded)
     {
         prepare(path());
         form = std::make_unique<Form1>(dir.path());
-        form->setMessageBox([this](QMessageBox::Icon icon, const QString &title, const QString &text) {
-            messages.push_back({icon, title, text});
-        });
+        if (boxes == MessageBoxes::Recorded) {
+            form->setMessageBox([this](QMessageBox::Icon icon, const QString &title, const QString &text) {
+                messages.push_back({icon, title, text});
+            });
+        }
         started = form->Form_Load();
         if (!started)
             return;
@@ -86,9 +95,19 @@ public:
     // Clicks data cell (row, column) of the grid, bringing it into view first.
     void clickCell(int row, int column) const
     {
-        const QModelIndex index = grid().model()->index(row - 1, column);
-        grid().scrollTo(index);
-        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(index).center());
+        grid().setRow(row);
+        grid().setCol(column);
+        grid().showCurrentCell();
+        clickGridAt(grid().cellRect().center());
+    }
+
+    // Clicks the grid at a point of its own, on whatever part of it lies there.
+    void clickGridAt(const QPoint &point) const
+    {
+        QWidget *target = grid().childAt(point);
+        if (!target)
+            target = &grid();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&grid(), point));
     }
 
     // Types text into the editor box one character at a time (QTest's
@@ -104,9 +123,3 @@ public:
     std::vector<Message> messages;
     bool started = false;
 };
-
-// The preview text of a table, as the preview box shows its lines.
-inline QString previewLines(const QStringList &values)
-{
-    return values.join(QLatin1Char('\n'));
-}

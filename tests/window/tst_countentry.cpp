@@ -18,6 +18,9 @@ class TestCountEntry : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
+
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 

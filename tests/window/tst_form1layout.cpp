@@ -1,5 +1,6 @@
 #include "window/captionframe.h"
 #include "window/examplepicture.h"
+#include "window/fontsubstitutions.h"
 #include "window/form1.h"
 #include "window/grid/flexgridcontrol.h"
 #include "window/keytextbox.h"
@@ -82,6 +83,9 @@ struct Message
 class TestForm1Layout : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void initTestCase();

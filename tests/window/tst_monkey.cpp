@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QSet>
 
 // Random user actions on the real window, from a fixed set of seeds. After
@@ -168,46 +167,46 @@ private:
         return what;
     }
 
-    // A click on a cell the grid shows, now and then on the grid's empty
-    // space instead. Where the editor lies over the point, the click lands
-    // on the editor, as it would for a user.
+    // A click on a cell the grid shows, now and then anywhere on the grid
+    // instead (its header, scroll bars or empty space). Where the editor
+    // lies over the point, the click lands on the editor, as it would for a
+    // user.
     QString clickCell()
     {
-        FlexGridControl &grid = f.grid();
-        QWidget *viewport = grid.viewport();
-        const int lastRow = grid.rowAt(viewport->height() - 1) < 0 ? grid.rowCount() - 1
-                                                                   : grid.rowAt(viewport->height() - 1);
-        const int lastColumn = grid.columnAt(viewport->width() - 1) < 0 ? grid.columnCount() - 1
-                                                                        : grid.columnAt(viewport->width() - 1);
-        const int firstRow = grid.rowAt(0);
-        const int firstColumn = grid.columnAt(0);
-        if (firstRow < 0 || firstColumn < 0 || rng.bounded(10) == 0) {
-            const QPoint at(rng.bounded(viewport->width()), rng.bounded(viewport->height()));
-            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-            return QStringLiteral("click on the grid at (%1, %2)").arg(at.x()).arg(at.y());
+        const FlexGridControl &grid = f.grid();
+        const bool anywhere = rng.bounded(10) == 0;
+        QPoint at;
+        std::optional<GridCell> cell;
+        for (int tries = 0; tries < 100; ++tries) {
+            at = QPoint(rng.bounded(grid.width()), rng.bounded(grid.height()));
+            cell = grid.cellAt(at);
+            if (anywhere || (cell && cell->row >= 1))
+                break;
         }
-        const int row = firstRow + rng.bounded(lastRow - firstRow + 1);
-        const int column = firstColumn + rng.bounded(lastColumn - firstColumn + 1);
-        const QRect shown = grid.visualRect(grid.model()->index(row, column)) & viewport->rect();
-        const QPoint at = shown.center();
+        const QString where = cell ? QStringLiteral("cell (%1, %2)").arg(cell->row).arg(cell->col)
+                                   : QStringLiteral("the grid at (%1, %2)").arg(at.x()).arg(at.y());
 
         KeyTextBox &editor = f.editor();
-        const QPoint onFrame = viewport->mapTo(editor.parentWidget(), at);
+        const QPoint onFrame = grid.mapTo(editor.parentWidget(), at);
         if (editor.isVisible() && editor.geometry().contains(onFrame)) {
             QTest::mouseClick(&editor, Qt::LeftButton, {}, editor.mapFrom(editor.parentWidget(), onFrame));
-            return QStringLiteral("click on the editor over cell (%1, %2)").arg(row + 1).arg(column);
+            return QStringLiteral("click on the editor over ") + where;
         }
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        return QStringLiteral("click on cell (%1, %2)").arg(row + 1).arg(column);
+        f.clickGridAt(at);
+        return QStringLiteral("click on ") + where;
     }
 
     QString scroll()
     {
-        const bool vertical = rng.bounded(4) != 0;
-        QScrollBar *bar = vertical ? f.grid().verticalScrollBar() : f.grid().horizontalScrollBar();
-        const int value = bar->minimum() + rng.bounded(bar->maximum() - bar->minimum() + 1);
-        bar->setValue(value);
-        return QStringLiteral("scroll the grid %1 to %2").arg(vertical ? "down" : "across").arg(value);
+        FlexGridControl &grid = f.grid();
+        if (rng.bounded(4) != 0 && grid.Rows() > 1) {
+            const int row = 1 + rng.bounded(grid.Rows() - 1);
+            grid.setTopRow(row);
+            return QStringLiteral("scroll the grid down to row %1").arg(row);
+        }
+        const int column = rng.bounded(grid.Cols());
+        grid.setLeftCol(column);
+        return QStringLiteral("scroll the grid across to column %1").arg(column);
     }
 
     QString enterCount()
@@ -242,6 +241,9 @@ private:
 class TestMonkey : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }

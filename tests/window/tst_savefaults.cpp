@@ -50,6 +50,9 @@ class TestSaveFaults : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
+
 private slots:
     void init() { QTest::qWait(0); }
 

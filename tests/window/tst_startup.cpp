@@ -50,6 +50,9 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
+
 private slots:
     void startsFromTheFile_data();
     void startsFromTheFile();

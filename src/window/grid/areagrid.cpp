@@ -70,13 +70,12 @@ void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table)
 
 void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea)
 {
+    Q_ASSERT(lastArea <= SectionTable::kMaxAreas);
     const FlexGridControl::Batch batch(grid);
     for (int r = 1; r <= lastArea; ++r) {
         grid.setRow(r);
         for (int c = 0; c < SectionTable::kColumns; ++c) {
             grid.setCol(c);
-            if (r > SectionTable::kMaxAreas)
-                throw GridError("area number beyond the table");
             grid.setText(table.Aree[r][c + 1]);
         }
     }

@@ -13,7 +13,8 @@ QString columnTitle(int column);
 void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe);
 
 // Copies areas 1..Naree of the table into the data rows. Throws GridError
-// for an area above the table's 100 or a row the grid does not have.
+// for a row the grid does not have. Naree is at most the table's 100: the
+// load and the count entry refuse larger counts.
 void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table);
-// The same for areas 1..lastArea only.
+// The same for areas 1..lastArea only (lastArea at most 100).
 void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea);

@@ -5,7 +5,9 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QResizeEvent>
 #include <QScrollBar>
+#include <QTableWidget>
 
 namespace {
 
@@ -50,52 +52,78 @@ public:
     }
 };
 
+// Scrolls so that section becomes the first one shown, whether the bar
+// counts items or pixels.
+void scrollToSection(QAbstractItemView::ScrollMode mode, QScrollBar *bar, const QHeaderView *header, int section)
+{
+    bar->setValue(mode == QAbstractItemView::ScrollPerItem ? section : header->sectionPosition(section));
+}
+
 } // namespace
 
-FlexGridControl::FlexGridControl(QWidget *parent) : QTableWidget(parent)
+FlexGridControl::FlexGridControl(QWidget *parent) : QWidget(parent), m_view(new QTableWidget(this))
 {
     auto *gridStyle = new GridLineStyle;
-    gridStyle->setParent(this);
-    setStyle(gridStyle);
+    gridStyle->setParent(m_view);
+    m_view->setStyle(gridStyle);
 
-    setHorizontalHeader(new WrappingHeader(this));
-    horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setHighlightSections(false);
-    verticalHeader()->hide();
-    verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(20); // 300 twips
+    m_view->setHorizontalHeader(new WrappingHeader(m_view));
+    QHeaderView *header = m_view->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setHighlightSections(false);
+    QHeaderView *rowHeader = m_view->verticalHeader();
+    rowHeader->hide();
+    rowHeader->setMinimumSectionSize(1);
+    rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeader->setDefaultSectionSize(20); // 300 twips
 
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setAutoScroll(false); // the editor brings its cell into view itself
-    setWordWrap(true);
-    setTabKeyNavigation(false);
-    setFocusPolicy(Qt::ClickFocus);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setAutoScroll(false); // the editor brings its cell into view itself
+    m_view->setWordWrap(true);
+    m_view->setTabKeyNavigation(false);
+    m_view->setFocusPolicy(Qt::ClickFocus);
+    setFocusProxy(m_view); // the view takes the focus, and the grid's place in the tab order
 
-    QPalette pal = palette();
+    QPalette pal = m_view->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::Base, systemColour(SystemColour::ButtonFace, pal));
         pal.setColor(group, QPalette::Text, systemColour(SystemColour::WindowText, pal));
         pal.setColor(group, QPalette::Highlight, kGreen);
         pal.setColor(group, QPalette::HighlightedText, systemColour(SystemColour::HighlightText, pal));
     }
-    setPalette(pal);
+    m_view->setPalette(pal);
 
     setRows(2);
     setCols(7);
 
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
+    connect(m_view, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
         if (row >= 0 && col >= 0) {
             m_row = row + 1;
             m_col = col;
         }
     });
-    connect(this, &QTableWidget::cellClicked, this, &FlexGridControl::Click);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
+    connect(m_view, &QTableWidget::cellClicked, this, &FlexGridControl::Click);
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
+}
+
+void FlexGridControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_view->setGeometry(rect());
+}
+
+void FlexGridControl::setAccessibleTableName(const QString &name)
+{
+    m_view->setAccessibleName(name);
+}
+
+int FlexGridControl::Cols() const
+{
+    return m_view->columnCount();
 }
 
 void FlexGridControl::setRows(int rows)
@@ -103,8 +131,8 @@ void FlexGridControl::setRows(int rows)
     if (rows < 0 || rows > kMaxRows)
         throw GridError("row count out of range");
     m_rows = rows;
-    setRowCount(qMax(0, rows - 1));
-    horizontalHeader()->setVisible(rows > 0);
+    m_view->setRowCount(qMax(0, rows - 1));
+    m_view->horizontalHeader()->setVisible(rows > 0);
     m_row = qMin(m_row, qMax(0, rows - 1));
     syncCurrentCell();
 }
@@ -113,23 +141,21 @@ void FlexGridControl::setCols(int cols)
 {
     if (cols < 0 || cols > 100)
         throw GridError("column count out of range");
-    setColumnCount(cols);
+    m_view->setColumnCount(cols);
     m_col = qMin(m_col, qMax(0, cols - 1));
     syncCurrentCell();
 }
 
 void FlexGridControl::setRow(int row)
 {
-    if (row < 0 || row >= m_rows)
-        throw GridError("no such row");
+    requireRow(row);
     m_row = row;
     syncCurrentCell();
 }
 
 void FlexGridControl::setCol(int col)
 {
-    if (col < 0 || col >= columnCount())
-        throw GridError("no such column");
+    requireCol(col);
     m_col = col;
     syncCurrentCell();
 }
@@ -138,33 +164,55 @@ void FlexGridControl::syncCurrentCell()
 {
     if (m_batched)
         return;
-    if (m_row >= 1 && m_col < columnCount()) {
-        const QSignalBlocker block(this);
-        setCurrentCell(m_row - 1, m_col);
+    if (m_row >= 1 && m_col < Cols()) {
+        const QSignalBlocker block(m_view);
+        m_view->setCurrentCell(m_row - 1, m_col);
     }
+}
+
+int FlexGridControl::ColWidth(int col) const
+{
+    requireCol(col);
+    return m_view->columnWidth(col);
 }
 
 void FlexGridControl::setColWidth(int col, int pixels)
 {
-    if (col < 0 || col >= columnCount())
-        throw GridError("no such column");
-    setColumnWidth(col, pixels);
+    requireCol(col);
+    m_view->setColumnWidth(col, pixels);
+}
+
+int FlexGridControl::RowHeight(int row) const
+{
+    requireRow(row);
+    return row == 0 ? m_view->horizontalHeader()->height() : m_view->rowHeight(row - 1);
 }
 
 void FlexGridControl::setRowHeight(int row, int pixels)
 {
-    if (row < 0 || row >= m_rows)
-        throw GridError("no such row");
+    requireRow(row);
     if (row == 0)
-        horizontalHeader()->setFixedHeight(pixels);
+        m_view->horizontalHeader()->setFixedHeight(pixels);
     else
-        QTableWidget::setRowHeight(row - 1, pixels);
+        m_view->setRowHeight(row - 1, pixels);
 }
 
-void FlexGridControl::requireCell() const
+void FlexGridControl::requireRow(int row) const
 {
-    if (m_row < 0 || m_row >= m_rows || m_col < 0 || m_col >= columnCount())
-        throw GridError("no current cell");
+    if (row < 0 || row >= m_rows)
+        throw GridError("no such row");
+}
+
+void FlexGridControl::requireCol(int col) const
+{
+    if (col < 0 || col >= Cols())
+        throw GridError("no such column");
+}
+
+void FlexGridControl::requireCell(int row, int col) const
+{
+    requireRow(row);
+    requireCol(col);
 }
 
 QTableWidgetItem *FlexGridControl::newItem() const
@@ -172,27 +220,27 @@ QTableWidgetItem *FlexGridControl::newItem() const
     // A cell starts in the grid's own font, so that a look set on it (bold,
     // a size) changes only that look.
     auto *fresh = new QTableWidgetItem;
-    fresh->setFont(font());
+    fresh->setFont(m_view->font());
     return fresh;
 }
 
 QTableWidgetItem *FlexGridControl::cell()
 {
-    requireCell();
+    requireCell(m_row, m_col);
     if (m_row == 0) {
-        if (!horizontalHeaderItem(m_col))
-            setHorizontalHeaderItem(m_col, newItem());
-        return horizontalHeaderItem(m_col);
+        if (!m_view->horizontalHeaderItem(m_col))
+            m_view->setHorizontalHeaderItem(m_col, newItem());
+        return m_view->horizontalHeaderItem(m_col);
     }
-    if (!item(m_row - 1, m_col))
-        setItem(m_row - 1, m_col, newItem());
-    return item(m_row - 1, m_col);
+    if (!m_view->item(m_row - 1, m_col))
+        m_view->setItem(m_row - 1, m_col, newItem());
+    return m_view->item(m_row - 1, m_col);
 }
 
 const QTableWidgetItem *FlexGridControl::cell() const
 {
-    requireCell();
-    return m_row == 0 ? horizontalHeaderItem(m_col) : item(m_row - 1, m_col);
+    requireCell(m_row, m_col);
+    return m_row == 0 ? m_view->horizontalHeaderItem(m_col) : m_view->item(m_row - 1, m_col);
 }
 
 QString FlexGridControl::Text() const
@@ -214,7 +262,7 @@ void FlexGridControl::setCellAlignment(Qt::Alignment alignment)
 QFont FlexGridControl::cellFont() const
 {
     const QTableWidgetItem *current = cell();
-    return current ? current->font() : font();
+    return current ? current->font() : m_view->font();
 }
 
 void FlexGridControl::setCellFontName(const QString &family)
@@ -265,23 +313,54 @@ QColor FlexGridControl::cellForeColor() const
 
 QRect FlexGridControl::cellRect() const
 {
-    requireCell();
-    if (m_row == 0) {
-        const QHeaderView *header = horizontalHeader();
-        return QRect(header->x() + header->sectionViewportPosition(m_col), header->y(),
-                     header->sectionSize(m_col), header->height());
+    return cellRect(m_row, m_col);
+}
+
+QRect FlexGridControl::cellRect(int row, int col) const
+{
+    requireCell(row, col);
+    if (row == 0) {
+        const QHeaderView *header = m_view->horizontalHeader();
+        return QRect(header->x() + header->sectionViewportPosition(col), header->y(), header->sectionSize(col),
+                     header->height())
+            .translated(m_view->pos());
     }
-    const QRect inViewport = visualRect(model()->index(m_row - 1, m_col));
-    return inViewport.translated(viewport()->pos());
+    const QRect inViewport = m_view->visualRect(m_view->model()->index(row - 1, col));
+    return inViewport.translated(m_view->viewport()->pos() + m_view->pos());
+}
+
+std::optional<GridCell> FlexGridControl::cellAt(const QPoint &point) const
+{
+    const QPoint inView = point - m_view->pos();
+    const QHeaderView *header = m_view->horizontalHeader();
+    if (!header->isHidden() && header->geometry().contains(inView)) {
+        const int col = header->logicalIndexAt(inView.x() - header->x());
+        return col < 0 ? std::nullopt : std::optional(GridCell{0, col});
+    }
+    const QWidget *viewport = m_view->viewport();
+    if (!viewport->geometry().contains(inView))
+        return std::nullopt;
+    const QModelIndex index = m_view->indexAt(inView - viewport->pos());
+    return index.isValid() ? std::optional(GridCell{index.row() + 1, index.column()}) : std::nullopt;
 }
 
 void FlexGridControl::showCurrentCell()
 {
-    if (m_row >= 1 && m_col < columnCount())
-        scrollTo(model()->index(m_row - 1, m_col), QAbstractItemView::EnsureVisible);
+    if (m_row >= 1 && m_col < Cols())
+        m_view->scrollTo(m_view->model()->index(m_row - 1, m_col), QAbstractItemView::EnsureVisible);
 }
 
-void FlexGridControl::setAccessibleTableName(const QString &name)
+void FlexGridControl::setTopRow(int row)
 {
-    setAccessibleName(name);
+    if (row < 1)
+        throw GridError("no such data row");
+    requireRow(row);
+    scrollToSection(m_view->verticalScrollMode(), m_view->verticalScrollBar(), m_view->verticalHeader(), row - 1);
+}
+
+void FlexGridControl::setLeftCol(int col)
+{
+    requireCol(col);
+    scrollToSection(m_view->horizontalScrollMode(), m_view->horizontalScrollBar(), m_view->horizontalHeader(),
+                    col);
 }

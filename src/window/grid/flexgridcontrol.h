@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QRect>
 #include <QString>
-#include <QTableWidget>
+#include <QWidget>
+#include <optional>
 #include <stdexcept>
+
+class QTableWidget;
+class QTableWidgetItem;
 
 // A setting the grid cannot take: a row count out of range, a current row or
 // column that does not exist. The area count entry catches it.
@@ -12,12 +19,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A cell in the grid's numbering: row 0 is the header row.
+struct GridCell
+{
+    int row = 0;
+    int col = 0;
+    bool operator==(const GridCell &) const = default;
+};
+
 // The area grid: a table with one fixed header row (row 0, kept in place
 // when the data rows scroll) and data rows 1..Rows()-1, addressed through a
-// current cell as the grid operations and the cell editor expect. Row 0 is
-// the table's horizontal header; data row r is the table's row r - 1. Sizes
-// and positions are in pixels.
-class FlexGridControl : public QTableWidget
+// current cell as the grid operations and the cell editor expect. Every
+// row number here is the grid's own; the table view inside is not reachable
+// from outside. Sizes and positions are in pixels, relative to this control.
+class FlexGridControl : public QWidget
 {
     Q_OBJECT
 
@@ -29,7 +44,7 @@ public:
 
     int Rows() const { return m_rows; }
     void setRows(int rows);
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void setCols(int cols);
 
     int Row() const { return m_row; }
@@ -37,7 +52,9 @@ public:
     int Col() const { return m_col; }
     void setCol(int col);
 
+    int ColWidth(int col) const;
     void setColWidth(int col, int pixels);
+    int RowHeight(int row) const;
     void setRowHeight(int row, int pixels);
 
     // The current cell.
@@ -53,17 +70,21 @@ public:
     QColor cellBackColor() const;
     QColor cellForeColor() const;
 
-    // The current cell's rectangle within the grid widget.
+    // Where the grid draws the current cell, or cell (row, col).
     QRect cellRect() const;
-    int CellLeft() const { return cellRect().left(); }
-    int CellTop() const { return cellRect().top(); }
-    int CellWidth() const { return cellRect().width(); }
-    int CellHeight() const { return cellRect().height(); }
+    QRect cellRect(int row, int col) const;
+    // The cell shown at a point, if any: a header cell, a data cell, or
+    // nothing over the scroll bars and the empty space.
+    std::optional<GridCell> cellAt(const QPoint &point) const;
 
     // Scrolls the data rows so that the current cell is wholly shown.
     void showCurrentCell();
+    // Scrolls the data rows so that row (or column col) is the first shown,
+    // as far as the scrolling goes.
+    void setTopRow(int row);
+    void setLeftCol(int col);
 
-    // The name assistive technology reads for the table of cells.
+    // The name assistive technology reads for the table.
     void setAccessibleTableName(const QString &name);
 
     // While a Batch lives, moving the current cell only moves Row() and
@@ -91,13 +112,19 @@ signals:
     void Click();  // a click on a cell, after it has become current
     void Scroll(); // the data rows or columns scrolled
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QTableWidgetItem *newItem() const;
     QTableWidgetItem *cell(); // the current cell's item, made on first use
     const QTableWidgetItem *cell() const;
-    void requireCell() const;
+    void requireRow(int row) const;
+    void requireCol(int col) const;
+    void requireCell(int row, int col) const;
     void syncCurrentCell();
 
+    QTableWidget *m_view;
     int m_rows = 0;
     int m_row = 0;
     int m_col = 0;

@@ -1,10 +1,10 @@
 #include "section/sectiontable.h"
 #include "testsupport.h"
+#include "window/fontsubstitutions.h"
 #include "window/grid/areagrid.h"
 #include "window/grid/flexgridcontrol.h"
 #include "window/systemcolours.h"
 
-#include <QHeaderView>
 #include <QTest>
 
 namespace {
@@ -22,6 +22,9 @@ class TestAreaGrid : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
+
 private slots:
     void shapesHeaderAndDataRows_data();
     void shapesHeaderAndDataRows();
@@ -29,7 +32,7 @@ private slots:
     void impossibleShapesFailAndRecover_data();
     void impossibleShapesFailAndRecover();
     void fillCopiesTheTableAsStored();
-    void fillStopsBeforeAreaBeyondTheTable();
+    void fillReachesTheLastArea();
     void fillWithNoAreasLeavesCurrentCell();
 };
 
@@ -51,10 +54,10 @@ void TestAreaGrid::shapesHeaderAndDataRows()
     QCOMPARE(grid.Cols(), 6);
     QCOMPARE(grid.Row(), rows >= 1 ? rows : 0); // left on the last cell styled
     QCOMPARE(grid.Col(), 5);
-    QCOMPARE(grid.columnWidth(0), 147);
+    QCOMPARE(grid.ColWidth(0), 147);
     for (int c = 1; c < 6; ++c)
-        QCOMPARE(grid.columnWidth(c), 97);
-    QCOMPARE(grid.horizontalHeader()->height(), 40);
+        QCOMPARE(grid.ColWidth(c), 97);
+    QCOMPARE(grid.RowHeight(0), 40);
 
     const QStringList titles{"Descrizione", "Altezza area H", "Allargamento della sezione X",
                              "Inclinazione delle pareti tan alfa",
@@ -72,7 +75,7 @@ void TestAreaGrid::shapesHeaderAndDataRows()
             QVERIFY(grid.cellFont().bold());
             QCOMPARE(grid.cellBackColor(), info);
             QCOMPARE(grid.cellForeColor(), QColor(0, 0, 255));
-            QCOMPARE(grid.rowHeight(r - 1), 20);
+            QCOMPARE(grid.RowHeight(r), 20);
         }
     }
 }
@@ -112,10 +115,14 @@ void TestAreaGrid::impossibleShapesFailAndRecover()
     QVERIFY_THROWS_EXCEPTION(GridError, VisualizzoFlexGrid(grid, rows));
     QCOMPARE(grid.Cols(), 6);
 
-    // The next shaping gives a usable header row again.
+    // The next shaping gives a usable header row again, shown above row 1.
     VisualizzoFlexGrid(grid, 1);
     QCOMPARE(grid.Rows(), 2);
-    QVERIFY(grid.horizontalHeader()->isVisibleTo(&grid));
+    grid.resize(600, 120);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.cellAt(QPoint(10, 10)), std::optional(GridCell{0, 0}));
+    QCOMPARE(grid.cellAt(QPoint(10, 50)), std::optional(GridCell{1, 0}));
     QCOMPARE(textAt(grid, 0, 0), QStringLiteral("Descrizione"));
 }
 
@@ -135,17 +142,14 @@ void TestAreaGrid::fillCopiesTheTableAsStored()
             QCOMPARE(textAt(grid, r, c), table.Aree[r][c + 1]);
 }
 
-void TestAreaGrid::fillStopsBeforeAreaBeyondTheTable()
+void TestAreaGrid::fillReachesTheLastArea()
 {
     FlexGridControl grid;
-    SectionTable table = namedSection(100);
-    table.Naree = 150;
-    VisualizzoFlexGrid(grid, 150);
-    QVERIFY_THROWS_EXCEPTION(GridError, RiempioFlexGrid(grid, table));
-    QCOMPARE(grid.Row(), 101);
-    QCOMPARE(grid.Col(), 0);
+    VisualizzoFlexGrid(grid, 100);
+    RiempioFlexGrid(grid, namedSection(100));
+    QCOMPARE(grid.Row(), 100);
+    QCOMPARE(grid.Col(), 5);
     QCOMPARE(textAt(grid, 100, 5), QStringLiteral("a100c6"));
-    QCOMPARE(textAt(grid, 101, 0), QString());
 }
 
 void TestAreaGrid::fillWithNoAreasLeavesCurrentCell()

@@ -2,13 +2,11 @@
 
 #include "section/filepreview.h"
 #include "window/examplepicture.h"
-#include "window/guidance.h"
 
-#include <QPushButton>
-
+#include <QApplication>
 #include <QLabel>
-#include <QScrollBar>
-
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -23,7 +21,28 @@ Cell current(const StartedForm &f)
     return {f.grid().Row(), f.grid().Col()};
 }
 
-// The editor is open on (row, column): shown over the cell, with its text.
+// The hint in the notes box for each column, line by line.
+const QString kHints[6] = {
+    QStringLiteral("Inserire la descrizione dell'area. Nell'esempio l'AREA 1 potrebbe chiamarsi SABBIA, "
+                   "l'AREA 2 REINTERRO e l'AREA 3 MASSICCIATA"),
+    QStringLiteral("Immettere direttamente l'altezza H dell'area \n"
+                   "(H2 - linea rossa nell'esempio)\n"
+                   "oppure digitare * (che indica la dipendenza dell'altezza dalla profondità della tubazione) "
+                   "seguito dalla somma delle altezze fisse al di sopra di P \n"
+                   "(H3+parte di H1 - linee blu nell'esempio)"),
+    QStringLiteral("Digitare solo il valore di X,\n"
+                   "penserà il programma a raddoppiarlo intendendo la sezione simmetrica"),
+    QStringLiteral("Inserire la tangente dell'angolo di inclinazione delle pareti.\n"
+                   "Generalmente uguale a 0.1"),
+    QStringLiteral("Se un'area della sezione include una parte di tubazione è possibile inserire qui il "
+                   "coefficiente di area tubazione da detrarre nel computo.\n"
+                   "Nell'esempio l'AREA 1 e l'AREA 2 contengono entrambe il 50% della superficie della "
+                   "tubazione, per cui il coefficiente sarebbe 0.5 "),
+    QStringLiteral("Inserire il codice di una voce di Elenco Prezzi esistente"),
+};
+
+// The editor is open on (row, column): shown exactly over the cell where
+// the grid draws it, with the cell's text, all selected.
 void verifyOpenOn(const StartedForm &f, int row, int column)
 {
     QCOMPARE(f.grid().Row(), row);
@@ -32,9 +51,14 @@ void verifyOpenOn(const StartedForm &f, int row, int column)
     QCOMPARE(f.editor().text(), f.grid().Text());
     QCOMPARE(f.form->valoreVecchio(), f.grid().Text());
     QCOMPARE(f.editor().selectedText(), f.grid().Text());
-    const QRect cell = f.grid().cellRect().translated(f.grid().pos());
-    QCOMPARE(f.editor().geometry(), cell);
-    QVERIFY(f.grid().viewport()->rect().contains(f.grid().cellRect().translated(-f.grid().viewport()->pos())));
+    const QRect box = f.editor().geometry().translated(-f.grid().pos());
+    QCOMPARE(box, f.grid().cellRect(row, column));
+    // The grid shows that cell under both corners of the box, and another
+    // one (or the header) just before it.
+    const std::optional<GridCell> cell = GridCell{row, column};
+    QCOMPARE(f.grid().cellAt(box.topLeft()), cell);
+    QCOMPARE(f.grid().cellAt(box.bottomRight()), cell);
+    QVERIFY(f.grid().cellAt(box.topLeft() - QPoint(1, 1)) != cell);
 }
 
 QString fileValue(const StartedForm &f, int area, int column)
@@ -49,6 +73,9 @@ class TestCellEditor : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
+
 private slots:
     void init() { QTest::qWait(0); }
 
@@ -60,10 +87,12 @@ private slots:
     void abandoningStoresNothing_data();
     void abandoningStoresNothing();
     void editorCoversCellPastVisibleRows();
+    void guidanceFollowsTheColumn_data();
     void guidanceFollowsTheColumn();
     void refusesValuesThatWouldCorruptTheFile_data();
     void refusesValuesThatWouldCorruptTheFile();
     void foreignFileWalksThroughAndKeepsItsBytes();
+    void refusalInARealMessageBoxKeepsTheEntry();
     void failedSaveKeepsValueAndFile();
     void closingDropsUnconfirmedEntry_data();
     void closingDropsUnconfirmedEntry();
@@ -126,13 +155,15 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
     const QByteArray before = f.fileBytes();
     f.clickCell(startRow, 3);
     QTest::keyClicks(&f.editor(), QStringLiteral("dropped"));
-    QTest::keyClick(&f.editor(), Qt::Key(key));
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&f.editor(), &press);
+    QVERIFY(press.isAccepted()); // the move consumes the key: nothing else acts on it
 
     verifyOpenOn(f, expectedRow, 3);
     QCOMPARE(f.editor().text(), QStringLiteral("a%1c4").arg(expectedRow));
     QCOMPARE(f.form->table(), section);
     QCOMPARE(f.fileBytes(), before);
-    QCOMPARE(f.ui().Text1->toPlainText(), guidanceFor(3).hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(f.ui().Text1->toPlainText(), kHints[3]);
 }
 
 void TestCellEditor::enterStoresAsTyped_data()
@@ -193,7 +224,7 @@ void TestCellEditor::abandoningStoresNothing()
     if (how == QLatin1String("escape"))
         QTest::keyClick(&f.editor(), Qt::Key_Escape);
     else if (how == QLatin1String("scroll"))
-        f.grid().verticalScrollBar()->setValue(f.grid().verticalScrollBar()->value() + 1);
+        f.grid().setTopRow(2);
     else if (how == QLatin1String("picture"))
         QTest::mouseClick(f.ui().Image1, Qt::LeftButton, {}, QPoint(40, 200));
     else if (how == QLatin1String("focus"))
@@ -229,21 +260,41 @@ void TestCellEditor::editorCoversCellPastVisibleRows()
     verifyOpenOn(f, 20, 5);
 }
 
+void TestCellEditor::guidanceFollowsTheColumn_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<int>>("linesShown");
+    QTest::addColumn<bool>("halfLabels");
+
+    QTest::newRow("Descrizione, from column 5") << 0 << QList<int>{} << false;
+    QTest::newRow("Altezza area H") << 1 << QList<int>{2, 3, 4} << false;
+    QTest::newRow("Allargamento della sezione X") << 2 << QList<int>{1} << false;
+    QTest::newRow("Inclinazione delle pareti tan alfa") << 3 << QList<int>{5, 6} << false;
+    QTest::newRow("Coefficiente di detrazione dell'area tubazione") << 4 << QList<int>{} << true;
+    QTest::newRow("Voce di elenco prezzi") << 5 << QList<int>{} << false;
+}
+
+// Enter from the column before: the new column's guidance replaces the old
+// one whole. Losing the focus clears it.
 void TestCellEditor::guidanceFollowsTheColumn()
 {
+    QFETCH(int, column);
+    QFETCH(QList<int>, linesShown);
+    QFETCH(bool, halfLabels);
+
     const SectionTable section = namedSection(1);
     StartedForm f(&section);
     const ExamplePicture &picture = *f.ui().Image1;
-    f.clickCell(1, 0);
-    for (int column = 0; column < 6; ++column) {
-        const ColumnGuidance expected = guidanceFor(column);
-        QCOMPARE(f.ui().Text1->toPlainText(), QString(expected.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        for (int n = 1; n <= 6; ++n)
-            QCOMPARE(picture.line(n).visible, expected.lines.at(n - 1));
-        QCOMPARE(!f.ui().Label3->isHidden(), expected.halfLabels);
-        QCOMPARE(!f.ui().Label4->isHidden(), expected.halfLabels);
-        QTest::keyClick(&f.editor(), Qt::Key_Return);
-    }
+    f.clickCell(1, (column + 5) % 6);
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    verifyOpenOn(f, 1, column);
+
+    QCOMPARE(f.ui().Text1->toPlainText(), kHints[column]);
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(picture.line(n).visible, linesShown.contains(n));
+    QCOMPARE(!f.ui().Label3->isHidden(), halfLabels);
+    QCOMPARE(!f.ui().Label4->isHidden(), halfLabels);
+
     f.ui().Command1->setFocus(); // the editor loses the focus
     QVERIFY(f.editor().isHidden());
     QVERIFY(f.ui().Text1->toPlainText().isEmpty());
@@ -314,6 +365,43 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
     QCOMPARE(f.messages.size(), size_t(1)); // the only message of the whole walk
     QVERIFY(f.messages.back().text.contains(QStringLiteral("per esempio 0.5")));
     QCOMPARE(f.fileBytes(), bytes);
+}
+
+// The refusal shows in the program's own modal message box; once the user
+// dismisses it the editor box has the focus back and still holds the entry.
+void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
+{
+    const SectionTable section = namedSection(1);
+    StartedForm f(&section, StartedForm::MessageBoxes::Shown);
+    const QByteArray before = f.fileBytes();
+    f.clickCell(1, 4);
+    QTest::keyClicks(&f.editor(), QStringLiteral("0,5"));
+
+    QString shown;
+    QTimer dismiss; // runs inside the message box's own event loop
+    connect(&dismiss, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(window);
+            if (box && box->isVisible()) {
+                dismiss.stop();
+                shown = box->text();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        }
+    });
+    dismiss.start(10);
+    QTest::keyClick(&f.editor(), Qt::Key_Return); // returns once the box is dismissed
+    dismiss.stop();
+
+    QVERIFY2(shown.contains(QStringLiteral("0.5")), qPrintable(shown));
+    // The window is active again (here no window manager does that): the
+    // focus is back in the editor box.
+    QCOMPARE(f.form->focusWidget(), static_cast<QWidget *>(&f.editor()));
+    f.form->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&f.editor()));
+    QVERIFY(!f.editor().isHidden());
+    QCOMPARE(f.editor().text(), QStringLiteral("0,5"));
+    QCOMPARE(f.fileBytes(), before);
 }
 
 void TestCellEditor::failedSaveKeepsValueAndFile()

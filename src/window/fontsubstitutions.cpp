@@ -1,0 +1,11 @@
+#include "fontsubstitutions.h"
+
+#include <QFont>
+#include <QStringList>
+
+void setFontSubstitutions()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}

@@ -1,12 +1,18 @@
-#include "formfixture.h"
 #include "window/captionframe.h"
 #include "window/examplepicture.h"
+#include "window/fontsubstitutions.h"
+#include "window/form1.h"
+#include "window/grid/flexgridcontrol.h"
+#include "window/keytextbox.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include "window/linesbox.h"
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <cmath>
 #include <memory>
@@ -74,9 +80,12 @@ struct Message
 
 } // namespace
 
-class TestForm1Layout : public WindowTest
+class TestForm1Layout : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void initTestCase();

@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "../formfixture.h"
 #include "window/grid/areagrid.h"
 #include "window/systemcolours.h"
 

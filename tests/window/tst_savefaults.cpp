@@ -128,8 +128,7 @@ void TestSaveFaults::otherProgramsVersionIsKept_data()
     QTest::newRow("rewritten, an earlier backup stays") << "rewritten after a backup" << false << ".bak2";
     QTest::newRow("same size, other bytes, older time") << "same size" << false << ".bak";
     QTest::newRow("the same bytes written again") << "same bytes" << false << "";
-    QTest::newRow("deleted, confirmation") << "deleted" << false << "";
-    QTest::newRow("deleted, count entry") << "deleted" << true << "";
+    QTest::newRow("deleted") << "deleted" << false << "";
 }
 
 void TestSaveFaults::otherProgramsVersionIsKept()

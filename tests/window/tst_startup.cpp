@@ -26,21 +26,6 @@ void verifyReady(const StartedForm &f)
     QCOMPARE(ui.Text5->text(), QString::number(f.form->table().Naree));
 }
 
-#ifdef Q_OS_UNIX
-// Runs a copy of the program in the section's folder until it holds the
-// lock, then kills it (SIGKILL: it cannot release the lock).
-void killProfilaraHoldingTheLock(const QString &sectionPath)
-{
-    const QString program = QFileInfo(sectionPath).path() + QStringLiteral("/profilara");
-    QVERIFY(QFile::copy(QStringLiteral(PROFILARA_EXECUTABLE), program));
-    QProcess child; // on this test's platform
-    child.start(program, {});
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sectionPath + ".lock").size() > 0, 30000);
-    child.kill();
-    QVERIFY(child.waitForFinished());
-}
-#endif
-
 } // namespace
 
 class TestStartup : public WindowTest
@@ -187,8 +172,15 @@ void TestStartup::lockOnTheFolder()
             QVERIFY(window->Form_Load());
         }
 #ifdef Q_OS_UNIX
-        else if (holder == QLatin1String("killed"))
-            killProfilaraHoldingTheLock(path);
+        else if (holder == QLatin1String("killed")) { // a copy of the program, in its folder
+            const QString program = QFileInfo(path).path() + "/profilara";
+            QVERIFY(QFile::copy(PROFILARA_EXECUTABLE, program));
+            QProcess child; // on this test's platform
+            child.start(program, {});
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path + ".lock").size() > 0, 30000);
+            child.kill(); // SIGKILL: it cannot release the lock
+            QVERIFY(child.waitForFinished());
+        }
 #endif
         else // an hour old: its age must not make it stale
             StartedForm::writeBytes(path + ".lock", holder.toUtf8(), true);

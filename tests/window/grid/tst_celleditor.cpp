@@ -139,7 +139,6 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
     QCOMPARE(f.editor().text(), QStringLiteral("a%1c4").arg(expectedRow));
     QCOMPARE(f.form->table(), section);
     QCOMPARE(f.fileBytes(), before);
-    QCOMPARE(f.ui().Text1->toPlainText(), kHints[3]);
 }
 
 void TestCellEditor::enterStoresAsTyped_data()
@@ -263,7 +262,6 @@ void TestCellEditor::guidanceFollowsTheColumn()
     const ExamplePicture &picture = *f.ui().Image1;
     f.clickCell(1, (column + 5) % 6);
     QTest::keyClick(&f.editor(), Qt::Key_Return);
-    verifyOpenOn(f, 1, column);
 
     QCOMPARE(f.ui().Text1->toPlainText(), kHints[column]);
     for (int n = 1; n <= 6; ++n)

@@ -32,7 +32,8 @@ inline const QString kHints[6] = {
     QStringLiteral("Immettere direttamente l'altezza H dell'area \n(H2 - linea rossa nell'esempio)\noppure digitare * "
                    "(che indica la dipendenza dell'altezza dalla profondità della tubazione) seguito dalla somma "
                    "delle altezze fisse al di sopra di P \n(H3+parte di H1 - linee blu nell'esempio)"),
-    QStringLiteral("Digitare solo il valore di X,\npenserà il programma a raddoppiarlo intendendo la sezione simmetrica"),
+    QStringLiteral("Digitare solo il valore di X,\n"
+                   "penserà il programma a raddoppiarlo intendendo la sezione simmetrica"),
     QStringLiteral("Inserire la tangente dell'angolo di inclinazione delle pareti.\nGeneralmente uguale a 0.1"),
     QStringLiteral("Se un'area della sezione include una parte di tubazione è possibile inserire qui il coefficiente "
                    "di area tubazione da detrarre nel computo.\nNell'esempio l'AREA 1 e l'AREA 2 contengono "
@@ -53,19 +54,17 @@ public:
     enum class MessageBoxes { Recorded, Shown };
 
     // Writes the table's file (unless table is null), loads and shows the
-    // window and waits for the start-up sequence. Its messages are recorded
-    // in `messages`, or shown in real message boxes.
-    explicit StartedForm(const SectionTable *table, MessageBoxes boxes = MessageBoxes::Recorded)
-        : StartedForm(
-              [table](const QString &path) {
-                  if (table)
-                      writeBytes(path, encodeSectionFile(*table).bytes);
-              },
-              boxes)
+    // window and waits for the start-up sequence.
+    explicit StartedForm(const SectionTable *table)
+        : StartedForm([table](const QString &path) {
+              if (table)
+                  writeBytes(path, encodeSectionFile(*table).bytes);
+          })
     {
     }
 
-    // The same, with the folder prepared by prepare(section file path).
+    // The same, with the folder prepared by prepare(section file path). Its
+    // messages are recorded in `messages`, or shown in real message boxes.
     explicit StartedForm(const std::function<void(const QString &path)> &prepare,
                          MessageBoxes boxes = MessageBoxes::Recorded)
     {

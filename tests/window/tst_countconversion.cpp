@@ -29,9 +29,7 @@ void TestCountConversion::converts_data()
     const std::nullopt_t no = std::nullopt;
     auto add = [](const char *name, const QLocale &locale, const QString &text, std::optional<qint32> as32,
                   std::optional<qint16> as16) { QTest::newRow(name) << locale << text << as32 << as16; };
-    auto same = [&](const char *name, const QLocale &locale, const QString &text, qint16 n) {
-        add(name, locale, text, n, n);
-    };
+    auto same = [&](const char *name, const QLocale &l, const QString &text, qint16 n) { add(name, l, text, n, n); };
 
     same("blanks around", c, "  7 ", 7);
     same("point: 0.5 to even 0", c, "0.5", 0);

@@ -341,24 +341,20 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
 // it, the editor box has the focus back and still holds the entry.
 void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
 {
-    const SectionTable section = namedSection(1);
-    StartedForm f(&section, StartedForm::MessageBoxes::Shown);
-    const QByteArray before = f.fileBytes();
+    const QByteArray before = encodeSectionFile(namedSection(1)).bytes;
+    StartedForm f([&before](const QString &path) { StartedForm::writeBytes(path, before); },
+                  StartedForm::MessageBoxes::Shown);
     f.clickCell(1, 4);
     QTest::keyClicks(&f.editor(), QStringLiteral("0,5"));
 
     QString shown;
-    QTimer dismiss; // runs inside the message box's own event loop
-    connect(&dismiss, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            dismiss.stop();
-            shown = box->text();
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-        }
+    QTimer::singleShot(0, &f.editor(), [&] { // runs inside the message box's own event loop
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    dismiss.start(10);
     QTest::keyClick(&f.editor(), Qt::Key_Return); // returns once the box is dismissed
-    dismiss.stop();
 
     QVERIFY2(shown.contains(QStringLiteral("per esempio 0.5")), qPrintable(shown));
     f.form->activateWindow(); // as a window manager does after the box

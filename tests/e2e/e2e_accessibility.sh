@@ -26,6 +26,4 @@ cp "$1" "$work/profilara"
 write_example_section "$work"
 (cd "$work" && QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec ./profilara) &
 pids="$pids $!"
-timeout 20 xdotool search --sync --onlyvisible --name '^Profilara$' >/dev/null \
-    || { echo "FAIL: the window did not appear"; exit 1; }
 timeout 60 "$python" "$here/atspi_read.py"

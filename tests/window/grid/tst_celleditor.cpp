@@ -348,13 +348,16 @@ void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
     QTest::keyClicks(&f.editor(), QStringLiteral("0,5"));
 
     QString shown;
-    QTimer::singleShot(0, &f.editor(), [&] { // runs inside the message box's own event loop
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        shown = box->text();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    QTimer dismiss; // runs inside the message box's own event loop
+    connect(&dismiss, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        }
     });
+    dismiss.start(10);
     QTest::keyClick(&f.editor(), Qt::Key_Return); // returns once the box is dismissed
+    dismiss.stop();
 
     QVERIFY2(shown.contains(QStringLiteral("per esempio 0.5")), qPrintable(shown));
     f.form->activateWindow(); // as a window manager does after the box

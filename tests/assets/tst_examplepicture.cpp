@@ -154,12 +154,10 @@ void TestExamplePicture::iconsAreDrawnAtTheirSize_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("size");
-    QTest::newRow("window icon") << QStringLiteral("profilara.png") << 32;
-    QTest::newRow("executable icon") << QStringLiteral("profilara.ico") << 32;
-    QTest::newRow("menu 48") << QStringLiteral("icons/profilara-48.png") << 48;
-    QTest::newRow("menu 64") << QStringLiteral("icons/profilara-64.png") << 64;
-    QTest::newRow("menu 128") << QStringLiteral("icons/profilara-128.png") << 128;
-    QTest::newRow("menu 256") << QStringLiteral("icons/profilara-256.png") << 256;
+    QTest::newRow("window icon") << "profilara.png" << 32;
+    QTest::newRow("executable icon") << "profilara.ico" << 32;
+    for (int size : {48, 64, 128, 256})
+        QTest::addRow("menu %d", size) << QStringLiteral("icons/profilara-%1.png").arg(size) << size;
 }
 
 // Every size shows the same drawing: a clear corner and the pipe's blue at
@@ -179,9 +177,9 @@ void TestExamplePicture::icoHas256ColoursAndAMask()
     QFile file(assetsDir + QStringLiteral("/profilara.ico"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray ico = file.readAll();
+    const auto *bytes = reinterpret_cast<const uchar *>(ico.constData());
     // Directory, bitmap header, 256-entry palette, 32 x 32 indices, 32 mask rows of 4 bytes.
     QCOMPARE(ico.size(), 6 + 16 + 40 + 1024 + 1024 + 128);
-    const auto *bytes = reinterpret_cast<const uchar *>(ico.constData());
     QCOMPARE(qFromLittleEndian<quint16>(bytes + 4), quint16(1));  // one image
     QCOMPARE(bytes[6 + 2], uchar(0));                              // 256 colours
     QCOMPARE(qFromLittleEndian<quint16>(bytes + 6 + 6), quint16(8));

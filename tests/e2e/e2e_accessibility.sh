@@ -1,33 +1,29 @@
 #!/usr/bin/env bash
 # The running program as a screen reader reads it: the built program started
-# in a fresh folder with a three-area section, and atspi_read.py reading it
-# through the accessibility bus with pyatspi. Run inside atspi_session.sh.
-# Exits 77 (skipped) when a tool is missing.
+# in a fresh folder with the example section, inside a session bus of its own
+# that carries the accessibility bus (at-spi2-core), read by atspi_read.py
+# with pyatspi. Exits 77 (skipped) when the display or a tool is missing.
 #   e2e_accessibility.sh PATH_TO_PROFILARA
 set -uo pipefail
 
-program=$1
-here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3 # Debian's, which has pyatspi
+launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher 2>/dev/null | head -n 1)
+skip() { echo "$*: skipped"; exit 77; }
+[ -n "${DISPLAY:-}" ] || skip "no DISPLAY"
+[ -n "$launcher" ] || skip "no at-spi-bus-launcher"
+for tool in dbus-run-session xdotool; do command -v $tool >/dev/null || skip "no $tool"; done
+"$python" -c 'import pyatspi' 2>/dev/null || skip "no pyatspi for $python"
+[ -n "${PROFILARA_ATSPI_SESSION:-}" ] || exec dbus-run-session -- env PROFILARA_ATSPI_SESSION=1 bash "$0" "$@"
 
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
-"$python" -c 'import pyatspi' 2>/dev/null || { echo "no pyatspi for $python: skipped"; exit 77; }
-
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+"$launcher" --launch-immediately &
+pids=$!
+trap 'kill $pids 2>/dev/null; rm -rf "$work"' EXIT
 
-cp "$program" "$work/profilara"
+cp "$1" "$work/profilara"
 . "$here/../example_section.sh"
 write_example_section "$work"
-
-(cd "$work" && exec ./profilara) &
-pid=$!
-timeout 20 xdotool search --sync --onlyvisible --name '^Profilara$' >/dev/null \
-    || { echo "FAIL: the window did not appear"; exit 1; }
-
+(cd "$work" && QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec ./profilara) &
+pids="$pids $!"
 timeout 60 "$python" "$here/atspi_read.py"

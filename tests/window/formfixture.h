@@ -18,6 +18,29 @@
 #include <functional>
 #include <memory>
 
+// The base of the window tests: fonts set up as main() sets them at start.
+class WindowTest : public QObject
+{
+public:
+    static void initMain() { setFontSubstitutions(); }
+};
+
+// The notes box's hint for each column, as it shows it.
+inline const QString kHints[6] = {
+    QStringLiteral("Inserire la descrizione dell'area. Nell'esempio l'AREA 1 potrebbe chiamarsi SABBIA, "
+                   "l'AREA 2 REINTERRO e l'AREA 3 MASSICCIATA"),
+    QStringLiteral("Immettere direttamente l'altezza H dell'area \n(H2 - linea rossa nell'esempio)\noppure digitare * "
+                   "(che indica la dipendenza dell'altezza dalla profondità della tubazione) seguito dalla somma "
+                   "delle altezze fisse al di sopra di P \n(H3+parte di H1 - linee blu nell'esempio)"),
+    QStringLiteral("Digitare solo il valore di X,\n"
+                   "penserà il programma a raddoppiarlo intendendo la sezione simmetrica"),
+    QStringLiteral("Inserire la tangente dell'angolo di inclinazione delle pareti.\nGeneralmente uguale a 0.1"),
+    QStringLiteral("Se un'area della sezione include una parte di tubazione è possibile inserire qui il coefficiente "
+                   "di area tubazione da detrarre nel computo.\nNell'esempio l'AREA 1 e l'AREA 2 contengono "
+                   "entrambe il 50% della superficie della tubazione, per cui il coefficiente sarebbe 0.5 "),
+    QStringLiteral("Inserire il codice di una voce di Elenco Prezzi esistente"),
+};
+
 struct Message
 {
     QMessageBox::Icon icon;
@@ -31,19 +54,17 @@ public:
     enum class MessageBoxes { Recorded, Shown };
 
     // Writes the table's file (unless table is null), loads and shows the
-    // window and waits for the start-up sequence. Its messages are recorded
-    // in `messages`, or shown in real message boxes.
-    explicit StartedForm(const SectionTable *table, MessageBoxes boxes = MessageBoxes::Recorded)
-        : StartedForm(
-              [table](const QString &path) {
-                  if (table)
-                      writeBytes(path, encodeSectionFile(*table).bytes);
-              },
-              boxes)
+    // window and waits for the start-up sequence.
+    explicit StartedForm(const SectionTable *table)
+        : StartedForm([table](const QString &path) {
+              if (table)
+                  writeBytes(path, encodeSectionFile(*table).bytes);
+          })
     {
     }
 
-    // The same, with the folder prepared by prepare(section file path).
+    // The same, with the folder prepared by prepare(section file path). Its
+    // messages are recorded in `messages`, or shown in real message boxes.
     explicit StartedForm(const std::function<void(const QString &path)> &prepare,
                          MessageBoxes boxes = MessageBoxes::Recorded)
     {
@@ -62,11 +83,14 @@ public:
         QTRY_VERIFY(form->isReady());
     }
 
-    static void writeBytes(const QString &path, const QByteArray &bytes)
+    // Writes a file; an hour-old one is dated back once flushed, as a copy
+    // that keeps its source's time.
+    static void writeBytes(const QString &path, const QByteArray &bytes, bool hourOld = false)
     {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+        if (hourOld)
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
     }
 
     const Form1Ui &ui() const { return form->ui(); }
@@ -74,9 +98,10 @@ public:
     KeyTextBox &editor() const { return *form->ui().TXTedit; }
     QString path() const { return sectionFilePath(dir.path()); }
 
-    QByteArray fileBytes() const
+    // The section file's bytes, or of the file named by it and a suffix.
+    QByteArray fileBytes(const QString &suffix = {}) const
     {
-        QFile file(path());
+        QFile file(path() + suffix);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 

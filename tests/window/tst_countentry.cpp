@@ -14,12 +14,9 @@ const int kUntouched = -1;
 
 } // namespace
 
-class TestCountEntry : public QObject
+class TestCountEntry : public WindowTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }

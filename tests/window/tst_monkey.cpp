@@ -238,12 +238,9 @@ private:
 
 } // namespace
 
-class TestMonkey : public QObject
+class TestMonkey : public WindowTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }

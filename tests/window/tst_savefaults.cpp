@@ -46,12 +46,9 @@ void confirm(StartedForm &f, int row, int column, const QString &value)
 
 } // namespace
 
-class TestSaveFaults : public QObject
+class TestSaveFaults : public WindowTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void init() { QTest::qWait(0); }
@@ -126,15 +123,12 @@ void TestSaveFaults::otherProgramsVersionIsKept_data()
     QTest::addColumn<bool>("countEntry"); // the next save is a count entry, else a confirmation
     QTest::addColumn<QString>("keptAs");  // where its version is kept; empty: nowhere, no message
 
-    QTest::newRow("rewritten, confirmation") << QStringLiteral("rewritten") << false << QStringLiteral(".bak");
-    QTest::newRow("rewritten, count entry") << QStringLiteral("rewritten") << true << QStringLiteral(".bak");
-    QTest::newRow("rewritten, an earlier backup stays")
-        << QStringLiteral("rewritten after a backup") << false << QStringLiteral(".bak2");
-    QTest::newRow("same size, other bytes, older time")
-        << QStringLiteral("same size") << false << QStringLiteral(".bak");
-    QTest::newRow("the same bytes written again") << QStringLiteral("same bytes") << false << QString();
-    QTest::newRow("deleted, confirmation") << QStringLiteral("deleted") << false << QString();
-    QTest::newRow("deleted, count entry") << QStringLiteral("deleted") << true << QString();
+    QTest::newRow("rewritten, confirmation") << "rewritten" << false << ".bak";
+    QTest::newRow("rewritten, count entry") << "rewritten" << true << ".bak";
+    QTest::newRow("rewritten, an earlier backup stays") << "rewritten after a backup" << false << ".bak2";
+    QTest::newRow("same size, other bytes, older time") << "same size" << false << ".bak";
+    QTest::newRow("the same bytes written again") << "same bytes" << false << "";
+    QTest::newRow("deleted") << "deleted" << false << "";
 }
 
 void TestSaveFaults::otherProgramsVersionIsKept()
@@ -145,7 +139,6 @@ void TestSaveFaults::otherProgramsVersionIsKept()
 
     const SectionTable section = namedSection(3);
     StartedForm f(&section);
-    QVERIFY(f.started);
     QByteArray theirs = f.fileBytes();
     if (change == QLatin1String("same size"))
         theirs.replace("a2c3", "b2c3");
@@ -153,16 +146,10 @@ void TestSaveFaults::otherProgramsVersionIsKept()
         theirs += "ALTRO PROGRAMMA\r\n";
     if (change == QLatin1String("rewritten after a backup"))
         StartedForm::writeBytes(f.path() + ".bak", "earlier backup");
-    QFile file(f.path());
-    if (change == QLatin1String("deleted")) {
-        QVERIFY(file.remove());
-    } else {
-        // Dated back, as a copy that keeps its source's time: the check must
-        // not count on the time growing.
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(theirs) == theirs.size() && file.flush());
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-        file.close();
-    }
+    if (change == QLatin1String("deleted"))
+        QVERIFY(QFile::remove(f.path()));
+    else // dated back: the check must not count on the time growing
+        StartedForm::writeBytes(f.path(), theirs, true);
 
     SectionTable expected = section;
     if (countEntry) {
@@ -176,16 +163,14 @@ void TestSaveFaults::otherProgramsVersionIsKept()
     QCOMPARE(f.fileBytes(), encodeSectionFile(expected).bytes);
     QCOMPARE(f.messages.size(), size_t(keptAs.isEmpty() ? 0 : 1));
     if (keptAs.isEmpty()) {
-        QVERIFY(!QFile::exists(f.path() + ".bak"));
+        QCOMPARE(f.fileBytes(".bak"), QByteArray("<missing>"));
         return;
     }
     QCOMPARE(f.messages.front().text,
              QStringLiteral("Un altro programma aveva modificato il file ComputoPersonalizzato.txt.\nLa sua "
                             "versione è conservata nel file %1.\nIl file contiene ora la sezione di questa finestra.")
                  .arg(QDir::toNativeSeparators(f.path() + keptAs)));
-    QFile kept(f.path() + keptAs);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), theirs);
+    QCOMPARE(f.fileBytes(keptAs), theirs);
 
     // Told once: the next save replaces only this program's own file.
     confirm(f, 2, 0, QStringLiteral("REINTERRO"));

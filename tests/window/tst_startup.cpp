@@ -26,32 +26,11 @@ void verifyReady(const StartedForm &f)
     QCOMPARE(ui.Text5->text(), QString::number(f.form->table().Naree));
 }
 
-#ifdef Q_OS_UNIX
-// Runs a copy of the program in the section's folder until it holds the
-// lock, then kills it (SIGKILL: it cannot release the lock).
-void killProfilaraHoldingTheLock(const QString &sectionPath)
-{
-    const QString program = QFileInfo(sectionPath).path() + QStringLiteral("/profilara");
-    QVERIFY(QFile::copy(QStringLiteral(PROFILARA_EXECUTABLE), program));
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    child.start(program, {});
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sectionPath + ".lock").size() > 0, 30000);
-    child.kill();
-    QVERIFY(child.waitForFinished());
-}
-#endif
-
 } // namespace
 
-class TestStartup : public QObject
+class TestStartup : public WindowTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void startsFromTheFile_data();
@@ -146,37 +125,34 @@ void TestStartup::lockOnTheFolder_data()
 {
     QTest::addColumn<QString>("holder"); // "window", "killed", "no folder", else the text of a lock file
     QTest::addColumn<bool>("starts");
-    QTest::addColumn<QStringList>("texts"); // the messages shown, with {lock}, {folder}, {pid} and {host}
+    QTest::addColumn<QStringList>("texts"); // the messages shown, with {lock} and {folder}
 
-    const QString opened = QStringLiteral("La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara "
-                                          "(processo %1 sul computer %2).\n\nQuesto programma si chiude senza "
-                                          "leggere né modificare il file.");
-    const QString clear = QStringLiteral("\nSe %1, il blocco è rimasto da un programma interrotto: eliminare il "
-                                         "file {lock} e avviare di nuovo Profilara.");
+    const QString opened = "La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara (processo %1 sul "
+                           "computer %2).\n\nQuesto programma si chiude senza leggere né modificare il file.";
+    const QString clear = "\nSe %1, il blocco è rimasto da un programma interrotto: eliminare il file {lock} e "
+                          "avviare di nuovo Profilara.";
     QTest::newRow("another window on this computer: turned away")
-        << QStringLiteral("window") << false
-        << QStringList{opened.arg(QStringLiteral("{pid}"), QStringLiteral("{host}"))
-                       + QStringLiteral(" Continuare nella finestra già aperta.")};
+        << "window" << false
+        << QStringList{opened.arg(QString::number(QCoreApplication::applicationPid()), QSysInfo::machineHostName())
+                       + " Continuare nella finestra già aperta."};
 #ifdef Q_OS_UNIX
-    QTest::newRow("a Profilara killed on this computer: started") << QStringLiteral("killed") << true
-                                                                   << QStringList();
+    QTest::newRow("a Profilara killed on this computer: started") << "killed" << true << QStringList();
 #endif
     QTest::newRow("a Profilara on another computer: turned away, told how to clear it")
-        << QStringLiteral("4242\nprofilara\naltro-pc\n") << false
-        << QStringList{opened.arg(QStringLiteral("4242"), QStringLiteral("altro-pc"))
-                       + clear.arg(QStringLiteral("sul computer altro-pc nessun Profilara è aperto su questa sezione"))};
+        << "4242\nprofilara\naltro-pc\n" << false
+        << QStringList{opened.arg("4242", "altro-pc")
+                       + clear.arg("sul computer altro-pc nessun Profilara è aperto su questa sezione")};
     QTest::newRow("a lock that names no program: turned away, told how to clear it")
-        << QString() << false
-        << QStringList{QStringLiteral("La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file "
-                                      "{lock}, che però non indica quale programma l'ha aperta.\n\nQuesto "
-                                      "programma si chiude senza leggere né modificare il file.")
-                       + clear.arg(QStringLiteral("nessun altro Profilara è aperto su questa sezione"))};
+        << "" << false
+        << QStringList{"La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file {lock}, che però "
+                       "non indica quale programma l'ha aperta.\n\nQuesto programma si chiude senza leggere né "
+                       "modificare il file." + clear.arg("nessun altro Profilara è aperto su questa sezione")};
     QTest::newRow("no lock can be made (no folder): started, its save reports the failure")
-        << QStringLiteral("no folder") << true
-        << QStringList{QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"),
-                       QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile "
-                                      "creare il file nella cartella {folder}: la cartella non esiste o non è "
-                                      "scrivibile. Il file su disco non è stato modificato.")};
+        << "no folder" << true
+        << QStringList{"File: ComputoPersonalizzato.txt NON trovato!",
+                       "Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile creare il file nella "
+                       "cartella {folder}: la cartella non esiste o non è scrivibile. Il file su disco non è stato "
+                       "modificato."};
 }
 
 void TestStartup::lockOnTheFolder()
@@ -188,25 +164,28 @@ void TestStartup::lockOnTheFolder()
     const QByteArray bytes = encodeSectionFile(namedSection(3)).bytes;
     std::unique_ptr<Form1> window;
     StartedForm f([&](const QString &path) {
-        const QString folder = QFileInfo(path).path();
         if (holder == QLatin1String("no folder")) {
-            QVERIFY(QDir(folder).removeRecursively());
+            QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
             return;
         }
         StartedForm::writeBytes(path, bytes);
         if (holder == QLatin1String("window")) {
-            window = std::make_unique<Form1>(folder);
+            window = std::make_unique<Form1>(QFileInfo(path).path());
             QVERIFY(window->Form_Load());
-            return;
         }
 #ifdef Q_OS_UNIX
-        if (holder == QLatin1String("killed"))
-            return killProfilaraHoldingTheLock(path);
+        else if (holder == QLatin1String("killed")) { // a copy of the program, in its folder
+            const QString program = QFileInfo(path).path() + "/profilara";
+            QVERIFY(QFile::copy(PROFILARA_EXECUTABLE, program));
+            QProcess child; // on this test's platform
+            child.start(program, {});
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path + ".lock").size() > 0, 30000);
+            child.kill(); // SIGKILL: it cannot release the lock
+            QVERIFY(child.waitForFinished());
+        }
 #endif
-        // Written an hour ago: its age must not make it stale.
-        QFile lock(path + ".lock");
-        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(holder.toUtf8()) == holder.size() && lock.flush());
-        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        else // an hour old: its age must not make it stale
+            StartedForm::writeBytes(path + ".lock", holder.toUtf8(), true);
     });
     if (QTest::currentTestFailed())
         return;
@@ -215,17 +194,14 @@ void TestStartup::lockOnTheFolder()
     QCOMPARE(f.started, starts);
     QCOMPARE(f.messages.size(), size_t(texts.size()));
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        texts[i].replace(QStringLiteral("{lock}"), QDir::toNativeSeparators(lockPath));
-        texts[i].replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(f.dir.path()));
-        texts[i].replace(QStringLiteral("{pid}"), QString::number(QCoreApplication::applicationPid()));
-        QCOMPARE(f.messages[i].text, texts[i].replace(QStringLiteral("{host}"), QSysInfo::machineHostName()));
+        texts[i].replace("{lock}", QDir::toNativeSeparators(lockPath));
+        QCOMPARE(f.messages[i].text, texts[i].replace("{folder}", QDir::toNativeSeparators(f.dir.path())));
     }
     if (!starts) {
         QCOMPARE(f.fileBytes(), bytes); // neither written nor rewritten by the start-up
     } else if (holder == QLatin1String("killed")) {
         QCOMPARE(f.form->table(), namedSection(3));
-        QLockFile probe(lockPath); // the lock is this program's now
-        QVERIFY(!probe.tryLock());
+        QVERIFY(!QLockFile(lockPath).tryLock()); // the lock is this program's now
     }
     if (window) { // closing the window frees the section
         window->close();

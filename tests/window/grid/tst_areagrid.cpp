@@ -1,11 +1,6 @@
-#include "section/sectiontable.h"
-#include "testsupport.h"
-#include "window/fontsubstitutions.h"
+#include "../formfixture.h"
 #include "window/grid/areagrid.h"
-#include "window/grid/flexgridcontrol.h"
 #include "window/systemcolours.h"
-
-#include <QTest>
 
 namespace {
 
@@ -18,12 +13,9 @@ QString textAt(FlexGridControl &grid, int row, int col)
 
 } // namespace
 
-class TestAreaGrid : public QObject
+class TestAreaGrid : public WindowTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { setFontSubstitutions(); } // as main() does at start
 
 private slots:
     void shapesHeaderAndDataRows_data();

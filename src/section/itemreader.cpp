@@ -30,6 +30,11 @@ bool ItemReader::takesLineWhole(QStringView line)
     return std::find(line.begin(), line.end(), u',') == line.end() && !startsQuoted(line);
 }
 
+bool ItemReader::holdsLineBreak(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), isLineBreak);
+}
+
 bool ItemReader::atLineEnd() const
 {
     return m_pos >= m_text.size() || isLineBreak(m_text.at(m_pos));

@@ -23,6 +23,8 @@ public:
 
     // Whether a line (without its line end) is read whole, as one item.
     static bool takesLineWhole(QStringView line);
+    // Whether text holds a line end (CR or LF) that would split its line.
+    static bool holdsLineBreak(QStringView text);
 
 private:
     bool atLineEnd() const;

@@ -59,7 +59,10 @@ LockRefusal SectionLock::refusal() const
                                .arg(pid)
                                .arg(computer);
     if (computer.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0)
-        return {opened + kClosing + QStringLiteral(" Continuare nella finestra già aperta.")};
+        // The holder may be another user's session, or a reused process id.
+        return {opened + kClosing + QStringLiteral(" Continuare nella finestra già aperta.")
+                + clearIt.arg(QStringLiteral("non c'è nessun'altra finestra di Profilara aperta su questa sezione"),
+                              lockFile)};
     const QString nobodyThere =
         QStringLiteral("sul computer %1 nessun Profilara è aperto su questa sezione").arg(computer);
     return {opened + kClosing + clearIt.arg(nobodyThere, lockFile)};

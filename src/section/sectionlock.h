@@ -22,15 +22,14 @@ public:
     explicit SectionLock(const QString &folder);
 
     // Takes the lock. Refused when another running program holds it (the
-    // message names its process and computer, and for a lock this computer
-    // cannot check, how to clear it). When no lock file can be made at all
+    // message names its process and computer, and how to clear a lock that
+    // no running program holds). When no lock file can be made at all
     // (a folder without write access) nothing is refused and nothing is held.
     [[nodiscard]] std::optional<LockRefusal> take();
 
     // Gives the lock up; the destructor does too.
     void release() { m_lock.unlock(); }
 
-    bool isHeld() const { return m_lock.isLocked(); }
     QString path() const { return m_lock.fileName(); }
 
 private:

@@ -5,15 +5,6 @@
 
 namespace {
 
-bool hasLineBreak(QStringView value)
-{
-    for (const QChar c : value) {
-        if (c == u'\r' || c == u'\n')
-            return true;
-    }
-    return false;
-}
-
 ValueLine unwritable(const QString &problem)
 {
     return {ValueLine::Form::Unwritable, problem};
@@ -46,9 +37,10 @@ std::optional<QString> typedProblem(const QString &typed)
                               "valori.");
     if (typed.contains(u'\t'))
         return QStringLiteral("Il valore non può contenere il carattere di tabulazione.");
-    if (hasLineBreak(typed))
+    if (ItemReader::holdsLineBreak(typed))
         return QStringLiteral("Il valore non può andare a capo: nel file ogni valore occupa una riga.");
-    if (const ValueLine line = valueLine(typed); line.form != ValueLine::Form::Bare)
+    // What is left is written bare unless a character has no byte.
+    if (const ValueLine line = valueLine(typed); line.form == ValueLine::Form::Unwritable)
         return line.problem;
     return std::nullopt;
 }
@@ -58,7 +50,7 @@ std::optional<QString> typedProblem(const QString &typed)
 ValueLine appendValueLine(QByteArray &out, const QString &value)
 {
     const qsizetype start = out.size();
-    const bool bare = !hasLineBreak(value) && ItemReader::takesLineWhole(value);
+    const bool bare = !ItemReader::holdsLineBreak(value) && ItemReader::takesLineWhole(value);
     if (!bare)
         out += '"';
     if (!appendWindows1252(out, value)) {

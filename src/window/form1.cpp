@@ -97,8 +97,8 @@ bool Form1::Form_Load()
 void Form1::showCentred()
 {
     centreOnScreen();
+    m_centring = true; // a platform may activate the window within show()
     show();
-    m_centring = true;
 }
 
 // Centres the window's frame, title bar included. Before the window is

@@ -134,7 +134,8 @@ void TestStartup::lockOnTheFolder_data()
     QTest::newRow("another window on this computer: turned away")
         << "window" << false
         << QStringList{opened.arg(QString::number(QCoreApplication::applicationPid()), QSysInfo::machineHostName())
-                       + " Continuare nella finestra già aperta."};
+                       + " Continuare nella finestra già aperta."
+                       + clear.arg("non c'è nessun'altra finestra di Profilara aperta su questa sezione")};
 #ifdef Q_OS_UNIX
     QTest::newRow("a Profilara killed on this computer: started") << "killed" << true << QStringList();
 #endif

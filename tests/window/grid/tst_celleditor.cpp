@@ -80,6 +80,10 @@ void TestCellEditor::enterWalksInReadingOrderAndWraps()
     StartedForm f(&section);
     f.clickCell(1, 0);
     verifyOpenOn(f, 1, 0);
+    // Where the grid draws cell (1, 0) in the frame: the grid at (16, 24),
+    // inside its 1-pixel border, below the 40-pixel header; the 147 by 20
+    // pixels of the column and the row less their grid lines.
+    QCOMPARE(f.editor().geometry(), QRect(17, 65, 146, 19));
 
     for (int step = 0; step < 12; ++step) {
         const Cell at = current(f);

@@ -71,6 +71,41 @@ bool bareSave(const QString &path, const QByteArray &bytes)
     return file.commit();
 }
 
+// One editing path's figures: the handler alone, the handler with the
+// repaint it queues, and the floor timed beside it.
+struct Figure
+{
+    Series alone, withRepaint, floor;
+
+    void add(qint64 handler, qint64 repaint, qint64 floorNs)
+    {
+        alone.ns.push_back(handler);
+        withRepaint.ns.push_back(handler + repaint);
+        floor.ns.push_back(floorNs);
+    }
+    void print(const char *name) const
+    {
+        const QByteArray base(name);
+        alone.print(base.constData());
+        withRepaint.print((base + "_repaint").constData());
+        floor.print((base + "_floor").constData());
+    }
+};
+
+// Runs a path and its floor, in turn one first and then the other, so that
+// neither always finds the disk cache as the other left it.
+template<typename Path, typename Floor>
+void interleaved(int iteration, Path &&path, Floor &&floor)
+{
+    if (iteration % 2 == 0) {
+        path();
+        floor();
+    } else {
+        floor();
+        path();
+    }
+}
+
 void settle()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -81,6 +116,16 @@ int fail(const char *what)
 {
     std::fprintf(stderr, "bench_editing: %s\n", what);
     return 1;
+}
+
+// The floor for the table as it stands: a bare atomic save of its bytes.
+qint64 timedBareSave(const QString &path, const SectionTable &table)
+{
+    const QByteArray bytes = encodeSectionFile(table).bytes;
+    return timed([&] {
+        if (!bareSave(path, bytes))
+            std::exit(fail("the bare save failed"));
+    });
 }
 
 } // namespace
@@ -126,7 +171,7 @@ int main(int argc, char *argv[])
     KeyTextBox &countBox = *form.ui().Text5;
 
     // Enter in the cell editor, walking the cells from (1, 0).
-    Series confirm, confirmRepaint, confirmFloor;
+    Figure confirm;
     grid.setRow(1);
     grid.setCol(0);
     form.FlexGrid_Click();
@@ -139,74 +184,45 @@ int main(int argc, char *argv[])
         editor.setText(value);
 
         qint64 handler = 0, repaint = 0, floor = 0;
-        QByteArray bytes;
-        auto runConfirm = [&] {
-            handler = timed([&] {
-                qint16 key = KeyTextBox::kEnter;
-                form.TXTedit_KeyPress(key);
-            });
-            repaint = timed(settle);
-        };
-        auto runFloor = [&] {
-            bytes = encodeSectionFile(form.table()).bytes;
-            floor = timed([&] {
-                if (!bareSave(floorPath, bytes))
-                    std::exit(fail("the bare save failed"));
-            });
-        };
-        if (i % 2 == 0) {
-            runConfirm();
-            runFloor();
-        } else {
-            runFloor();
-            runConfirm();
-        }
+        interleaved(
+            i,
+            [&] {
+                handler = timed([&] {
+                    qint16 key = KeyTextBox::kEnter;
+                    form.TXTedit_KeyPress(key);
+                });
+                repaint = timed(settle);
+            },
+            [&] { floor = timedBareSave(floorPath, form.table()); });
         if (form.table().Aree[cellRow][cellCol + 1] != value || editor.isHidden()
             || (grid.Row() == cellRow && grid.Col() == cellCol))
             return fail("the confirmation did not store, move and reopen");
-        if (i >= 0) {
-            confirm.ns.push_back(handler);
-            confirmRepaint.ns.push_back(handler + repaint);
-            confirmFloor.ns.push_back(floor);
-        }
+        if (i >= 0)
+            confirm.add(handler, repaint, floor);
     }
 
     // Enter in the count box with the full count.
-    Series count, countRepaint, countFloor;
+    Figure count;
     const int countIterations = qMax(1, iterations / 2);
     for (int i = -qMin(10, warmUp); i < countIterations; ++i) {
         qint64 handler = 0, repaint = 0, floor = 0;
-        auto runCount = [&] {
-            countBox.setFocus();
-            countBox.setText(QStringLiteral("100"));
-            settle();
-            handler = timed([&] {
-                qint16 key = KeyTextBox::kEnter;
-                form.Text5_KeyPress(key);
-            });
-            repaint = timed(settle);
-        };
-        auto runFloor = [&] {
-            const QByteArray bytes = encodeSectionFile(form.table()).bytes;
-            floor = timed([&] {
-                if (!bareSave(floorPath, bytes))
-                    std::exit(fail("the bare save failed"));
-            });
-        };
-        if (i % 2 == 0) {
-            runCount();
-            runFloor();
-        } else {
-            runFloor();
-            runCount();
-        }
+        interleaved(
+            i,
+            [&] {
+                countBox.setFocus();
+                countBox.setText(QStringLiteral("100"));
+                settle();
+                handler = timed([&] {
+                    qint16 key = KeyTextBox::kEnter;
+                    form.Text5_KeyPress(key);
+                });
+                repaint = timed(settle);
+            },
+            [&] { floor = timedBareSave(floorPath, form.table()); });
         if (grid.Rows() != 101 || editor.isHidden() || grid.Row() != 1 || grid.Col() != 0)
             return fail("the count did not reshape the grid and open the editor");
-        if (i >= 0) {
-            count.ns.push_back(handler);
-            countRepaint.ns.push_back(handler + repaint);
-            countFloor.ns.push_back(floor);
-        }
+        if (i >= 0)
+            count.add(handler, repaint, floor);
     }
 
     QFile file(path);
@@ -217,10 +233,6 @@ int main(int argc, char *argv[])
 
     std::printf("file.bytes=%lld\n", static_cast<long long>(file.size()));
     confirm.print("confirm");
-    confirmRepaint.print("confirm_repaint");
-    confirmFloor.print("confirm_floor");
     count.print("count");
-    countRepaint.print("count_repaint");
-    countFloor.print("count_floor");
     return 0;
 }

@@ -215,6 +215,19 @@ void FlexGridControl::requireCell(int row, int col) const
     requireCol(col);
 }
 
+namespace {
+
+// Changes one look of a cell's font and keeps the others.
+template<typename Change>
+void changeFont(QTableWidgetItem &item, Change change)
+{
+    QFont f = item.font();
+    change(f);
+    item.setFont(f);
+}
+
+} // namespace
+
 QTableWidgetItem *FlexGridControl::newItem() const
 {
     // A cell starts in the grid's own font, so that a look set on it (bold,
@@ -267,26 +280,17 @@ QFont FlexGridControl::cellFont() const
 
 void FlexGridControl::setCellFontName(const QString &family)
 {
-    QTableWidgetItem *current = cell();
-    QFont f = current->font();
-    f.setFamilies({family});
-    current->setFont(f);
+    changeFont(*cell(), [&](QFont &f) { f.setFamilies({family}); });
 }
 
 void FlexGridControl::setCellFontSize(double points)
 {
-    QTableWidgetItem *current = cell();
-    QFont f = current->font();
-    f.setPointSizeF(points);
-    current->setFont(f);
+    changeFont(*cell(), [&](QFont &f) { f.setPointSizeF(points); });
 }
 
 void FlexGridControl::setCellFontBold(bool bold)
 {
-    QTableWidgetItem *current = cell();
-    QFont f = current->font();
-    f.setBold(bold);
-    current->setFont(f);
+    changeFont(*cell(), [&](QFont &f) { f.setBold(bold); });
 }
 
 void FlexGridControl::setCellBackColor(const QColor &colour)

@@ -4,10 +4,12 @@
 #include "itemreader.h"
 #include "valuerules.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 namespace {
 
@@ -103,8 +105,13 @@ LoadResult LeggeFileSezione(const QString &folder)
     }
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(QStringLiteral("non è possibile aprirlo in lettura."));
+    if (!file.open(QIODevice::ReadOnly)) {
+        LoadResult result = unreadable(QStringLiteral("non è possibile aprirlo in lettura."));
+        // Its size and time still tell the next save whether it changed.
+        const QFileInfo info(path);
+        result.seen = DiskVersion{info.size(), info.lastModified(), std::nullopt};
+        return result;
+    }
     DiskVersion seen = DiskVersion::of(file);
     LoadResult result;
     if (file.size() > kMaxFileBytes) {
@@ -172,6 +179,64 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     return {bytes, std::nullopt};
 }
 
+namespace {
+
+// How long a replacement that another program's open handle refuses is
+// tried again.
+constexpr int kReplaceRetryMs = 1000;
+constexpr int kReplaceRetryPauseMs = 50;
+
+struct Attempt
+{
+    std::optional<SaveError> error;
+    bool replaceRefused = false; // only the final rename failed: worth another try
+};
+
+// One write of the whole file through a temporary file beside it. On any
+// failure the temporary file is gone and the section file keeps its bytes.
+Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeReplace &beforeReplace)
+{
+    const QString notChanged = QStringLiteral(" Il file su disco non è stato modificato.");
+    const QString path = sectionFilePath(folder);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (QFileInfo(path).isDir())
+            return {SaveError{QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso "
+                                             "nome.")
+                              + notChanged}};
+        return {SaveError{QStringLiteral("Non è possibile creare il file nella cartella %1: la cartella non "
+                                         "esiste o non è scrivibile.")
+                              .arg(QDir::toNativeSeparators(folder))
+                          + notChanged}};
+    }
+
+    // QSaveFile::commit() can report success after a failed write, so every
+    // step is checked and a failed write is cancelled before the commit.
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        file.commit();
+        return {SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
+                                         "dimensione dei file raggiunto).")
+                          + notChanged}};
+    }
+    if (beforeReplace) {
+        if (std::optional<SaveError> error = beforeReplace(bytes, file)) {
+            file.cancelWriting();
+            file.commit();
+            error->message += notChanged;
+            return {error};
+        }
+    }
+    // A failed rename removes the temporary file.
+    if (!file.commit())
+        return {SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.") + notChanged},
+                true};
+    return {};
+}
+
+} // namespace
+
 std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
                                            const BeforeReplace &beforeReplace)
 {
@@ -179,40 +244,14 @@ std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QStr
     if (encoded.error)
         return encoded.error;
 
-    const QString notChanged = QStringLiteral(" Il file su disco non è stato modificato.");
-    const QString path = sectionFilePath(folder);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (QFileInfo(path).isDir())
-            return SaveError{QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso "
-                                            "nome.")
-                             + notChanged};
-        return SaveError{QStringLiteral("Non è possibile creare il file nella cartella %1: la cartella non "
-                                        "esiste o non è scrivibile.")
-                             .arg(QDir::toNativeSeparators(folder))
-                         + notChanged};
+    // On Windows a file cannot be replaced while another program reads it
+    // (a virus scanner, the program that computes from it, a sync client).
+    // Such reads are brief: the whole write is tried again for a second.
+    const QDeadlineTimer deadline(kReplaceRetryMs);
+    for (;;) {
+        const Attempt attempt = writeOnce(encoded.bytes, folder, beforeReplace);
+        if (!attempt.replaceRefused || deadline.hasExpired())
+            return attempt.error;
+        QThread::msleep(kReplaceRetryPauseMs);
     }
-
-    // QSaveFile::commit() can report success after a failed write, so every
-    // step is checked and a failed write is cancelled before the commit.
-    const qint64 written = file.write(encoded.bytes);
-    if (written != encoded.bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        file.commit();
-        return SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
-                                        "dimensione dei file raggiunto).")
-                         + notChanged};
-    }
-    if (beforeReplace) {
-        if (std::optional<SaveError> error = beforeReplace(encoded.bytes, file)) {
-            file.cancelWriting();
-            file.commit();
-            error->message += notChanged;
-            return error;
-        }
-    }
-    if (!file.commit())
-        return SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.")
-                         + notChanged};
-    return std::nullopt;
 }

@@ -28,8 +28,8 @@ struct LoadResult
     Outcome outcome = Outcome::Loaded;
     SectionTable table;
     QString problem; // for Unreadable: what is wrong, in Italian
-    // The file as the load found it (its bytes when they were read);
-    // nothing when there was no file or it could not be opened.
+    // The file as the load found it: its size and time, and its bytes when
+    // they were read; nothing when there was no file.
     std::optional<DiskVersion> seen;
 };
 
@@ -65,6 +65,8 @@ EncodedSection encodeSectionFile(const SectionTable &table);
 using BeforeReplace = std::function<std::optional<SaveError>(const QByteArray &bytes, QSaveFile &replacement)>;
 
 // Rewrites the whole file atomically: on any failure the file on disk keeps
-// its previous bytes and the error says why.
+// its previous bytes and the error says why. While another program's open
+// handle keeps the file from being replaced, the write is tried again for
+// about a second (and beforeReplace runs again each time).
 [[nodiscard]] std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
                                                          const BeforeReplace &beforeReplace = {});

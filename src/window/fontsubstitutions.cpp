@@ -5,7 +5,7 @@
 
 void setFontSubstitutions()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+    QFont::insertSubstitutions(QStringLiteral("Microsoft Sans Serif"),
                                {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }

@@ -16,9 +16,12 @@
 
 namespace {
 
+// The classic dialog font MS Sans Serif is a bitmap font that Qt cannot
+// scale; Windows itself draws it with its TrueType successor, and so does
+// the window.
 QFont windowFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QStringLiteral("Microsoft Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;

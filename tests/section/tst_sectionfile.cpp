@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <numeric>
+#include <thread>
 
 
 namespace {
@@ -52,6 +53,8 @@ private slots:
     void refusesUnencodableCharacter();
     void failedSaveKeepsOldFile();
     void failedPartialWriteKeepsOldFile();
+    void saveWaitsForAReaderToLetGo_data();
+    void saveWaitsForAReaderToLetGo();
     void backupNeverOverwritesEarlierBackup();
     void everyByteRoundTrips();
     void conversionMatchesIcuWhereQtHasIt();
@@ -319,6 +322,55 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
 #else
     QSKIP("file-size limits are a POSIX facility");
 #endif
+}
+
+// Another program reading the file (Qt's own reads share no deletion on
+// Windows, as most readers) keeps Windows from replacing it; the save waits
+// about a second for it. Elsewhere nothing keeps a file from being replaced.
+void TestSectionFile::saveWaitsForAReaderToLetGo_data()
+{
+    QTest::addColumn<int>("heldMs");
+    QTest::addColumn<bool>("savedOnWindows");
+    QTest::newRow("let go within the second") << 300 << true;
+    QTest::newRow("held throughout") << 3000 << false;
+}
+
+void TestSectionFile::saveWaitsForAReaderToLetGo()
+{
+    QFETCH(int, heldMs);
+    QFETCH(bool, savedOnWindows);
+    QTemporaryDir dir;
+    const QString path = sectionFilePath(dir.path());
+    const QByteArray old = crlfLines(emptyHeaders() << " 0 ");
+    writeFile(path, old);
+    SectionTable table;
+    table.Naree = 1;
+
+    QFile reader(path);
+    QVERIFY(reader.open(QIODevice::ReadOnly));
+    std::thread letGo([&reader, heldMs] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
+        reader.close();
+    });
+    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    letGo.join();
+
+#ifdef Q_OS_WIN
+    constexpr bool sharingRules = true;
+#else
+    constexpr bool sharingRules = false;
+#endif
+    const bool saved = savedOnWindows || !sharingRules;
+    if (saved) {
+        QVERIFY2(!error, qPrintable(error ? error->message : QString()));
+        QCOMPARE(readFile(path), crlfLines(emptyHeaders() << " 1 " << QList<QByteArray>(6)));
+    } else {
+        QVERIFY(error.has_value());
+        QCOMPARE(error->message, QStringLiteral("Non è possibile sostituire il file: è protetto o in uso. Il file "
+                                                "su disco non è stato modificato."));
+        QCOMPARE(readFile(path), old);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QLatin1String(kSectionFileName)});
 }
 
 void TestSectionFile::backupNeverOverwritesEarlierBackup()

@@ -231,6 +231,7 @@ void TestForm1Layout::labelsUseTheirFontAndColour()
 void TestForm1Layout::windowIsFixedWithoutMinimizeOrMaximize()
 {
     QCOMPARE(m_form->size(), QSize(700, 603));
+    QCOMPARE(m_form->font().family(), QStringLiteral("Microsoft Sans Serif"));
     QCOMPARE(m_form->minimumSize(), QSize(700, 603));
     QCOMPARE(m_form->maximumSize(), QSize(700, 603));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Profilara"));

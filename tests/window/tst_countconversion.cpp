@@ -16,6 +16,8 @@ class TestCountConversion : public QObject
 private slots:
     void converts_data();
     void converts();
+    void systemRegionalSettings_data();
+    void systemRegionalSettings();
 };
 
 void TestCountConversion::converts_data()
@@ -67,6 +69,28 @@ void TestCountConversion::converts()
 
     QCOMPARE(countToInt32(text, locale), as32);
     QCOMPARE(countToInt16(text, locale), as16);
+}
+
+// The count box reads through the system's own regional settings. The run
+// under Wine sets Italian ones and names them in PROFILARA_SYSTEM_LOCALE.
+void TestCountConversion::systemRegionalSettings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint16>("count");
+    QTest::newRow("2,5 to even 2") << "2,5" << qint16(2);
+    QTest::newRow("3,5 to even 4") << "3,5" << qint16(4);
+}
+
+void TestCountConversion::systemRegionalSettings()
+{
+    const QString expected = qEnvironmentVariable("PROFILARA_SYSTEM_LOCALE");
+    if (expected.isEmpty())
+        QSKIP("the system's regional settings are checked only where PROFILARA_SYSTEM_LOCALE names them");
+    QFETCH(QString, text);
+    QFETCH(qint16, count);
+
+    QCOMPARE(QLocale::system().name(), expected);
+    QCOMPARE(countToInt16(text, QLocale()), std::optional<qint16>(count));
 }
 
 QTEST_GUILESS_MAIN(TestCountConversion)

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The Windows program as a user gets it: the zip unpacked into a folder whose
+# path has a blank and an accented letter, started under Wine on the X
+# display with no Qt on any path, driven from the keyboard (xdotool), and the
+# section file's bytes checked after each step. Run by ./package-windows
+# --test under xvfb-run, in its Wine prefix.
+#   e2e_windows.sh PROFILARA-win64.zip HOLDFILE.exe
+set -uo pipefail
+
+zip=$1
+holdfile=$2
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY"; exit 1; }
+
+work=$(mktemp -d)
+trap 'wineserver --kill 2>/dev/null; rm -rf "$work"' EXIT
+folder="$work/Cartella di prova à"
+mkdir -p "$folder"
+unzip -q "$zip" -d "$folder" || { echo "FAIL: the zip does not unpack"; exit 1; }
+exe="$folder/Profilara/profilara.exe"
+file="$folder/Profilara/ComputoPersonalizzato.txt"
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# The folder holds the program, its plugins and the DLLs, nothing else.
+listing=$(cd "$folder/Profilara" && find . -type f | sort | tr '\n' ' ')
+[ "$listing" = "./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll " ] ||
+    fail "the folder holds: $listing"
+
+expect_file() {
+    local want
+    want=$(mktemp)
+    printf '%s\r\n' "$@" >"$want"
+    for _ in $(seq 100); do
+        cmp -s "$want" "$file" && { rm -f "$want"; return 0; }
+        sleep 0.1
+    done
+    echo "expected:"; cat -A "$want"; echo "found:"; cat -A "$file" 2>&1
+    rm -f "$want"
+    fail "section file differs"
+}
+
+# The window of the given title that appears next; its id.
+window_named() {
+    local id
+    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+    [ -n "$id" ] || fail "no window \"$1\""
+    sleep 0.5
+    echo "$id"
+}
+
+key() {
+    xdotool key "$@"
+    sleep 0.2
+}
+
+type_text() {
+    xdotool type --delay 30 "$1"
+    sleep 0.2
+}
+
+empty11=("" "" "" "" "" "" "" "" "" "" "")
+no_area=("" "" "" "" "" "")
+
+# --- No file yet: the message first, then the file beside the exe (the
+# program is started from another folder).
+(cd "$work" && exec wine "$exe") &
+first=$!
+dialog=$(window_named Attenzione)
+[ -e "$file" ] && fail "the file was written before the message was dismissed"
+xdotool windowfocus --sync "$dialog"
+key Return
+main=$(window_named Profilara)
+expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
+[ ! -e "$work/ComputoPersonalizzato.txt" ] || fail "the file was written in the current folder"
+
+# --- Two areas from the count box, which has the focus; the editor opens on
+# the first cell, and a value typed there is saved with Enter.
+xdotool windowfocus --sync "$main"
+key ctrl+a
+type_text 2
+key Return
+expect_file "${empty11[@]}" " 2 " "${no_area[@]}" "${no_area[@]}"
+type_text SABBIA
+key Return
+expect_file "${empty11[@]}" " 2 " SABBIA "" "" "" "" "" "${no_area[@]}"
+
+# --- Another Windows program holds the file open, as a reader that shares
+# no deletion, while a value is confirmed: the save waits for it to let go.
+type_text 0.3
+marker="$work/held"
+wine "$holdfile" "$(winepath -w "$file")" 700 "$(winepath -w "$marker")" &
+holder=$!
+for _ in $(seq 100); do [ -e "$marker" ] && break; sleep 0.05; done
+[ -e "$marker" ] || fail "the holder did not open the file"
+key Return
+kill -0 "$holder" 2>/dev/null || fail "the holder let go before the confirmation"
+wait "$holder" || fail "the holder failed"
+expect_file "${empty11[@]}" " 2 " SABBIA 0.3 "" "" "" "" "${no_area[@]}"
+leftover=$(cd "$folder/Profilara" && ls | grep -v -e '\.dll$' -e '^platforms$' -e '^styles$' -e '^profilara\.exe$' | tr '\n' ' ')
+[ "$leftover" = "ComputoPersonalizzato.txt ComputoPersonalizzato.txt.lock " ] || fail "files beside the exe: $leftover"
+
+# --- A second Profilara on the same folder is turned away with a message,
+# and ends without touching the file.
+wine "$exe" &
+second=$!
+refusal=$(window_named Attenzione)
+xdotool windowfocus --sync "$refusal"
+key Return
+for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && fail "the second Profilara did not end"
+kill -0 "$first" 2>/dev/null || fail "the first Profilara ended"
+expect_file "${empty11[@]}" " 2 " SABBIA 0.3 "" "" "" "" "${no_area[@]}"
+
+kill "$first"
+wait "$first" 2>/dev/null
+echo "end-to-end under Wine: passed"

@@ -29,6 +29,15 @@ listing=$(cd "$folder/Profilara" && find . -type f | sort | tr '\n' ' ')
 [ "$listing" = "./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll " ] ||
     fail "the folder holds: $listing"
 
+# The exe carries its version resource: name, Italian description and the
+# version the zip is named after.
+version=$(basename "$zip" | sed -n 's/^Profilara-\(.*\)-win64\.zip$/\1/p')
+resources="|$(strings -n 3 -el "$exe" | tr '\n' '|')"
+for entry in "ProductName|Profilara|" "FileDescription|Profilara, editor della sezione tipo personalizzata di scavo|" \
+             "ProductVersion|$version|"; do
+    [[ "$resources" == *"|$entry"* ]] || fail "no $entry in the exe's version resource"
+done
+
 expect_file() {
     local want
     want=$(mktemp)

@@ -5,6 +5,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Style metrics (scroll bars) as at 96 dots per inch, like the layout and
+    // the fonts, whatever logical DPI the desktop reports.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     setFontSubstitutions();
 #ifdef PROFILARA_APP_ID

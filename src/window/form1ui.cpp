@@ -20,7 +20,7 @@ QFont windowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPixelSize(fontPixels(8.25));
     return font;
 }
 
@@ -28,7 +28,7 @@ QFont arial(double points, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
+    font.setPixelSize(fontPixels(points));
     font.setBold(bold);
     return font;
 }

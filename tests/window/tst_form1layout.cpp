@@ -206,27 +206,27 @@ void TestForm1Layout::controlsSitWhereLaidOut()
 
 void TestForm1Layout::labelsUseTheirFontAndColour_data()
 {
-    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("pixels"); // the points' pixels at 96 dpi, at any logical DPI
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("Label8") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label5") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label2") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label4") << 12.0 << true << QColor(255, 0, 0);
-    QTest::newRow("Label3") << 12.0 << true << QColor(255, 0, 0);
-    QTest::newRow("Label1") << 9.0 << false << QColor(128, 128, 128);
+    QTest::newRow("Label8") << 13 << true << QColor(0, 0, 255); // 9.75 pt
+    QTest::newRow("Label5") << 13 << true << QColor(0, 0, 255);
+    QTest::newRow("Label2") << 13 << true << QColor(0, 0, 255);
+    QTest::newRow("Label4") << 16 << true << QColor(255, 0, 0); // 12 pt
+    QTest::newRow("Label3") << 16 << true << QColor(255, 0, 0);
+    QTest::newRow("Label1") << 12 << false << QColor(128, 128, 128); // 9 pt
 }
 
 void TestForm1Layout::labelsUseTheirFontAndColour()
 {
-    QFETCH(double, points);
+    QFETCH(int, pixels);
     QFETCH(bool, bold);
     QFETCH(QColor, colour);
 
     const QWidget *label = control(m_form->ui(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(label->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(label->font().pointSizeF(), points);
+    QCOMPARE(label->font().pixelSize(), pixels);
     QCOMPARE(label->font().bold(), bold);
     QCOMPARE(label->palette().color(QPalette::WindowText), colour);
 }

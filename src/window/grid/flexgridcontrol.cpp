@@ -1,6 +1,7 @@
 #include "flexgridcontrol.h"
 
 #include "window/systemcolours.h"
+#include "window/twips.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -285,7 +286,7 @@ void FlexGridControl::setCellFontName(const QString &family)
 
 void FlexGridControl::setCellFontSize(double points)
 {
-    changeFont(*cell(), [&](QFont &f) { f.setPointSizeF(points); });
+    changeFont(*cell(), [&](QFont &f) { f.setPixelSize(fontPixels(points)); });
 }
 
 void FlexGridControl::setCellFontBold(bool bold)

@@ -55,7 +55,7 @@ void TestAreaGrid::shapesHeaderAndDataRows()
                              "Coefficiente di detrazione dell'area tubazione", "Voce di elenco prezzi"};
     for (int c = 0; c < 6; ++c) {
         QCOMPARE(textAt(grid, 0, c), titles.at(c));
-        QCOMPARE(grid.cellFont().pointSizeF(), 7.0);
+        QCOMPARE(grid.cellFont().pixelSize(), 9); // 7 points at 96 dpi, at any logical DPI
         QCOMPARE(grid.cellFont().family().toLower(), QStringLiteral("arial"));
     }
     const QColor info(255, 255, 225); // the light tooltip background, whatever the desktop's palette

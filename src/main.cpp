@@ -1,3 +1,4 @@
+#include "section/sectionfile.h"
 #include "window/fontsubstitutions.h"
 #include "window/form1.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PROFILARA_APP_ID));
 #endif
-    Form1 form(QCoreApplication::applicationDirPath());
+    Form1 form(programFolder(QCoreApplication::applicationDirPath()));
     if (!form.Form_Load())
         return 1;
     form.showCentred();

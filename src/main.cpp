@@ -1,3 +1,4 @@
+#include "section/sectionfile.h"
 #include "window/fontsubstitutions.h"
 #include "window/form1.h"
 
@@ -5,13 +6,16 @@
 
 int main(int argc, char *argv[])
 {
+    // Style metrics (scroll bars) as at 96 dots per inch, like the layout and
+    // the fonts, whatever logical DPI the desktop reports.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     setFontSubstitutions();
 #ifdef PROFILARA_APP_ID
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PROFILARA_APP_ID));
 #endif
-    Form1 form(QCoreApplication::applicationDirPath());
+    Form1 form(programFolder(QCoreApplication::applicationDirPath()));
     if (!form.Form_Load())
         return 1;
     form.showCentred();

@@ -55,6 +55,17 @@ QString sectionFilePath(const QString &folder)
     return QDir(folder).filePath(QLatin1String(kSectionFileName));
 }
 
+QString programFolder(const QString &executableFolder)
+{
+    // Taken apart as text only: nothing on disk is looked at.
+    const QFileInfo macOS(executableFolder);
+    const QFileInfo contents(macOS.path());
+    const QFileInfo bundle(contents.path());
+    const bool inBundle = macOS.fileName() == u"MacOS" && contents.fileName() == u"Contents"
+                          && bundle.fileName().endsWith(u".app") && bundle.fileName() != u".app";
+    return inBundle ? bundle.path() : executableFolder;
+}
+
 LoadResult parseSectionFile(const QByteArray &bytes)
 {
     const QString text = fromWindows1252(bytes);

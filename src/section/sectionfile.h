@@ -12,11 +12,17 @@ class QSaveFile;
 // Load and save of the section file ComputoPersonalizzato.txt: Windows-1252
 // text, CR LF line ends, eleven header lines, the count line and six lines
 // per area. Both take the folder that holds the file, which for the program
-// is the executable's folder.
+// is its own folder (programFolder).
 
 inline constexpr const char *kSectionFileName = "ComputoPersonalizzato.txt";
 
 QString sectionFilePath(const QString &folder);
+
+// The program's folder, given the folder of its executable: that folder,
+// or, when it is the MacOS folder of an application bundle
+// (X.app/Contents/MacOS), the folder that holds X.app, so that the section
+// file stays out of the bundle, which is signed and may run read-only.
+QString programFolder(const QString &executableFolder);
 
 struct LoadResult
 {

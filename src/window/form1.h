@@ -26,7 +26,7 @@ class Form1 : public QWidget
 public:
     using MessageBoxFn = std::function<void(QMessageBox::Icon, const QString &title, const QString &text)>;
 
-    // folder: where the section file lives (the executable's folder).
+    // folder: where the section file lives (the program's folder, programFolder).
     explicit Form1(const QString &folder, QWidget *parent = nullptr);
 
     // Replaces the modal message box, for tests.

@@ -23,7 +23,7 @@ QFont windowFont()
 {
     QFont font(QStringLiteral("Microsoft Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPixelSize(fontPixels(8.25));
     return font;
 }
 
@@ -31,7 +31,7 @@ QFont arial(double points, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
+    font.setPixelSize(fontPixels(points));
     font.setBold(bold);
     return font;
 }
@@ -72,7 +72,7 @@ LinesBox *readOnlyBox(QWidget *parent, const QRect &geometry, bool scrollBar)
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setColour(box, QPalette::Base, systemColour(SystemColour::ActiveBorder, box->palette()));
+    setColour(box, QPalette::Base, systemColour(SystemColour::ActiveBorder));
     return box;
 }
 
@@ -116,7 +116,7 @@ QImage readAsset(const QString &path, const char *format)
 void Form1Ui::setupUi(QWidget *form)
 {
     form->setFont(windowFont());
-    setColour(form, QPalette::Window, systemColour(SystemColour::ButtonFace, form->palette()));
+    form->setPalette(lightPalette()); // before the controls, which take it from the window
     form->setAutoFillBackground(true);
 
     // Created bottom-most first: later siblings lie above earlier ones.
@@ -159,7 +159,7 @@ void Form1Ui::setupUi(QWidget *form)
     TXTedit->setFrame(false);
     TXTedit->setToolTip(QStringLiteral("premere INVIO per confermare l'immissione"));
     setColour(TXTedit, QPalette::Base, kPaleCyan);
-    setColour(TXTedit, QPalette::Text, systemColour(SystemColour::ButtonText, TXTedit->palette()));
+    setColour(TXTedit, QPalette::Text, systemColour(SystemColour::ButtonText));
     TXTedit->hide();
 
     Text5 = new KeyTextBox(Frame1);

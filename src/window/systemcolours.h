@@ -3,9 +3,10 @@
 #include <QColor>
 #include <QPalette>
 
-// The desktop's system colours by their classic system colour index, taken
-// from the matching roles of the desktop palette. This is the one place that
-// maps them.
+// The system colours the window is laid out with, by their classic system
+// colour index. The window is designed light, so these are the light shades
+// of Windows 10 whatever the desktop's theme. This is the one place that
+// gives them.
 enum class SystemColour {
     WindowText = 8,
     ActiveBorder = 10,
@@ -16,8 +17,13 @@ enum class SystemColour {
     InfoBackground = 24,
 };
 
-QPalette::ColorRole paletteRole(SystemColour colour);
-QColor systemColour(SystemColour colour, const QPalette &palette);
+QColor systemColour(SystemColour colour);
+
+// The window's palette: the system colours above in their roles, and light
+// shades of the same scheme for the rest (frames, scroll bars, selection,
+// disabled text), so that every text stays readable against its background
+// whatever palette the desktop has.
+QPalette lightPalette();
 
 // The plain colours of the window.
 inline const QColor kRed(255, 0, 0);

@@ -60,6 +60,8 @@ private slots:
     void conversionMatchesIcuWhereQtHasIt();
     void valueRule_data();
     void valueRule();
+    void programFolderLiesOutsideABundle_data();
+    void programFolderLiesOutsideABundle();
 };
 
 void TestSectionFile::savesExactBytes_data()
@@ -480,6 +482,25 @@ void TestSectionFile::valueRule()
     table.Intestazione[1] = value;
     if (form != ValueLine::Form::Unwritable)
         QCOMPARE(parseSectionFile(encodeSectionFile(table).bytes).table.Intestazione[1], value);
+}
+
+void TestSectionFile::programFolderLiesOutsideABundle_data()
+{
+    QTest::addColumn<QString>("executableFolder");
+    QTest::addColumn<QString>("programFolder");
+
+    QTest::newRow("macOS bundle: the folder holding it")
+        << "/Users/anna/Profilara/profilara.app/Contents/MacOS" << "/Users/anna/Profilara";
+    QTest::newRow("plain folder") << "/home/anna/.local/bin" << "/home/anna/.local/bin";
+    QTest::newRow("a folder named .app") << "/home/anna/profilara.app/bin" << "/home/anna/profilara.app/bin";
+    QTest::newRow(".apps, not a bundle") << "/Users/anna/my.apps/Contents/MacOS" << "/Users/anna/my.apps/Contents/MacOS";
+}
+
+void TestSectionFile::programFolderLiesOutsideABundle()
+{
+    QFETCH(QString, executableFolder);
+    QFETCH(QString, programFolder);
+    QCOMPARE(::programFolder(executableFolder), programFolder);
 }
 
 QTEST_GUILESS_MAIN(TestSectionFile)

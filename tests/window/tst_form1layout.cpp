@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include "window/linesbox.h"
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,8 @@ private slots:
     void controlsSitWhereLaidOut();
     void labelsUseTheirFontAndColour_data();
     void labelsUseTheirFontAndColour();
+    void boxesKeepTheirColoursOnAnyDesktop_data();
+    void boxesKeepTheirColoursOnAnyDesktop();
     void windowIsFixedWithoutMinimizeOrMaximize();
     void pictureFillsItsSunkenBox();
     void highlightLinesStartHidden_data();
@@ -203,29 +206,75 @@ void TestForm1Layout::controlsSitWhereLaidOut()
 
 void TestForm1Layout::labelsUseTheirFontAndColour_data()
 {
-    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("pixels"); // the points' pixels at 96 dpi, at any logical DPI
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("Label8") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label5") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label2") << 9.75 << true << QColor(0, 0, 255);
-    QTest::newRow("Label4") << 12.0 << true << QColor(255, 0, 0);
-    QTest::newRow("Label3") << 12.0 << true << QColor(255, 0, 0);
-    QTest::newRow("Label1") << 9.0 << false << QColor(128, 128, 128);
+    QTest::newRow("Label8") << 13 << true << QColor(0, 0, 255); // 9.75 pt
+    QTest::newRow("Label5") << 13 << true << QColor(0, 0, 255);
+    QTest::newRow("Label2") << 13 << true << QColor(0, 0, 255);
+    QTest::newRow("Label4") << 16 << true << QColor(255, 0, 0); // 12 pt
+    QTest::newRow("Label3") << 16 << true << QColor(255, 0, 0);
+    QTest::newRow("Label1") << 12 << false << QColor(128, 128, 128); // 9 pt
 }
 
 void TestForm1Layout::labelsUseTheirFontAndColour()
 {
-    QFETCH(double, points);
+    QFETCH(int, pixels);
     QFETCH(bool, bold);
     QFETCH(QColor, colour);
 
     const QWidget *label = control(m_form->ui(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(label->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(label->font().pointSizeF(), points);
+    QCOMPARE(label->font().pixelSize(), pixels);
     QCOMPARE(label->font().bold(), bold);
     QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+}
+
+void TestForm1Layout::boxesKeepTheirColoursOnAnyDesktop_data()
+{
+    QTest::addColumn<QPalette>("desktop");
+
+    QTest::newRow("light desktop") << QApplication::palette();
+    QPalette dark(QColor(45, 45, 45)); // white texts on dark grounds
+    dark.setColor(QPalette::ToolTipBase, QColor(45, 45, 45));
+    QTest::newRow("dark desktop") << dark;
+}
+
+void TestForm1Layout::boxesKeepTheirColoursOnAnyDesktop()
+{
+    QFETCH(QPalette, desktop);
+    const QPalette saved = QApplication::palette();
+    QApplication::setPalette(desktop);
+    const auto restore = qScopeGuard([&saved] { QApplication::setPalette(saved); });
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Form1 form(dir.path());
+    form.setMessageBox([](QMessageBox::Icon, const QString &, const QString &) {});
+    QVERIFY(form.Form_Load());
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTRY_VERIFY(form.isReady());
+    form.FlexGrid_Click(); // the editor over cell (1, 0), its hint in the notes box
+    const Form1Ui &ui = form.ui();
+    QVERIFY(!ui.TXTedit->isHidden());
+
+    // Backgrounds as drawn, at a point clear of any text; texts in the
+    // colour each box draws them with.
+    const QImage shot = form.grab().toImage();
+    const auto shownAt = [&](const QWidget *widget, QPoint point) {
+        return shot.pixelColor(widget->mapTo(&form, point));
+    };
+    const QColor black(0, 0, 0);
+    QCOMPARE(shownAt(ui.TXTedit, QPoint(ui.TXTedit->width() - 3, ui.TXTedit->height() / 2)), QColor(192, 255, 255));
+    QCOMPARE(ui.TXTedit->palette().color(QPalette::Text), black);
+    QCOMPARE(shownAt(ui.FlexGrid, ui.FlexGrid->cellRect(1, 1).bottomRight() - QPoint(3, 3)), QColor(255, 255, 225));
+    for (const LinesBox *box : {ui.Text1, ui.Text2}) {
+        const QWidget *page = box->viewport();
+        QCOMPARE(shownAt(page, QPoint(page->width() - 3, page->height() - 3)), QColor(180, 180, 180));
+        QCOMPARE(box->palette().color(QPalette::Text), black);
+    }
 }
 
 void TestForm1Layout::windowIsFixedWithoutMinimizeOrMaximize()

@@ -51,7 +51,7 @@ void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
         grid.setText(columnTitle(c));
     }
 
-    const QColor infoBackground = systemColour(SystemColour::InfoBackground, grid.palette());
+    const QColor infoBackground = systemColour(SystemColour::InfoBackground);
     for (int r = 1; r <= Nrighe; ++r) {
         grid.setRow(r);
         for (int c = 0; c < SectionTable::kColumns; ++c) {

@@ -1,6 +1,7 @@
 #include "flexgridcontrol.h"
 
 #include "window/systemcolours.h"
+#include "window/twips.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -22,7 +23,7 @@ protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
     {
         painter->save();
-        painter->fillRect(rect, systemColour(SystemColour::ButtonFace, palette()));
+        painter->fillRect(rect, systemColour(SystemColour::ButtonFace));
         painter->setPen(Qt::black);
         painter->drawLine(rect.topRight(), rect.bottomRight());
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -32,7 +33,7 @@ protected:
         painter->setFont(fontData.isValid() ? fontData.value<QFont>() : font());
         const QVariant alignData = m->headerData(logicalIndex, Qt::Horizontal, Qt::TextAlignmentRole);
         const int align = alignData.isValid() ? alignData.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
-        painter->setPen(systemColour(SystemColour::ButtonText, palette()));
+        painter->setPen(systemColour(SystemColour::ButtonText));
         painter->drawText(rect.adjusted(2, 1, -2, -1), align | Qt::TextWordWrap,
                           m->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString());
         painter->restore();
@@ -89,10 +90,10 @@ FlexGridControl::FlexGridControl(QWidget *parent) : QWidget(parent), m_view(new 
 
     QPalette pal = m_view->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Base, systemColour(SystemColour::ButtonFace, pal));
-        pal.setColor(group, QPalette::Text, systemColour(SystemColour::WindowText, pal));
+        pal.setColor(group, QPalette::Base, systemColour(SystemColour::ButtonFace));
+        pal.setColor(group, QPalette::Text, systemColour(SystemColour::WindowText));
         pal.setColor(group, QPalette::Highlight, kGreen);
-        pal.setColor(group, QPalette::HighlightedText, systemColour(SystemColour::HighlightText, pal));
+        pal.setColor(group, QPalette::HighlightedText, systemColour(SystemColour::HighlightText));
     }
     m_view->setPalette(pal);
 
@@ -285,7 +286,7 @@ void FlexGridControl::setCellFontName(const QString &family)
 
 void FlexGridControl::setCellFontSize(double points)
 {
-    changeFont(*cell(), [&](QFont &f) { f.setPointSizeF(points); });
+    changeFont(*cell(), [&](QFont &f) { f.setPixelSize(fontPixels(points)); });
 }
 
 void FlexGridControl::setCellFontBold(bool bold)

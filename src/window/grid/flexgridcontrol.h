@@ -62,7 +62,7 @@ public:
     void setText(const QString &text);
     void setCellAlignment(Qt::Alignment alignment);
     void setCellFontName(const QString &family);
-    void setCellFontSize(double points);
+    void setCellFontSize(double points); // drawn at its pixels at 96 dpi (fontPixels)
     void setCellFontBold(bool bold);
     void setCellBackColor(const QColor &colour);
     void setCellForeColor(const QColor &colour);

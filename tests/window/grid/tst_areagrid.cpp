@@ -1,6 +1,5 @@
 #include "../formfixture.h"
 #include "window/grid/areagrid.h"
-#include "window/systemcolours.h"
 
 namespace {
 
@@ -56,10 +55,10 @@ void TestAreaGrid::shapesHeaderAndDataRows()
                              "Coefficiente di detrazione dell'area tubazione", "Voce di elenco prezzi"};
     for (int c = 0; c < 6; ++c) {
         QCOMPARE(textAt(grid, 0, c), titles.at(c));
-        QCOMPARE(grid.cellFont().pointSizeF(), 7.0);
+        QCOMPARE(grid.cellFont().pixelSize(), 9); // 7 points at 96 dpi, at any logical DPI
         QCOMPARE(grid.cellFont().family().toLower(), QStringLiteral("arial"));
     }
-    const QColor info = systemColour(SystemColour::InfoBackground, grid.palette());
+    const QColor info(255, 255, 225); // the light tooltip background, whatever the desktop's palette
     for (int r = 1; r <= rows; ++r) {
         for (int c = 0; c < 6; ++c) {
             grid.setRow(r);

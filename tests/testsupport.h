@@ -1,14 +1,16 @@
 #pragma once
 
 // Shared by the tests: section files written out as bytes, sections whose
-// values name their place, and a file-size limit that makes a write fail
-// part-way.
+// values name their place, files read and written whole, and a file-size
+// limit that makes a write fail part-way.
 
 #include "section/sectiontable.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
+#include <QTest>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -33,6 +35,21 @@ inline SectionTable namedSection(int areas)
         for (int c = 1; c <= SectionTable::kColumns; ++c)
             table.Aree[a][c] = QStringLiteral("a%1c%2").arg(a).arg(c);
     return table;
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 #ifdef Q_OS_UNIX

@@ -221,7 +221,9 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
                           + notChanged}};
     }
     if (beforeReplace) {
-        if (std::optional<SaveError> error = beforeReplace(bytes, file)) {
+        DiskVersion replacement = DiskVersion::of(file);
+        replacement.bytes = bytes;
+        if (std::optional<SaveError> error = beforeReplace(replacement)) {
             file.cancelWriting();
             file.commit();
             error->message += notChanged;
@@ -237,8 +239,8 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
 
 } // namespace
 
-std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
-                                           const BeforeReplace &beforeReplace)
+std::optional<SaveError> writeSectionFile(const SectionTable &table, const QString &folder,
+                                          const BeforeReplace &beforeReplace)
 {
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)

@@ -19,21 +19,6 @@ QList<QByteArray> emptyHeaders()
     return QList<QByteArray>(11);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 } // namespace
 
 class TestSectionFile : public QObject
@@ -122,7 +107,7 @@ void TestSectionFile::savesExactBytes()
     QFETCH(QByteArray, bytes);
 
     QTemporaryDir dir;
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), bytes);
 }
 
@@ -250,12 +235,12 @@ void TestSectionFile::savedFilesReadBackIdentically()
     QFETCH(SectionTable, table);
 
     QTemporaryDir dir;
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     const QByteArray first = readFile(sectionFilePath(dir.path()));
     const LoadResult result = LeggeFileSezione(dir.path());
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QVERIFY(result.table == table);
-    QVERIFY(!ScriveFileSezione(result.table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(result.table, dir.path()).has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), first);
 }
 
@@ -267,7 +252,7 @@ void TestSectionFile::refusesUnencodableCharacter()
     SectionTable table;
     table.Naree = 1;
     table.Aree[1][1] = QStringLiteral("Łódź");
-    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
     QVERIFY(error.has_value());
     QVERIFY(error->message.contains(u'Ł'));
     QCOMPARE(readFile(path), QByteArray("old"));
@@ -281,12 +266,12 @@ void TestSectionFile::failedSaveKeepsOldFile()
 
     // The path taken by a folder.
     QVERIFY(QDir(dir.path()).mkdir(QLatin1String(kSectionFileName)));
-    std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    std::optional<SaveError> error = writeSectionFile(table, dir.path());
     QVERIFY(error.has_value());
     QVERIFY(QFileInfo(sectionFilePath(dir.path())).isDir());
 
     // A folder that does not exist.
-    error = ScriveFileSezione(table, dir.filePath(QStringLiteral("gone")));
+    error = writeSectionFile(table, dir.filePath(QStringLiteral("gone")));
     QVERIFY(error.has_value());
     QVERIFY(!error->message.isEmpty());
 }
@@ -309,7 +294,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     {
         const FileSizeLimit limit(1000);
         QVERIFY(limit.active());
-        error = ScriveFileSezione(table, dir.path());
+        error = writeSectionFile(table, dir.path());
     }
 
     QVERIFY(error.has_value());
@@ -317,7 +302,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QLatin1String(kSectionFileName)});
 
     // Once the fault is gone the next save goes through.
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     QCOMPARE(LeggeFileSezione(dir.path()).table, table);
 #else
     QSKIP("file-size limits are a POSIX facility");
@@ -352,7 +337,7 @@ void TestSectionFile::saveWaitsForAReaderToLetGo()
         std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
         reader.close();
     });
-    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
     letGo.join();
 
 #ifdef Q_OS_WIN

@@ -70,24 +70,31 @@ LoadResult parseSectionFile(const QByteArray &bytes)
         result.table.Intestazione[i] = *item;
     }
 
+    // Past the header lines, a file that cannot be used still gives them.
+    const auto unusable = [&result](const QString &problem) {
+        LoadResult kept = unreadable(problem);
+        kept.table.Intestazione = result.table.Intestazione;
+        kept.headerKept = true;
+        return kept;
+    };
     const std::optional<QString> countItem = reader.next();
     if (!countItem)
-        return unreadable(endedEarly);
+        return unusable(endedEarly);
     const std::optional<int> count = parseCount(*countItem);
     if (!count || *count < -32768)
-        return unreadable(QStringLiteral("la riga 12 deve contenere il numero delle aree, ma contiene «%1».")
-                              .arg(countItem->left(40)));
+        return unusable(QStringLiteral("la riga 12 deve contenere il numero delle aree, ma contiene «%1».")
+                            .arg(countItem->left(40)));
     if (*count > SectionTable::kMaxAreas)
-        return unreadable(QStringLiteral("il file indica %1 aree, ma una sezione ne ha al massimo %2.")
-                              .arg(*count)
-                              .arg(SectionTable::kMaxAreas));
+        return unusable(QStringLiteral("il file indica %1 aree, ma una sezione ne ha al massimo %2.")
+                            .arg(*count)
+                            .arg(SectionTable::kMaxAreas));
     result.table.Naree = static_cast<qint16>(*count);
 
     for (int area = 1; area <= result.table.areaCount(); ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
             std::optional<QString> item = reader.next();
             if (!item)
-                return unreadable(endedEarly);
+                return unusable(endedEarly);
             result.table.Aree[area][column] = *item;
         }
     }

@@ -26,6 +26,9 @@ struct LoadResult
     Outcome outcome = Outcome::Loaded;
     SectionTable table;
     QString problem; // for Unreadable: what is wrong, in Italian
+    // For Unreadable: the eleven header lines were read, and the table holds
+    // them (with one empty area).
+    bool headerKept = false;
     // The file as the load found it: its size and time, and its bytes when
     // they were read; nothing when there was no file.
     std::optional<DiskVersion> seen;

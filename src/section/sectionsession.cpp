@@ -33,10 +33,13 @@ SessionStart SectionSession::keepUnusable(const LoadResult &loaded) const
         return {false, SessionNotice{SessionNotice::Level::Critical,
                                      what + QStringLiteral("\n\nNon è stato possibile conservarne una copia, quindi "
                                                            "il programma si chiude senza modificarlo.")}};
+    const QString section = loaded.headerKept
+                                ? QStringLiteral("le righe di intestazione lette dal file e una sola area vuota.")
+                                : QStringLiteral("una sezione di una sola area vuota.");
     return {true, SessionNotice{SessionNotice::Level::Warning,
                                 what + QStringLiteral("\n\nIl file originale è stato conservato come %1.\nIl "
-                                                      "programma parte con una sezione di una sola area vuota.")
-                                           .arg(QFileInfo(*backup).fileName())}};
+                                                      "programma parte con %2")
+                                           .arg(QFileInfo(*backup).fileName(), section)}};
 }
 
 // The check for another program's version runs at each attempt of the

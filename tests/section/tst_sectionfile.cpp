@@ -169,21 +169,25 @@ void TestSectionFile::loads()
 void TestSectionFile::refusesUnusableFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("header1"); // kept from the file once all eleven header lines were read
 
-    QTest::newRow("count above 100") << crlfLines(emptyHeaders() << " 101 ");
-    QTest::newRow("count not a whole number") << crlfLines(emptyHeaders() << " 2.5 ");
-    QTest::newRow("count of letters") << crlfLines(emptyHeaders() << "tre");
-    QTest::newRow("empty count line") << crlfLines(emptyHeaders() << "");
-    QTest::newRow("count beyond 16 bits") << crlfLines(emptyHeaders() << "-40000");
-    QTest::newRow("ends within the header") << crlfLines(QList<QByteArray>(5));
-    QTest::newRow("ends before the count") << crlfLines(emptyHeaders());
-    QTest::newRow("ends within the areas") << crlfLines(emptyHeaders() << " 2 " << "a" << "b");
-    QTest::newRow("empty file") << QByteArray();
+    const auto headed = [] { return QList<QByteArray>{"Computo"} + QList<QByteArray>(10); };
+    const QString kept = QStringLiteral("Computo");
+    QTest::newRow("count above 100") << crlfLines(headed() << " 101 ") << kept;
+    QTest::newRow("count not a whole number") << crlfLines(headed() << " 2.5 ") << kept;
+    QTest::newRow("count of letters") << crlfLines(headed() << "tre") << kept;
+    QTest::newRow("empty count line") << crlfLines(headed() << "") << kept;
+    QTest::newRow("count beyond 16 bits") << crlfLines(headed() << "-40000") << kept;
+    QTest::newRow("ends within the header") << crlfLines(headed().first(5)) << QString();
+    QTest::newRow("ends before the count") << crlfLines(headed()) << kept;
+    QTest::newRow("ends within the areas") << crlfLines(headed() << " 2 " << "a" << "b") << kept;
+    QTest::newRow("empty file") << QByteArray() << QString();
 }
 
 void TestSectionFile::refusesUnusableFiles()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, header1);
 
     QTemporaryDir dir;
     const QString path = sectionFilePath(dir.path());
@@ -191,7 +195,10 @@ void TestSectionFile::refusesUnusableFiles()
     const LoadResult result = LeggeFileSezione(dir.path());
     QCOMPARE(result.outcome, LoadResult::Outcome::Unreadable);
     QVERIFY(!result.problem.isEmpty());
+    QCOMPARE(result.headerKept, !header1.isEmpty());
+    QCOMPARE(result.table.Intestazione[1], header1);
     QCOMPARE(result.table.Naree, 1);
+    QCOMPARE(result.table.Aree[1][1], QString()); // one empty area, whatever the file held
     QCOMPARE(readFile(path), bytes);
 }
 

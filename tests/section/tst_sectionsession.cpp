@@ -57,9 +57,14 @@ void TestSectionSession::startTells_data()
     QTest::newRow("a usable file: its section, nothing told") << kUsable << "" << true << -1 << "" << usable;
     QTest::newRow("no file: one empty area, told so")
         << QByteArray() << "" << true << information << "File: ComputoPersonalizzato.txt NON trovato!" << oneEmpty;
-    QTest::newRow("150 areas: copied, one empty area, told so")
+    QTest::newRow("150 areas: copied, the header lines kept, told so")
         << tooMany << "" << true << warning
         << unusable.arg("il file indica 150 aree, ma una sezione ne ha al massimo 100.") + kept
+               + "le righe di intestazione lette dal file e una sola area vuota."
+        << headed;
+    QTest::newRow("ends within the header: copied, one empty area, told so")
+        << crlfLines({"Computo", "", ""}) << "" << true << warning
+        << unusable.arg("il file termina prima di tutte le righe che il suo numero di aree richiede.") + kept
                + "una sezione di una sola area vuota."
         << oneEmpty;
     QTest::newRow("150 areas and no backup name free: not started")

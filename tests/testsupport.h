@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -35,6 +36,28 @@ inline SectionTable namedSection(int areas)
         for (int c = 1; c <= SectionTable::kColumns; ++c)
             table.Aree[a][c] = QStringLiteral("a%1c%2").arg(a).arg(c);
     return table;
+}
+
+// The file of namedSection(named) after a count that adds `empty` empty
+// areas: eleven empty header lines, the count line as given, the named
+// areas' lines "a<area>c<column>" and the empty areas' empty lines.
+inline QByteArray namedSectionFile(const QByteArray &countLine, int named, int empty = 0)
+{
+    QList<QByteArray> lines = QList<QByteArray>(11) << countLine;
+    for (int a = 1; a <= named; ++a)
+        for (int c = 1; c <= 6; ++c)
+            lines << "a" + QByteArray::number(a) + "c" + QByteArray::number(c);
+    return crlfLines(lines + QList<QByteArray>(6 * empty));
+}
+
+// The preview box's text for the same areas: one value a line.
+inline QString namedSectionPreview(int named, int empty = 0)
+{
+    QStringList lines;
+    for (int a = 1; a <= named; ++a)
+        for (int c = 1; c <= 6; ++c)
+            lines << QStringLiteral("a%1c%2").arg(a).arg(c);
+    return (lines + QStringList(6 * empty)).join(QLatin1Char('\n'));
 }
 
 inline QByteArray readFile(const QString &path)

@@ -81,24 +81,31 @@ LoadResult parseSectionFile(const QByteArray &bytes)
         result.table.Intestazione[i] = *item;
     }
 
+    // Past the header lines, a file that cannot be used still gives them.
+    const auto unusable = [&result](const QString &problem) {
+        LoadResult kept = unreadable(problem);
+        kept.table.Intestazione = result.table.Intestazione;
+        kept.headerKept = true;
+        return kept;
+    };
     const std::optional<QString> countItem = reader.next();
     if (!countItem)
-        return unreadable(endedEarly);
+        return unusable(endedEarly);
     const std::optional<int> count = parseCount(*countItem);
     if (!count || *count < -32768)
-        return unreadable(QStringLiteral("la riga 12 deve contenere il numero delle aree, ma contiene «%1».")
-                              .arg(countItem->left(40)));
+        return unusable(QStringLiteral("la riga 12 deve contenere il numero delle aree, ma contiene «%1».")
+                            .arg(countItem->left(40)));
     if (*count > SectionTable::kMaxAreas)
-        return unreadable(QStringLiteral("il file indica %1 aree, ma una sezione ne ha al massimo %2.")
-                              .arg(*count)
-                              .arg(SectionTable::kMaxAreas));
+        return unusable(QStringLiteral("il file indica %1 aree, ma una sezione ne ha al massimo %2.")
+                            .arg(*count)
+                            .arg(SectionTable::kMaxAreas));
     result.table.Naree = static_cast<qint16>(*count);
 
     for (int area = 1; area <= result.table.areaCount(); ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
             std::optional<QString> item = reader.next();
             if (!item)
-                return unreadable(endedEarly);
+                return unusable(endedEarly);
             result.table.Aree[area][column] = *item;
         }
     }
@@ -232,7 +239,9 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
                           + notChanged}};
     }
     if (beforeReplace) {
-        if (std::optional<SaveError> error = beforeReplace(bytes, file)) {
+        DiskVersion replacement = DiskVersion::of(file);
+        replacement.bytes = bytes;
+        if (std::optional<SaveError> error = beforeReplace(replacement)) {
             file.cancelWriting();
             file.commit();
             error->message += notChanged;
@@ -248,8 +257,8 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
 
 } // namespace
 
-std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
-                                           const BeforeReplace &beforeReplace)
+std::optional<SaveError> writeSectionFile(const SectionTable &table, const QString &folder,
+                                          const BeforeReplace &beforeReplace)
 {
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)

@@ -7,8 +7,6 @@
 #include <functional>
 #include <optional>
 
-class QSaveFile;
-
 // Load and save of the section file ComputoPersonalizzato.txt: Windows-1252
 // text, CR LF line ends, eleven header lines, the count line and six lines
 // per area. Both take the folder that holds the file, which for the program
@@ -34,6 +32,9 @@ struct LoadResult
     Outcome outcome = Outcome::Loaded;
     SectionTable table;
     QString problem; // for Unreadable: what is wrong, in Italian
+    // For Unreadable: the eleven header lines were read, and the table holds
+    // them (with one empty area).
+    bool headerKept = false;
     // The file as the load found it: its size and time, and its bytes when
     // they were read; nothing when there was no file.
     std::optional<DiskVersion> seen;
@@ -67,12 +68,15 @@ struct EncodedSection
 EncodedSection encodeSectionFile(const SectionTable &table);
 
 // Runs when the new bytes are in the temporary file, right before it
-// replaces the section file; an error cancels the save there.
-using BeforeReplace = std::function<std::optional<SaveError>(const QByteArray &bytes, QSaveFile &replacement)>;
+// replaces the section file, with the temporary file's size, time and bytes
+// (it keeps its size and time when it is renamed); an error cancels the
+// replacement.
+using BeforeReplace = std::function<std::optional<SaveError>(const DiskVersion &replacement)>;
 
-// Rewrites the whole file atomically: on any failure the file on disk keeps
-// its previous bytes and the error says why. While another program's open
-// handle keeps the file from being replaced, the write is tried again for
-// about a second (and beforeReplace runs again each time).
-[[nodiscard]] std::optional<SaveError> ScriveFileSezione(const SectionTable &table, const QString &folder,
-                                                         const BeforeReplace &beforeReplace = {});
+// The atomic write: rewrites the whole file through a temporary file, so
+// that on any failure the file on disk keeps its previous bytes and the
+// error says why. While another program's open handle keeps the file from
+// being replaced, the write is tried again for about a second (and
+// beforeReplace runs again each time).
+[[nodiscard]] std::optional<SaveError> writeSectionFile(const SectionTable &table, const QString &folder,
+                                                        const BeforeReplace &beforeReplace = {});

@@ -8,12 +8,9 @@
 #include "keytextbox.h"
 #include "linesbox.h"
 #include "section/filepreview.h"
-#include "section/sectionfile.h"
 #include "section/valuerules.h"
 
 #include <QAccessible>
-#include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
@@ -34,9 +31,7 @@ void notifyAccessibility(QWidget &widget, QAccessible::Event type)
 Form1::Form1(const QString &folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
-      m_folder(folder),
-      m_lock(folder),
-      m_sectionFile(folder)
+      m_session(folder)
 {
     setWindowTitle(QStringLiteral("Profilara"));
     setWindowIcon(QIcon(QPixmap::fromImage(readAsset(QStringLiteral(":/assets/profilara.png"), "png"))));
@@ -60,38 +55,13 @@ Form1::Form1(const QString &folder, QWidget *parent)
 
 bool Form1::Form_Load()
 {
-    if (const std::optional<LockRefusal> refusal = m_lock.take()) {
-        m_messageBox(QMessageBox::Warning, kAttention, refusal->message);
-        return false;
+    const SessionStart start = m_session.start();
+    if (start.notice) {
+        // In the order of SessionNotice::Level.
+        const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical};
+        m_messageBox(icons[static_cast<int>(start.notice->level)], kAttention, start.notice->text);
     }
-    LoadResult result = LeggeFileSezione(m_folder);
-    m_sectionFile.remember(result.seen);
-    switch (result.outcome) {
-    case LoadResult::Outcome::Loaded:
-        break;
-    case LoadResult::Outcome::Missing:
-        m_messageBox(QMessageBox::Information, kAttention,
-                     QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!"));
-        break;
-    case LoadResult::Outcome::Unreadable: {
-        const QString what = QStringLiteral("Il file ComputoPersonalizzato.txt non può essere usato: %1")
-                                 .arg(result.problem);
-        const std::optional<QString> backup = backupSectionFile(m_folder);
-        if (!backup) {
-            m_messageBox(QMessageBox::Critical, kAttention,
-                         what + QStringLiteral("\n\nNon è stato possibile conservarne una copia, quindi il "
-                                               "programma si chiude senza modificarlo."));
-            return false;
-        }
-        m_messageBox(QMessageBox::Warning, kAttention,
-                     what + QStringLiteral("\n\nIl file originale è stato conservato come %1.\nIl programma "
-                                           "parte con una sezione di una sola area vuota.")
-                                .arg(QFileInfo(*backup).fileName()));
-        break;
-    }
-    }
-    m_table = result.table;
-    return true;
+    return start.starts;
 }
 
 void Form1::showCentred()
@@ -135,19 +105,20 @@ void Form1::showEvent(QShowEvent *event)
 void Form1::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
-    m_lock.release();
+    m_session.end();
 }
 
 void Form1::Form_Activate()
 {
-    m_ui.Text5->setText(QString::number(m_table.Naree));
+    const SectionTable &table = m_session.table();
+    m_ui.Text5->setText(QString::number(table.Naree));
     qint16 key = KeyTextBox::kEnter;
     Text5_KeyPress(key);
     hideEditor();
     ScriveContenutoFile();
     // Fill once more, never past the grid's last data row (after a recovery
     // the grid may have fewer rows than areas).
-    RiempioFlexGrid(*m_ui.FlexGrid, m_table, qMin<int>(m_table.Naree, m_ui.FlexGrid->Rows() - 1));
+    RiempioFlexGrid(*m_ui.FlexGrid, table, qMin<int>(table.Naree, m_ui.FlexGrid->Rows() - 1));
     m_ui.Text5->setFocus();
     m_ready = true;
     emit ready();
@@ -186,15 +157,11 @@ void Form1::Text5_KeyPress(qint16 &key)
         const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
         if (!count)
             return recover();
-        m_table.Naree = *count;
-        RiempioFlexGrid(grid, m_table);
+        m_session.table().Naree = *count;
+        RiempioFlexGrid(grid, m_session.table());
 
-        if (const std::optional<SaveError> error = saveSection()) {
-            m_messageBox(QMessageBox::Warning, kAttention,
-                         QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1")
-                             .arg(error->message));
+        if (!saveSection(QString()))
             return recover();
-        }
         ScriveContenutoFile();
 
         grid.setCol(0);
@@ -205,20 +172,17 @@ void Form1::Text5_KeyPress(qint16 &key)
     }
 }
 
-// The save of both handlers. When another program had written the file, its
-// version was kept first; the user learns where, once.
-std::optional<SaveError> Form1::saveSection()
+// The save of both handlers. What the session tells is shown, another
+// program's kept version first, and a failure with its consequence for this
+// handler. False when the file was not saved.
+bool Form1::saveSection(const QString &consequence)
 {
-    const GuardedSave saved = m_sectionFile.ScriveFileSezione(m_table);
-    if (saved.keptCopy) {
-        QString text = QStringLiteral("Un altro programma aveva modificato il file ComputoPersonalizzato.txt.\nLa "
-                                      "sua versione è conservata nel file %1.")
-                           .arg(QDir::toNativeSeparators(*saved.keptCopy));
-        if (!saved.error)
-            text += QStringLiteral("\nIl file contiene ora la sezione di questa finestra.");
-        m_messageBox(QMessageBox::Warning, kAttention, text);
-    }
-    return saved.error;
+    const SessionSave saved = m_session.ScriveFileSezione();
+    if (saved.keptCopy)
+        m_messageBox(QMessageBox::Warning, kAttention, *saved.keptCopy);
+    if (saved.notSaved)
+        m_messageBox(QMessageBox::Warning, kAttention, *saved.notSaved + consequence);
+    return !saved.notSaved;
 }
 
 void Form1::recover()
@@ -246,7 +210,8 @@ void Form1::FlexGrid_Click()
     // it too, except on a row the count entry's recovery left blank, where
     // taking the blank cell would erase the area's value.
     const int row = grid.Row();
-    ValoreVecchio = row >= 1 && row <= SectionTable::kMaxAreas ? m_table.Aree[row][column + 1] : box.text();
+    ValoreVecchio =
+        row >= 1 && row <= SectionTable::kMaxAreas ? m_session.table().Aree[row][column + 1] : box.text();
     box.setSelection(0, static_cast<int>(box.text().size()));
     describeEditor(row, column);
     box.setFocus();
@@ -303,14 +268,9 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     }
 
     grid.setText(value);
-    m_table.Aree[r][c + 1] = value;
-    if (const std::optional<SaveError> error = saveSection()) {
-        m_messageBox(QMessageBox::Warning, kAttention,
-                     QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1\n\nIl valore "
-                                    "resta nella tabella e sarà salvato alla prossima conferma.")
-                         .arg(error->message));
+    m_session.table().Aree[r][c + 1] = value;
+    if (!saveSection(QStringLiteral("\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.")))
         return;
-    }
     ScriveContenutoFile();
 
     if (c < SectionTable::kColumns - 1) {
@@ -363,7 +323,7 @@ void Form1::hideEditor()
 
 void Form1::ScriveContenutoFile()
 {
-    m_ui.Text2->setLines(previewLines(m_table));
+    m_ui.Text2->setLines(previewLines(m_session.table()));
 }
 
 void Form1::applyGuidance(int column)

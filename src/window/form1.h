@@ -1,19 +1,19 @@
 #pragma once
 
-// Profilara's one window. Form1 holds the section table and runs the
-// window's handlers: the load at start, the start-up sequence, the area
-// count entry, the cell editor and the column guidance. Its controls are
-// laid out by Form1Ui; the area grid layer is FlexGridControl, shaped and
-// filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything that is not
-// the window (the table, the file, the preview text, the guidance texts, the
-// count conversion) is plain code in section/ and beside this class. The
+// Profilara's one window. Form1 runs the window's handlers: the load at
+// start, the start-up sequence, the area count entry, the cell editor and the
+// column guidance; it shows the messages and tells screen readers where the
+// editor box is. The section it edits is its SectionSession, which holds the
+// table, the lock and the file and says in words what to tell the user. Its
+// controls are laid out by Form1Ui; the area grid layer is FlexGridControl,
+// shaped and filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything
+// that is not the window (the session, the preview text, the guidance texts,
+// the count conversion) is plain code in section/ and beside this class. The
 // section code and the count conversion are tested without a GUI; the
 // guidance texts are tested where the user reads them, in the notes box.
 
 #include "form1ui.h"
-#include "section/sectionfileguard.h"
-#include "section/sectionlock.h"
-#include "section/sectiontable.h"
+#include "section/sectionsession.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -32,9 +32,9 @@ public:
     // Replaces the modal message box, for tests.
     void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
 
-    // Takes the section's lock and loads the section file before the window
-    // is shown. False when the program must not start: another program has
-    // the section open, or the file cannot be used and no copy of it kept.
+    // Starts the section's session (its lock and the load of the section
+    // file) before the window is shown, and tells what it came to. False when
+    // the program must not start.
     bool Form_Load();
     // Shows the window, its frame centred on the screen; the start-up
     // sequence follows.
@@ -53,7 +53,7 @@ public:
     void FlexGrid_Scroll();
     void ScriveContenutoFile();
 
-    const SectionTable &table() const { return m_table; }
+    const SectionTable &table() const { return m_session.table(); }
     const QString &valoreVecchio() const { return ValoreVecchio; }
     const Form1Ui &ui() const { return m_ui; }
 
@@ -67,7 +67,7 @@ protected:
 
 private:
     void centreOnScreen();
-    std::optional<SaveError> saveSection();
+    bool saveSection(const QString &consequence);
     void recover();
     void hideEditor();
     void describeEditor(int row, int column);
@@ -75,11 +75,8 @@ private:
     void clearGuidance();
 
     Form1Ui m_ui;
-    SectionTable m_table;
+    SectionSession m_session;
     QString ValoreVecchio;
-    QString m_folder;
-    SectionLock m_lock;
-    SectionFileGuard m_sectionFile;
     MessageBoxFn m_messageBox;
     bool m_activated = false;
     bool m_centring = false; // shown, not yet centred by its frame

@@ -19,21 +19,6 @@ QList<QByteArray> emptyHeaders()
     return QList<QByteArray>(11);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 } // namespace
 
 class TestSectionFile : public QObject
@@ -124,7 +109,7 @@ void TestSectionFile::savesExactBytes()
     QFETCH(QByteArray, bytes);
 
     QTemporaryDir dir;
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), bytes);
 }
 
@@ -186,21 +171,25 @@ void TestSectionFile::loads()
 void TestSectionFile::refusesUnusableFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("header1"); // kept from the file once all eleven header lines were read
 
-    QTest::newRow("count above 100") << crlfLines(emptyHeaders() << " 101 ");
-    QTest::newRow("count not a whole number") << crlfLines(emptyHeaders() << " 2.5 ");
-    QTest::newRow("count of letters") << crlfLines(emptyHeaders() << "tre");
-    QTest::newRow("empty count line") << crlfLines(emptyHeaders() << "");
-    QTest::newRow("count beyond 16 bits") << crlfLines(emptyHeaders() << "-40000");
-    QTest::newRow("ends within the header") << crlfLines(QList<QByteArray>(5));
-    QTest::newRow("ends before the count") << crlfLines(emptyHeaders());
-    QTest::newRow("ends within the areas") << crlfLines(emptyHeaders() << " 2 " << "a" << "b");
-    QTest::newRow("empty file") << QByteArray();
+    const auto headed = [] { return QList<QByteArray>{"Computo"} + QList<QByteArray>(10); };
+    const QString kept = QStringLiteral("Computo");
+    QTest::newRow("count above 100") << crlfLines(headed() << " 101 ") << kept;
+    QTest::newRow("count not a whole number") << crlfLines(headed() << " 2.5 ") << kept;
+    QTest::newRow("count of letters") << crlfLines(headed() << "tre") << kept;
+    QTest::newRow("empty count line") << crlfLines(headed() << "") << kept;
+    QTest::newRow("count beyond 16 bits") << crlfLines(headed() << "-40000") << kept;
+    QTest::newRow("ends within the header") << crlfLines(headed().first(5)) << QString();
+    QTest::newRow("ends before the count") << crlfLines(headed()) << kept;
+    QTest::newRow("ends within the areas") << crlfLines(headed() << " 2 " << "a" << "b") << kept;
+    QTest::newRow("empty file") << QByteArray() << QString();
 }
 
 void TestSectionFile::refusesUnusableFiles()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, header1);
 
     QTemporaryDir dir;
     const QString path = sectionFilePath(dir.path());
@@ -208,7 +197,10 @@ void TestSectionFile::refusesUnusableFiles()
     const LoadResult result = LeggeFileSezione(dir.path());
     QCOMPARE(result.outcome, LoadResult::Outcome::Unreadable);
     QVERIFY(!result.problem.isEmpty());
+    QCOMPARE(result.headerKept, !header1.isEmpty());
+    QCOMPARE(result.table.Intestazione[1], header1);
     QCOMPARE(result.table.Naree, 1);
+    QCOMPARE(result.table.Aree[1][1], QString()); // one empty area, whatever the file held
     QCOMPARE(readFile(path), bytes);
 }
 
@@ -252,12 +244,12 @@ void TestSectionFile::savedFilesReadBackIdentically()
     QFETCH(SectionTable, table);
 
     QTemporaryDir dir;
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     const QByteArray first = readFile(sectionFilePath(dir.path()));
     const LoadResult result = LeggeFileSezione(dir.path());
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QVERIFY(result.table == table);
-    QVERIFY(!ScriveFileSezione(result.table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(result.table, dir.path()).has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), first);
 }
 
@@ -269,7 +261,7 @@ void TestSectionFile::refusesUnencodableCharacter()
     SectionTable table;
     table.Naree = 1;
     table.Aree[1][1] = QStringLiteral("Łódź");
-    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
     QVERIFY(error.has_value());
     QVERIFY(error->message.contains(u'Ł'));
     QCOMPARE(readFile(path), QByteArray("old"));
@@ -283,12 +275,12 @@ void TestSectionFile::failedSaveKeepsOldFile()
 
     // The path taken by a folder.
     QVERIFY(QDir(dir.path()).mkdir(QLatin1String(kSectionFileName)));
-    std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    std::optional<SaveError> error = writeSectionFile(table, dir.path());
     QVERIFY(error.has_value());
     QVERIFY(QFileInfo(sectionFilePath(dir.path())).isDir());
 
     // A folder that does not exist.
-    error = ScriveFileSezione(table, dir.filePath(QStringLiteral("gone")));
+    error = writeSectionFile(table, dir.filePath(QStringLiteral("gone")));
     QVERIFY(error.has_value());
     QVERIFY(!error->message.isEmpty());
 }
@@ -311,7 +303,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     {
         const FileSizeLimit limit(1000);
         QVERIFY(limit.active());
-        error = ScriveFileSezione(table, dir.path());
+        error = writeSectionFile(table, dir.path());
     }
 
     QVERIFY(error.has_value());
@@ -319,7 +311,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QLatin1String(kSectionFileName)});
 
     // Once the fault is gone the next save goes through.
-    QVERIFY(!ScriveFileSezione(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
     QCOMPARE(LeggeFileSezione(dir.path()).table, table);
 #else
     QSKIP("file-size limits are a POSIX facility");
@@ -354,7 +346,7 @@ void TestSectionFile::saveWaitsForAReaderToLetGo()
         std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
         reader.close();
     });
-    const std::optional<SaveError> error = ScriveFileSezione(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
     letGo.join();
 
 #ifdef Q_OS_WIN

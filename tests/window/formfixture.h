@@ -53,13 +53,10 @@ class StartedForm
 public:
     enum class MessageBoxes { Recorded, Shown };
 
-    // Writes the table's file (unless table is null), loads and shows the
-    // window and waits for the start-up sequence.
-    explicit StartedForm(const SectionTable *table)
-        : StartedForm([table](const QString &path) {
-              if (table)
-                  writeBytes(path, encodeSectionFile(*table).bytes);
-          })
+    // Writes the section file's bytes, loads and shows the window and waits
+    // for the start-up sequence.
+    explicit StartedForm(const QByteArray &bytes)
+        : StartedForm([&bytes](const QString &path) { writeBytes(path, bytes); })
     {
     }
 

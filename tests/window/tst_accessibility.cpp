@@ -48,8 +48,7 @@ void TestAccessibility::controlsHaveItalianNames()
     QFETCH(QString, label);
     QFETCH(QStringList, described);
 
-    const SectionTable section = namedSection(3);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 3 ", 3));
     const Form1Ui &ui = f.ui();
     QWidget *const controls[] = {ui.Text5, ui.FlexGrid->focusProxy(), ui.Text1, ui.Text2, ui.Command1, ui.Image1};
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(controls[control]);
@@ -85,8 +84,7 @@ void TestAccessibility::editorSaysWhereItIs()
     QFETCH(QString, name);
     QFETCH(int, hint);
 
-    const SectionTable section = namedSection(3);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 3 ", 3));
     f.clickCell(row, column);
     if (key)
         QTest::keyClick(&f.editor(), Qt::Key(key));

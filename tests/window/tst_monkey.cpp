@@ -260,8 +260,7 @@ void TestMonkey::randomActionsKeepFileAndTableInStep()
 {
     QFETCH(quint32, seed);
 
-    const SectionTable section = namedSection(3);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 3 ", 3));
     QVERIFY(f.started);
     Monkey monkey(f, seed);
     QString problem = monkey.problem();

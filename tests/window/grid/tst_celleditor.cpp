@@ -1,6 +1,5 @@
 #include "../formfixture.h"
 
-#include "section/filepreview.h"
 #include "window/examplepicture.h"
 
 #include <QApplication>
@@ -76,8 +75,7 @@ private slots:
 
 void TestCellEditor::enterWalksInReadingOrderAndWraps()
 {
-    const SectionTable section = namedSection(2);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 2 ", 2));
     f.clickCell(1, 0);
     verifyOpenOn(f, 1, 0);
     // Where the grid draws cell (1, 0) in the frame: the grid at (16, 24),
@@ -85,6 +83,7 @@ void TestCellEditor::enterWalksInReadingOrderAndWraps()
     // pixels of the column and the row less their grid lines.
     QCOMPARE(f.editor().geometry(), QRect(17, 65, 146, 19));
 
+    QStringList shown = namedSectionPreview(2).split(QLatin1Char('\n'));
     for (int step = 0; step < 12; ++step) {
         const Cell at = current(f);
         const QString value = QStringLiteral("v%1").arg(step);
@@ -93,7 +92,8 @@ void TestCellEditor::enterWalksInReadingOrderAndWraps()
 
         QCOMPARE(f.form->table().Aree[at.row][at.column + 1], value);
         QCOMPARE(fileValue(f, at.row, at.column + 1), value);
-        QCOMPARE(f.preview(), previewText(f.form->table()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        shown[step] = value; // the steps go through the cells in reading order
+        QCOMPARE(f.preview(), shown.join(QLatin1Char('\n')));
         f.grid().setRow(at.row);
         f.grid().setCol(at.column);
         QCOMPARE(f.grid().Text(), value);
@@ -105,7 +105,8 @@ void TestCellEditor::enterWalksInReadingOrderAndWraps()
         f.grid().setCol(column);
         verifyOpenOn(f, row, column);
     }
-    QCOMPARE(f.fileBytes().count("\r\n"), 24);
+    QCOMPARE(f.fileBytes(), crlfLines(QList<QByteArray>(11) << " 2 " << "v0" << "v1" << "v2" << "v3" << "v4" << "v5"
+                                                            << "v6" << "v7" << "v8" << "v9" << "v10" << "v11"));
 }
 
 void TestCellEditor::upAndDownWrapAndKeepTheColumn_data()
@@ -130,8 +131,7 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
     QFETCH(int, key);
     QFETCH(int, expectedRow);
 
-    const SectionTable section = namedSection(areas);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(QByteArray::number(areas), areas));
     const QByteArray before = f.fileBytes();
     f.clickCell(startRow, 3);
     QTest::keyClicks(&f.editor(), QStringLiteral("dropped"));
@@ -141,7 +141,7 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
 
     verifyOpenOn(f, expectedRow, 3);
     QCOMPARE(f.editor().text(), QStringLiteral("a%1c4").arg(expectedRow));
-    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.form->table(), namedSection(areas));
     QCOMPARE(f.fileBytes(), before);
 }
 
@@ -161,8 +161,7 @@ void TestCellEditor::enterStoresAsTyped()
     QFETCH(QString, typed);
     QFETCH(QString, stored);
 
-    const SectionTable section = namedSection(1);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 1 ", 1));
     f.clickCell(1, 1);
     QTest::keyClick(&f.editor(), Qt::Key_Backspace); // the whole text is selected: this empties it
     QVERIFY(f.editor().text().isEmpty());
@@ -173,8 +172,7 @@ void TestCellEditor::enterStoresAsTyped()
     QCOMPARE(f.form->table().Aree[1][2], stored);
     f.grid().setCol(1);
     QCOMPARE(f.grid().Text(), stored);
-    QVERIFY(QFile::exists(f.path()));
-    QCOMPARE(LeggeFileSezione(f.dir.path()).table.Aree[1][2], stored);
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1).replace("a1c2", stored.toLatin1()));
     f.grid().setCol(2);
     verifyOpenOn(f, 1, 2);
 }
@@ -193,8 +191,7 @@ void TestCellEditor::abandoningStoresNothing()
 {
     QFETCH(QString, how);
 
-    const SectionTable section = namedSection(8);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 8 ", 8));
     const QByteArray before = f.fileBytes();
     const QString previewBefore = f.preview();
     f.clickCell(1, 0);
@@ -212,7 +209,7 @@ void TestCellEditor::abandoningStoresNothing()
         QTest::keyClick(f.ui().Text5, Qt::Key_7);
 
     QVERIFY(f.editor().isHidden());
-    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.form->table(), namedSection(8));
     QCOMPARE(f.fileBytes(), before);
     QCOMPARE(f.preview(), previewBefore);
     f.grid().setRow(1);
@@ -224,8 +221,7 @@ void TestCellEditor::abandoningStoresNothing()
 
 void TestCellEditor::editorCoversCellPastVisibleRows()
 {
-    const SectionTable section = namedSection(20);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 20 ", 20));
     f.clickCell(1, 5);
     for (int row = 2; row <= 20; ++row) {
         QTest::keyClick(&f.editor(), Qt::Key_Return); // from column 5 to column 0 of the next row
@@ -261,8 +257,7 @@ void TestCellEditor::guidanceFollowsTheColumn()
     QFETCH(QList<int>, linesShown);
     QFETCH(bool, halfLabels);
 
-    const SectionTable section = namedSection(1);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 1 ", 1));
     const ExamplePicture &picture = *f.ui().Image1;
     f.clickCell(1, (column + 5) % 6);
     QTest::keyClick(&f.editor(), Qt::Key_Return);
@@ -297,8 +292,7 @@ void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
     QFETCH(QString, typed);
     QFETCH(QString, explanationMentions);
 
-    const SectionTable section = namedSection(1);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 1 ", 1));
     const QByteArray before = f.fileBytes();
     f.clickCell(1, 4);
     f.editor().setText(typed); // a tab cannot be typed into a line edit; set it as a paste would
@@ -310,7 +304,7 @@ void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
     QCOMPARE(f.editor().text(), typed);
     QCOMPARE(current(f).row, 1);
     QCOMPARE(current(f).column, 4);
-    QCOMPARE(f.form->table(), section);
+    QCOMPARE(f.form->table(), namedSection(1));
     QCOMPARE(f.fileBytes(), before);
 }
 
@@ -322,7 +316,7 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
     const QByteArray bytes =
         crlfLines(QList<QByteArray>{"profondit\xe0 \x80 \x81\x8d\x8f\x90\x9d"} + QList<QByteArray>(10)
                   << " 1 " << "SABBIA" << "\"0,5\"" << "2\"" << "\t0.1" << "\"riga\r\nspezzata\"" << "A.01");
-    StartedForm f([&bytes](const QString &path) { StartedForm::writeBytes(path, bytes); });
+    StartedForm f(bytes);
     f.clickCell(1, 0);
     for (int column = 1; column <= 6; ++column)
         QTest::keyClick(&f.editor(), Qt::Key_Return);
@@ -345,7 +339,7 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
 // it, the editor box has the focus back and still holds the entry.
 void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
 {
-    const QByteArray before = encodeSectionFile(namedSection(1)).bytes;
+    const QByteArray before = namedSectionFile(" 1 ", 1);
     StartedForm f([&before](const QString &path) { StartedForm::writeBytes(path, before); },
                   StartedForm::MessageBoxes::Shown);
     f.clickCell(1, 4);
@@ -373,8 +367,7 @@ void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
 void TestCellEditor::failedSaveKeepsValueAndFile()
 {
 #ifdef Q_OS_UNIX
-    const SectionTable section = namedSection(100);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 100 ", 100));
     const QByteArray before = f.fileBytes();
     QVERIFY(before.size() > 3000);
     f.clickCell(1, 0);
@@ -412,8 +405,7 @@ void TestCellEditor::closingDropsUnconfirmedEntry()
 {
     QFETCH(bool, closeBox);
 
-    const SectionTable section = namedSection(2);
-    StartedForm f(&section);
+    StartedForm f(namedSectionFile(" 2 ", 2));
     f.clickCell(2, 2);
     QTest::keyClicks(&f.editor(), QStringLiteral("confermato"));
     QTest::keyClick(&f.editor(), Qt::Key_Return);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "sectionfile.h"
+#include "sectionfileguard.h"
+#include "sectionlock.h"
+#include "sectiontable.h"
+
+#include <QString>
+#include <optional>
+
+// A message for the user, in Italian, and how grave it is: the window shows
+// it in a message box with the matching icon.
+struct SessionNotice
+{
+    enum class Level { Information, Warning, Critical };
+    Level level = Level::Warning;
+    QString text;
+};
+
+// What the start of a session came to.
+struct SessionStart
+{
+    bool starts = true;                  // false: the program ends without writing the file
+    std::optional<SessionNotice> notice; // told before the window is shown
+};
+
+// What a save came to, in the words for the user (both are warnings).
+struct SessionSave
+{
+    std::optional<QString> keptCopy; // another program's version was kept first, and where: told first
+    std::optional<QString> notSaved; // the file was not saved, and why
+};
+
+// The section being edited, for as long as the window is open: the table,
+// the lock on the section, the load at start (which keeps a copy of a file
+// that cannot be used) and the save, which first keeps a version that
+// another program wrote. The window shows what it returns.
+class SectionSession
+{
+public:
+    // folder: where the section file lives.
+    explicit SectionSession(const QString &folder);
+
+    // Takes the lock and loads the section file.
+    [[nodiscard]] SessionStart start();
+    // Rewrites the whole file from the table.
+    [[nodiscard]] SessionSave ScriveFileSezione();
+    // Gives the section up to another program.
+    void end() { m_lock.release(); }
+
+    SectionTable &table() { return m_table; }
+    const SectionTable &table() const { return m_table; }
+
+private:
+    SessionStart keepUnusable(const LoadResult &loaded) const;
+
+    QString m_folder;
+    SectionTable m_table;
+    SectionLock m_lock;
+    SectionFileGuard m_guard;
+};

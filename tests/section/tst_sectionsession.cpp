@@ -35,10 +35,11 @@ private slots:
 void TestSectionSession::startTells_data()
 {
     QTest::addColumn<QByteArray>("file");    // null: none
-    QTest::addColumn<QString>("beside");     // "lock": another computer holds the section; "backups": none free
+    QTest::addColumn<QString>("beside");     // "lock": another computer holds the section; "window": another
+                                             // window here does; "backups": none free
     QTest::addColumn<bool>("starts");
     QTest::addColumn<int>("level");          // of SessionNotice::Level; -1: nothing told
-    QTest::addColumn<QString>("text");       // {lock}: the lock file's path
+    QTest::addColumn<QString>("text");       // {lock}: the lock file's path; {pid}, {computer}: its holder
     QTest::addColumn<SectionTable>("table"); // the table the session starts with
 
     SectionTable oneEmpty;
@@ -79,6 +80,13 @@ void TestSectionSession::startTells_data()
            "nessun Profilara è aperto su questa sezione, il blocco è rimasto da un programma interrotto: eliminare "
            "il file {lock} e avviare di nuovo Profilara."
         << SectionTable();
+    QTest::newRow("held by another window on this computer: not started, the file not read")
+        << kUsable << "window" << false << warning
+        << "La sezione ComputoPersonalizzato.txt è già aperta in un altro Profilara (processo {pid} sul computer "
+           "{computer}).\n\nQuesto programma si chiude senza leggere né modificare il file. Continuare nella finestra "
+           "già aperta.\nSe non c'è nessun'altra finestra di Profilara aperta su questa sezione, il blocco è rimasto "
+           "da un programma interrotto: eliminare il file {lock} e avviare di nuovo Profilara."
+        << SectionTable();
 }
 
 void TestSectionSession::startTells()
@@ -98,6 +106,15 @@ void TestSectionSession::startTells()
         writeFile(path + ".lock", "4242\nprofilara\naltro-pc\n");
     else if (beside == QLatin1String("backups"))
         takeEveryBackupName(path);
+    SectionSession other(dir.path());
+    if (beside == QLatin1String("window")) {
+        QVERIFY(other.start().starts);
+        // The holder as Qt's lock file names it: process id, program, computer.
+        const QList<QByteArray> holder = readFile(path + ".lock").split('\n');
+        QVERIFY(holder.size() >= 3);
+        QCOMPARE(holder.at(0).toLongLong(), QCoreApplication::applicationPid());
+        text.replace("{pid}", QString::fromLatin1(holder.at(0))).replace("{computer}", QString::fromUtf8(holder.at(2)));
+    }
 
     SectionSession session(dir.path());
     const SessionStart start = session.start();

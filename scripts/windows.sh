@@ -11,7 +11,7 @@ PROFILARA_WINDOWS_TEST_PACKAGES="wine64 xvfb xauth xdotool unzip"
 PROFILARA_QT_SOURCE_PACKAGES="dpkg-dev perl"
 
 PROFILARA_QT_PREBUILT=${PROFILARA_QT_PREBUILT:-../shared/qt6-mingw/qt6.4.2-mingw64.tar.xz}
-PROFILARA_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/profilara
+PROFILARA_CACHE=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/profilara
 
 # The MinGW runtime DLLs that every program built here needs.
 PROFILARA_MINGW_DLL_DIRS="/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib"

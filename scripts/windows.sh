@@ -5,6 +5,8 @@
 # What the cross-build needs: the MinGW-w64 compiler with POSIX threads and
 # the host's Qt tools (moc, rcc, uic) of the same Qt version.
 PROFILARA_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools xz-utils zip"
+# The installer: NSIS's makensis, with its 64-bit Unicode stubs and plugins.
+PROFILARA_WINDOWS_PACKAGES="$PROFILARA_WINDOWS_PACKAGES nsis"
 # What the tests under Wine need: 64-bit Wine, a virtual display and X input.
 PROFILARA_WINDOWS_TEST_PACKAGES="wine64 xvfb xauth xdotool unzip"
 # Building Qt from source also needs Debian's source packages.
@@ -109,6 +111,54 @@ profilara_windows_folder() {
     profilara_windows_dlls "$qt" "$folder/profilara.exe" "$folder/platforms/qwindows.dll" \
         "$folder/styles/qwindowsvistastyle.dll" | sort -u | while read -r dll; do cp "$dll" "$folder/"; done
     x86_64-w64-mingw32-strip --strip-unneeded "$folder"/*.dll "$folder"/*/*.dll "$folder/profilara.exe"
+}
+
+# profilara_nsis_files FOLDER: the NSIS include that names the program's
+# files, written from its folder so that the installer and the uninstaller
+# list the same ones: PROGRAM_SIZE_KIB, the macro INSTALL_PROGRAM_FILES that
+# copies each file into $INSTDIR, and DELETE_PROGRAM_FILES that deletes
+# exactly those files, then their subfolders when they are empty.
+profilara_nsis_files() {
+    local folder dir file i
+    local dirs=() files=()
+    folder=$(realpath "$1")
+    # Subfolders and files relative to the folder ("" is the folder itself).
+    mapfile -t dirs < <(cd "$folder" && find . -type d -printf '%P\n' | sort)
+    mapfile -t files < <(cd "$folder" && find . -type f -printf '%P\n' | sort)
+    find "$folder" -type f -printf '%s\n' |
+        awk '{ b += $1 } END { printf "!define PROGRAM_SIZE_KIB %d\n", (b + 1023) / 1024 }'
+    echo "!macro INSTALL_PROGRAM_FILES"
+    for dir in "${dirs[@]}"; do
+        echo "    SetOutPath \"\$INSTDIR${dir:+\\$(profilara_windows_path "$dir")}\""
+        find "$folder/$dir" -maxdepth 1 -type f | sort | sed 's/.*/    File "&"/'
+    done
+    echo "!macroend"
+    echo "!macro DELETE_PROGRAM_FILES"
+    for file in "${files[@]}"; do
+        echo "    Delete \"\$INSTDIR\\$(profilara_windows_path "$file")\""
+    done
+    for ((i = ${#dirs[@]} - 1; i > 0; i--)); do
+        echo "    RMDir \"\$INSTDIR\\$(profilara_windows_path "${dirs[i]}")\""
+    done
+    echo "!macroend"
+}
+
+# profilara_windows_path PATH: a relative path with Windows' backslashes.
+profilara_windows_path() {
+    echo "${1//\//\\}"
+}
+
+# profilara_windows_installer FOLDER VERSION SETUP: the installer SETUP.exe
+# of the program's folder, made by makensis from dist/windows/profilara.nsi.
+profilara_windows_installer() {
+    local folder=$1 version=$2 setup=$3 list status=0
+    list=$(mktemp --suffix=.nsh)
+    profilara_nsis_files "$folder" >"$list"
+    rm -f "$setup"
+    makensis -V2 -WX -DVERSION="$version" -DFILES="$list" \
+        -DOUTFILE="$(realpath -m "$setup")" dist/windows/profilara.nsi || status=$?
+    rm -f "$list"
+    return "$status"
 }
 
 # profilara_wine_env QT_PREFIX DIR: the environment of the tests under Wine:

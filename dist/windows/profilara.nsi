@@ -1,0 +1,147 @@
+; The installer of Profilara for one Windows user: no administrator rights,
+; an Italian wizard, a Start menu entry and an uninstaller.
+;
+; The section file ComputoPersonalizzato.txt lives beside profilara.exe, so
+; the program must go into a folder the user can write: by default
+; %LOCALAPPDATA%\Programs\Profilara, or any other folder that passes the
+; write probe below. Neither a reinstall nor the uninstaller touches the
+; section file, its .bak copies, its .lock or anything else of the user's.
+;
+; ./package-windows builds it from the program's folder:
+;   makensis -DVERSION=1.0 -DFILES=LIST.nsh -DOUTFILE=SETUP.exe profilara.nsi
+; LIST.nsh is written from that folder: PROGRAM_SIZE_KIB, and the macros
+; INSTALL_PROGRAM_FILES and DELETE_PROGRAM_FILES that name every file.
+
+Unicode true
+Target amd64-unicode
+; Runs as the user who starts it, with no elevation prompt. This level in
+; the manifest also stops Windows from quietly redirecting a write refused
+; in Programmi to a private copy, so the write probe tells the truth.
+RequestExecutionLevel user
+ManifestSupportedOS all
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include "${FILES}"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Profilara"
+!define UNINSTALLER "Disinstalla Profilara.exe"
+!define SHORTCUT "$SMPROGRAMS\Profilara.lnk"
+!define PROBE "profilara-prova-di-scrittura.tmp"
+!define CANNOT_WRITE "Non puoi scrivere nella cartella$\r$\n$INSTDIR$\r$\n$\r$\nProfilara salva il file della sezione, ComputoPersonalizzato.txt, nella cartella in cui è installato, quindi deve poterci scrivere. Scegli una cartella in cui puoi scrivere, per esempio una nella tua cartella utente, non in Programmi."
+
+Name "Profilara"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Profilara"
+; Installing again proposes the folder of the install already there.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Profilara ${VERSION}"
+; The last line of the progress page, shown by the uninstaller too.
+CompletedText "Operazione completata"
+
+!define MUI_ICON "../../assets/profilara.ico"
+!define MUI_UNICON "../../assets/profilara.ico"
+!define MUI_ABORTWARNING
+!define MUI_ABORTWARNING_TEXT "Vuoi davvero interrompere l'installazione di Profilara?"
+
+!define MUI_WELCOMEPAGE_TEXT "Questo programma installerà Profilara ${VERSION} solo per il tuo utente, senza bisogno di diritti di amministratore.$\r$\n$\r$\nProfilara salva la sezione nel file ComputoPersonalizzato.txt, che sta nella cartella del programma. Se installi di nuovo Profilara o lo disinstalli, il file resta dov'è.$\r$\n$\r$\n$_CLICK"
+!insertmacro MUI_PAGE_WELCOME
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Il file della sezione, ComputoPersonalizzato.txt, starà in questa cartella, accanto al programma: scegline una in cui puoi scrivere. Se l'applicazione di computo cerca il file nella propria cartella, installa Profilara lì.$\r$\n$_CLICK"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE StayOnUnwritableFolder
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "Profilara è installato nella cartella$\r$\n$INSTDIR$\r$\n$\r$\nIl file della sezione, ComputoPersonalizzato.txt, sta in questa cartella, accanto a profilara.exe. Avvia Profilara dal menu Start; per disinstallarlo usa Impostazioni > App > App installate."
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_RUN "$INSTDIR\profilara.exe"
+!insertmacro MUI_PAGE_FINISH
+
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Profilara e la sua voce nel menu Start saranno rimossi da questa cartella. Il file della sezione, ComputoPersonalizzato.txt, le sue copie .bak e gli altri tuoi file restano dove sono.$\r$\n$_CLICK"
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "Italian"
+
+; Whether the user can write in $INSTDIR: $0 is 1 when so, else empty.
+; Makes the folder when it is missing (the install follows at once), writes
+; a small file there and deletes it; a folder made for a failed probe goes.
+Function ProbeFolder
+    StrCpy $0 ""
+    StrCpy $1 ""
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+        StrCpy $1 made
+    ${EndIf}
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $2 "$INSTDIR\${PROBE}" w
+    ${IfNot} ${Errors}
+        FileClose $2
+        Delete "$INSTDIR\${PROBE}"
+        StrCpy $0 1
+    ${ElseIf} $1 == made
+        RMDir "$INSTDIR"
+    ${EndIf}
+FunctionEnd
+
+; The probe, and the reason told to the user when the folder is refused.
+Function CheckFolder
+    Call ProbeFolder
+    ${If} $0 != 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${CANNOT_WRITE}" /SD IDOK
+    ${EndIf}
+FunctionEnd
+
+Function StayOnUnwritableFolder
+    Call CheckFolder
+    ${If} $0 != 1
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; A Profilara already in the folder is first removed by its own uninstaller,
+; which knows that version's files: none of them stays behind, and the
+; user's files stay as they are.
+Function RemovePreviousVersion
+    ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+        ExecWait '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
+    ${EndIf}
+FunctionEnd
+
+Section
+    ; A silent install has no folder page: the probe runs here too.
+    Call CheckFolder
+    ${If} $0 != 1
+        Abort
+    ${EndIf}
+    Call RemovePreviousVersion
+    !insertmacro INSTALL_PROGRAM_FILES
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+    CreateShortcut "${SHORTCUT}" "$INSTDIR\profilara.exe"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Profilara"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\profilara.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Profilara"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${PROGRAM_SIZE_KIB}
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+    !insertmacro DELETE_PROGRAM_FILES
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ; Without /r: a folder that still holds the section file, its copies,
+    ; its lock or any other file of the user's stays.
+    RMDir "$INSTDIR"
+    ; The Start menu entry and the key are this folder's only while the key
+    ; names it: an install into another folder since then keeps them.
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+        Delete "${SHORTCUT}"
+        DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ${EndIf}
+SectionEnd

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The installer as a user runs it, silently, under Wine on the X display:
+# an install into a folder whose path has a blank and an accented letter,
+# the program started from there, an install over it, the uninstall, and a
+# folder that cannot be written. Run by ./package-windows --test under
+# xvfb-run, in its Wine prefix.
+#   installer_windows.sh SETUP.exe VERSION PROGRAM_FOLDER
+# (PROGRAM_FOLDER: the folder the installer was made from).
+set -uo pipefail
+
+setup=$1
+version=$2
+source_folder=$3
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY"; exit 1; }
+
+work=$(mktemp -d)
+trap 'wineserver --kill 2>/dev/null; rm -rf "$work"' EXIT
+cp "$setup" "$work/setup.exe"
+folder="$work/Cartella di prova à/Profilara"
+win=$(winepath -w "$folder" 2>/dev/null)
+file="$folder/ComputoPersonalizzato.txt"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Profilara'
+link="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Profilara.lnk"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The silent install into the Windows folder $1; NSIS wants /D= last and
+# unquoted, which only cmd passes on as written.
+install_into() { (cd "$work" && wine cmd /c "setup.exe /S /D=$1" 2>/dev/null); }
+
+# The installed folder holds exactly the files named in $1.
+expect_files() {
+    local found
+    found=$(cd "$folder" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+    [ "$found" = "$1" ] || fail "the folder holds: $found"
+}
+
+# --- The first install.
+install_into "$win" || fail "the install ended with $?"
+expect_files "./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
+
+# --- The uninstall key, as Windows' list of apps reads it, and the Start
+# menu entry, whose target is the installed program.
+kib=$(find "$folder" -type f ! -name 'Disinstalla*' -printf '%s\n' | awk '{ b += $1 } END { print int((b + 1023) / 1024) }')
+w=${win//\\/\\\\}
+wine reg export "$key" "$work/key.reg" /y >/dev/null 2>&1 || fail "no uninstall key"
+diff <(iconv -f UTF-16 -t UTF-8 "$work/key.reg" | tr -d '\r') - <<EOF || fail "the uninstall key differs"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Profilara]
+"DisplayIcon"="$w\\\\profilara.exe"
+"DisplayName"="Profilara"
+"DisplayVersion"="$version"
+"EstimatedSize"=dword:$(printf %08x "$kib")
+"InstallLocation"="$w"
+"NoModify"=dword:00000001
+"NoRepair"=dword:00000001
+"Publisher"="Profilara"
+"QuietUninstallString"="\\"$w\\\\Disinstalla Profilara.exe\\" /S"
+"UninstallString"="\\"$w\\\\Disinstalla Profilara.exe\\""
+
+EOF
+# A shortcut keeps its target's path in the ANSI code page, too.
+grep -qaF "$(printf '%s\\profilara.exe' "$win" | iconv -t CP1252)" "$link" 2>/dev/null ||
+    fail "no Start menu entry \"Profilara\" for the installed program"
+
+# --- Started from another folder, the program says the section file is
+# missing, then creates it beside itself.
+(cd "$work" && exec wine "$folder/profilara.exe" 2>/dev/null) &
+running=$!
+dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Attenzione$' | head -n 1)
+[ -n "$dialog" ] || fail "no message \"Attenzione\""
+sleep 0.5
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+printf '%s\r\n' "" "" "" "" "" "" "" "" "" "" "" " 1 " "" "" "" "" "" "" >"$work/empty"
+for _ in $(seq 100); do cmp -s "$work/empty" "$file" && break; sleep 0.1; done
+cmp -s "$work/empty" "$file" || fail "no new section file beside the program"
+# Killed, as by a crash: its lock stays beside the file.
+kill "$running"
+wait "$running" 2>/dev/null
+
+# --- An install over it replaces the program and keeps the user's files.
+printf 'Sezione cambiata, profondità\r\n 2 \r\n' | iconv -t CP1252 >"$work/section"
+cp "$work/section" "$file"
+cp "$work/section" "$file.bak"
+echo appunti >"$folder/appunti.txt"
+echo "una versione vecchia" >"$folder/Qt6Gui.dll"
+install_into "$win" || fail "the install over it ended with $?"
+expect_files "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./appunti.txt ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
+cmp -s "$source_folder/Qt6Gui.dll" "$folder/Qt6Gui.dll" || fail "the install over it kept an old Qt6Gui.dll"
+cmp -s "$work/section" "$file" || fail "the install over it changed the section file"
+
+# --- The uninstall, as "App installate" starts it: it runs on from a copy
+# in the temporary folder, so wait for Wine to go idle.
+wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
+wineserver --wait
+expect_files "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./appunti.txt "
+cmp -s "$work/section" "$file" || fail "the uninstall changed the section file"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall key stayed"
+[ ! -e "$link" ] || fail "the Start menu entry stayed"
+
+# --- A folder that cannot be written (nobody writes in /proc) is refused.
+install_into 'Z:\proc\Profilara'
+status=$?
+[ "$status" = 2 ] || fail "the install into /proc ended with $status"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the refused install registered itself"
+
+echo "installer under Wine: passed"

@@ -15,10 +15,14 @@ version=6.4.2
 
 # The source comes from Debian's archive: make sure apt knows its source
 # packages.
-if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+if ! grep -rqs -e '^Types:.*deb-src' -e '^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
     [ "$(id -u)" -eq 0 ] || { echo "Debian's source packages are needed: add deb-src lines for Debian's archive to apt's sources, as root." >&2; exit 1; }
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-        >/etc/apt/sources.list.d/profilara-deb-src.sources
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            >/etc/apt/sources.list.d/profilara-deb-src.sources
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >/etc/apt/sources.list.d/profilara-deb-src.list
+    fi
     apt-get update -qq
 fi
 
@@ -48,6 +52,11 @@ cmake -G Ninja -S "$src" -B build \
     -DFEATURE_tabletevent=OFF -DFEATURE_testlib=ON >configure.log 2>&1 || { tail -40 configure.log; exit 1; }
 cmake --build build --parallel "$(nproc)" >build.log 2>&1 || { tail -40 build.log; exit 1; }
 cmake --install build >install.log 2>&1
+# The toolchain file goes with the Qt, so that the Qt keeps working when
+# this checkout moves.
+cp "$here/toolchain-mingw64.cmake" "$prefix/lib/cmake/Qt6/"
+sed -i 's|^set(__qt_initially_configured_toolchain_file ".*")$|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw64.cmake")|' \
+    "$prefix/lib/cmake/Qt6/qt.toolchain.cmake"
 cd /
 [ -n "${WORK:-}" ] || rm -rf "$work"
 echo "Qt $version for Windows (MinGW) installed in $prefix"

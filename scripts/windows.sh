@@ -8,7 +8,7 @@ PROFILARA_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-bas
 # The installer: NSIS's makensis, with its 64-bit Unicode stubs and plugins.
 PROFILARA_WINDOWS_PACKAGES="$PROFILARA_WINDOWS_PACKAGES nsis"
 # What the tests under Wine need: 64-bit Wine, a virtual display and X input.
-PROFILARA_WINDOWS_TEST_PACKAGES="wine64 xvfb xauth xdotool unzip"
+PROFILARA_WINDOWS_TEST_PACKAGES="wine64 xvfb xauth xdotool unzip binutils"
 # Building Qt from source also needs Debian's source packages.
 PROFILARA_QT_SOURCE_PACKAGES="dpkg-dev perl"
 
@@ -18,46 +18,45 @@ PROFILARA_CACHE=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/profilara
 # The MinGW runtime DLLs that every program built here needs.
 PROFILARA_MINGW_DLL_DIRS="/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib"
 
-# profilara_qt_mingw: prints the prefix of the Qt for MinGW to build with:
-# PROFILARA_QT_MINGW when set; else the prebuilt one unpacked into the
-# cache; else one built from Debian's source into the cache (about an hour).
+# profilara_qt_mingw: sets PROFILARA_QT to the prefix of the Qt for MinGW to
+# build with: PROFILARA_QT_MINGW when set; else the prebuilt one unpacked
+# into the cache; else one built from Debian's source into the cache (about
+# an hour, once). Any failure stops the calling script (set -e).
 profilara_qt_mingw() {
     if [ -n "${PROFILARA_QT_MINGW:-}" ]; then
         [ -f "$PROFILARA_QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" ] || {
             echo "PROFILARA_QT_MINGW=$PROFILARA_QT_MINGW holds no Qt 6 for MinGW (no lib/cmake/Qt6/qt.toolchain.cmake)." >&2
             return 1
         }
-        echo "$PROFILARA_QT_MINGW"
+        PROFILARA_QT=$PROFILARA_QT_MINGW
         return
     fi
     mkdir -p "$PROFILARA_CACHE"
     if [ -f "$PROFILARA_QT_PREBUILT" ]; then
-        local prefix=$PROFILARA_CACHE/qt6-mingw-prebuilt
+        PROFILARA_QT=$PROFILARA_CACHE/qt6-mingw-prebuilt
         local stamp
         stamp=$(sha256sum "$PROFILARA_QT_PREBUILT" | cut -d' ' -f1)
-        if [ "$(cat "$prefix/.unpacked-from" 2>/dev/null)" != "$stamp" ]; then
-            echo "Unpacking the prebuilt Qt for MinGW into $prefix" >&2
-            rm -rf "$prefix" "$prefix.tmp"
-            mkdir -p "$prefix.tmp"
-            tar xJf "$PROFILARA_QT_PREBUILT" -C "$prefix.tmp"
-            mv "$prefix.tmp/qt6-mingw" "$prefix"
-            rmdir "$prefix.tmp"
-            echo "$stamp" >"$prefix/.unpacked-from"
+        if [ "$(cat "$PROFILARA_QT/.unpacked-from" 2>/dev/null)" != "$stamp" ]; then
+            echo "Unpacking the prebuilt Qt for MinGW into $PROFILARA_QT"
+            rm -rf "$PROFILARA_QT" "$PROFILARA_QT.tmp"
+            mkdir -p "$PROFILARA_QT.tmp"
+            tar xJf "$PROFILARA_QT_PREBUILT" -C "$PROFILARA_QT.tmp"
+            mv "$PROFILARA_QT.tmp/qt6-mingw" "$PROFILARA_QT"
+            rmdir "$PROFILARA_QT.tmp"
+            echo "$stamp" >"$PROFILARA_QT/.unpacked-from"
         fi
-        echo "$prefix"
         return
     fi
-    local prefix=$PROFILARA_CACHE/qt6-mingw-6.4.2
-    if [ ! -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
-        {
-            echo "No prebuilt Qt for MinGW at $PROFILARA_QT_PREBUILT."
-            echo "Building Qt 6.4.2 for Windows from Debian's source into $prefix:"
-            echo "this takes about an hour on two cores, once; later runs reuse it."
-        } >&2
+    PROFILARA_QT=$PROFILARA_CACHE/qt6-mingw-6.4.2
+    if [ ! -f "$PROFILARA_QT/.built" ]; then
+        echo "No prebuilt Qt for MinGW at $PROFILARA_QT_PREBUILT."
+        echo "Building Qt 6.4.2 for Windows from Debian's source into $PROFILARA_QT:"
+        echo "this takes about an hour on two cores, once; later runs reuse it."
         profilara_install_packages $PROFILARA_QT_SOURCE_PACKAGES
-        scripts/build-qt-mingw.sh "$prefix" >&2
+        rm -rf "$PROFILARA_QT"
+        scripts/build-qt-mingw.sh "$PROFILARA_QT"
+        touch "$PROFILARA_QT/.built"
     fi
-    echo "$prefix"
 }
 
 # profilara_windows_build QT_PREFIX BUILD_DIR: configures and builds the
@@ -116,8 +115,9 @@ profilara_windows_folder() {
 # profilara_nsis_files FOLDER: the NSIS include that names the program's
 # files, written from its folder so that the installer and the uninstaller
 # list the same ones: PROGRAM_SIZE_KIB, the macro INSTALL_PROGRAM_FILES that
-# copies each file into $INSTDIR, and DELETE_PROGRAM_FILES that deletes
-# exactly those files, then their subfolders when they are empty.
+# copies each file into $INSTDIR, DELETE_PROGRAM_FILES that deletes exactly
+# those files, then their subfolders when they are empty, and
+# FIND_PROGRAM_FILE that sets $3 to the first of them already in $INSTDIR.
 profilara_nsis_files() {
     local folder dir file i
     local dirs=() files=()
@@ -139,6 +139,13 @@ profilara_nsis_files() {
     done
     for ((i = ${#dirs[@]} - 1; i > 0; i--)); do
         echo "    RMDir \"\$INSTDIR\\$(profilara_windows_path "${dirs[i]}")\""
+    done
+    echo "!macroend"
+    echo "!macro FIND_PROGRAM_FILE"
+    echo "    StrCpy \$3 \"\""
+    for ((i = ${#files[@]} - 1; i >= 0; i--)); do
+        echo "    IfFileExists \"\$INSTDIR\\$(profilara_windows_path "${files[i]}")\" 0 +2"
+        echo "        StrCpy \$3 \"$(profilara_windows_path "${files[i]}")\""
     done
     echo "!macroend"
 }

@@ -10,7 +10,8 @@
 ; ./package-windows builds it from the program's folder:
 ;   makensis -DVERSION=1.0 -DFILES=LIST.nsh -DOUTFILE=SETUP.exe profilara.nsi
 ; LIST.nsh is written from that folder: PROGRAM_SIZE_KIB, and the macros
-; INSTALL_PROGRAM_FILES and DELETE_PROGRAM_FILES that name every file.
+; INSTALL_PROGRAM_FILES, DELETE_PROGRAM_FILES and FIND_PROGRAM_FILE that
+; name every file.
 
 Unicode true
 Target amd64-unicode
@@ -30,6 +31,7 @@ SetCompressor /SOLID lzma
 !define SHORTCUT "$SMPROGRAMS\Profilara.lnk"
 !define PROBE "profilara-prova-di-scrittura.tmp"
 !define CANNOT_WRITE "Non puoi scrivere nella cartella$\r$\n$INSTDIR$\r$\n$\r$\nProfilara salva il file della sezione, ComputoPersonalizzato.txt, nella cartella in cui è installato, quindi deve poterci scrivere. Scegli una cartella in cui puoi scrivere, per esempio una nella tua cartella utente, non in Programmi."
+!define OTHER_PROGRAM "La cartella$\r$\n$INSTDIR$\r$\ncontiene già il file $3 di un altro programma.$\r$\n$\r$\nProfilara lo sostituirebbe con il proprio e, se poi lo disinstallassi, lo cancellerebbe, e l'altro programma smetterebbe di funzionare. Scegli un'altra cartella, per esempio una sottocartella Profilara di questa."
 
 Name "Profilara"
 OutFile "${OUTFILE}"
@@ -83,11 +85,22 @@ Function ProbeFolder
     ${EndIf}
 FunctionEnd
 
-; The probe, and the reason told to the user when the folder is refused.
+; Whether the folder can take Profilara: $0 is 1 when so, else empty, and
+; the user has been told why. It must be writable, and must not hold a file
+; of another program under the name of one of Profilara's (a folder with a
+; profilara.exe is Profilara's own, from an install or from the zip).
 Function CheckFolder
     Call ProbeFolder
     ${If} $0 != 1
         MessageBox MB_OK|MB_ICONEXCLAMATION "${CANNOT_WRITE}" /SD IDOK
+        Return
+    ${EndIf}
+    ${IfNot} ${FileExists} "$INSTDIR\profilara.exe"
+        !insertmacro FIND_PROGRAM_FILE
+        ${If} $3 != ""
+            StrCpy $0 ""
+            MessageBox MB_OK|MB_ICONEXCLAMATION "${OTHER_PROGRAM}" /SD IDOK
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 

@@ -51,13 +51,14 @@ expect_file() {
     fail "section file differs"
 }
 
-# The window of the given title that appears next; its id.
-window_named() {
-    local id
-    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
-    [ -n "$id" ] || fail "no window \"$1\""
+# Waits for the window of the given title and gives it the focus; its id
+# is then in $window.
+window=
+focus_window() {
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+    [ -n "$window" ] || fail "no window \"$1\""
     sleep 0.5
-    echo "$id"
+    timeout 20 xdotool windowfocus --sync "$window" || fail "the window \"$1\" does not take the focus"
 }
 
 key() {
@@ -77,17 +78,15 @@ no_area=("" "" "" "" "" "")
 # program is started from another folder).
 (cd "$work" && exec wine "$exe") &
 first=$!
-dialog=$(window_named Attenzione)
+focus_window Attenzione
 [ -e "$file" ] && fail "the file was written before the message was dismissed"
-xdotool windowfocus --sync "$dialog"
 key Return
-main=$(window_named Profilara)
+focus_window Profilara
 expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
 [ ! -e "$work/ComputoPersonalizzato.txt" ] || fail "the file was written in the current folder"
 
 # --- Two areas from the count box, which has the focus; the editor opens on
 # the first cell, and a value typed there is saved with Enter.
-xdotool windowfocus --sync "$main"
 key ctrl+a
 type_text 2
 key Return
@@ -115,8 +114,7 @@ leftover=$(cd "$folder/Profilara" && ls | grep -v -e '\.dll$' -e '^platforms$' -
 # and ends without touching the file.
 wine "$exe" &
 second=$!
-refusal=$(window_named Attenzione)
-xdotool windowfocus --sync "$refusal"
+focus_window Attenzione
 key Return
 for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$second" 2>/dev/null && fail "the second Profilara did not end"

@@ -71,7 +71,7 @@ running=$!
 dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Attenzione$' | head -n 1)
 [ -n "$dialog" ] || fail "no message \"Attenzione\""
 sleep 0.5
-xdotool windowfocus --sync "$dialog"
+timeout 20 xdotool windowfocus --sync "$dialog" || fail "the message does not take the focus"
 xdotool key Return
 printf '%s\r\n' "" "" "" "" "" "" "" "" "" "" "" " 1 " "" "" "" "" "" "" >"$work/empty"
 for _ in $(seq 100); do cmp -s "$work/empty" "$file" && break; sleep 0.1; done
@@ -99,6 +99,16 @@ expect_files "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./Comp
 cmp -s "$work/section" "$file" || fail "the uninstall changed the section file"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall key stayed"
 [ ! -e "$link" ] || fail "the Start menu entry stayed"
+
+# --- A folder holding another program's file under the name of one of
+# Profilara's is refused, and the file stays as it was.
+mkdir -p "$work/altro"
+printf 'altro programma' >"$work/altro/Qt6Core.dll"
+install_into "$(winepath -w "$work/altro")"
+status=$?
+[ "$status" = 2 ] || fail "the install over another program's Qt6Core.dll ended with $status"
+[ "$(ls "$work/altro")" = Qt6Core.dll ] && [ "$(cat "$work/altro/Qt6Core.dll")" = 'altro programma' ] ||
+    fail "another program's folder was changed"
 
 # --- A folder that cannot be written (nobody writes in /proc) is refused.
 install_into 'Z:\proc\Profilara'

@@ -19,15 +19,10 @@ unzip -q "$zip" -d "$folder" || { echo "FAIL: the zip does not unpack"; exit 1; 
 exe="$folder/Profilara/profilara.exe"
 file="$folder/Profilara/ComputoPersonalizzato.txt"
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+. "$(dirname "$0")/driving.sh"
 
 # The folder holds the program, its plugins and the DLLs, nothing else.
-listing=$(cd "$folder/Profilara" && find . -type f | sort | tr '\n' ' ')
-[ "$listing" = "./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll " ] ||
-    fail "the folder holds: $listing"
+expect_files "$folder/Profilara" "./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
 
 # The exe carries its version resource: name, Italian description and the
 # version the zip is named after.
@@ -37,42 +32,6 @@ for entry in "ProductName|Profilara|" "FileDescription|Profilara, editor della s
              "ProductVersion|$version|"; do
     [[ "$resources" == *"|$entry"* ]] || fail "no $entry in the exe's version resource"
 done
-
-expect_file() {
-    local want
-    want=$(mktemp)
-    printf '%s\r\n' "$@" >"$want"
-    for _ in $(seq 100); do
-        cmp -s "$want" "$file" && { rm -f "$want"; return 0; }
-        sleep 0.1
-    done
-    echo "expected:"; cat -A "$want"; echo "found:"; cat -A "$file" 2>&1
-    rm -f "$want"
-    fail "section file differs"
-}
-
-# Waits for the window of the given title and gives it the focus; its id
-# is then in $window.
-window=
-focus_window() {
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
-    [ -n "$window" ] || fail "no window \"$1\""
-    sleep 0.5
-    timeout 20 xdotool windowfocus --sync "$window" || fail "the window \"$1\" does not take the focus"
-}
-
-key() {
-    xdotool key "$@"
-    sleep 0.2
-}
-
-type_text() {
-    xdotool type --delay 30 "$1"
-    sleep 0.2
-}
-
-empty11=("" "" "" "" "" "" "" "" "" "" "")
-no_area=("" "" "" "" "" "")
 
 # --- No file yet: the message first, then the file beside the exe (the
 # program is started from another folder).

@@ -22,22 +22,15 @@ file="$folder/ComputoPersonalizzato.txt"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Profilara'
 link="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Profilara.lnk"
 
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/driving.sh"
 
 # The silent install into the Windows folder $1; NSIS wants /D= last and
 # unquoted, which only cmd passes on as written.
 install_into() { (cd "$work" && wine cmd /c "setup.exe /S /D=$1" 2>/dev/null); }
 
-# The installed folder holds exactly the files named in $1.
-expect_files() {
-    local found
-    found=$(cd "$folder" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
-    [ "$found" = "$1" ] || fail "the folder holds: $found"
-}
-
 # --- The first install.
 install_into "$win" || fail "the install ended with $?"
-expect_files "./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
+expect_files "$folder" "./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
 
 # --- The uninstall key, as Windows' list of apps reads it, and the Start
 # menu entry, whose target is the installed program.
@@ -68,14 +61,9 @@ grep -qaF "$(printf '%s\\profilara.exe' "$win" | iconv -t CP1252)" "$link" 2>/de
 # missing, then creates it beside itself.
 (cd "$work" && exec wine "$folder/profilara.exe" 2>/dev/null) &
 running=$!
-dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Attenzione$' | head -n 1)
-[ -n "$dialog" ] || fail "no message \"Attenzione\""
-sleep 0.5
-timeout 20 xdotool windowfocus --sync "$dialog" || fail "the message does not take the focus"
-xdotool key Return
-printf '%s\r\n' "" "" "" "" "" "" "" "" "" "" "" " 1 " "" "" "" "" "" "" >"$work/empty"
-for _ in $(seq 100); do cmp -s "$work/empty" "$file" && break; sleep 0.1; done
-cmp -s "$work/empty" "$file" || fail "no new section file beside the program"
+focus_window Attenzione
+key Return
+expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
 # Killed, as by a crash: its lock stays beside the file.
 kill "$running"
 wait "$running" 2>/dev/null
@@ -87,7 +75,7 @@ cp "$work/section" "$file.bak"
 echo appunti >"$folder/appunti.txt"
 echo "una versione vecchia" >"$folder/Qt6Gui.dll"
 install_into "$win" || fail "the install over it ended with $?"
-expect_files "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./appunti.txt ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
+expect_files "$folder" "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./appunti.txt ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
 cmp -s "$source_folder/Qt6Gui.dll" "$folder/Qt6Gui.dll" || fail "the install over it kept an old Qt6Gui.dll"
 cmp -s "$work/section" "$file" || fail "the install over it changed the section file"
 
@@ -95,7 +83,7 @@ cmp -s "$work/section" "$file" || fail "the install over it changed the section 
 # in the temporary folder, so wait for Wine to go idle.
 wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
 wineserver --wait
-expect_files "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./appunti.txt "
+expect_files "$folder" "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./appunti.txt "
 cmp -s "$work/section" "$file" || fail "the uninstall changed the section file"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall key stayed"
 [ ! -e "$link" ] || fail "the Start menu entry stayed"

@@ -14,6 +14,13 @@ bool isLineBreak(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
+// What a reader may pass over without losing text: blanks, line ends, and
+// the commas and double quotes that separate and delimit items.
+bool isStructure(QChar c)
+{
+    return isBlank(c) || isLineBreak(c) || c == u',' || c == u'"';
+}
+
 bool startsQuoted(QStringView line)
 {
     for (QChar c : line) {
@@ -57,6 +64,48 @@ qsizetype ItemReader::lineEnd() const
     return end;
 }
 
+void ItemReader::noteDropped(qsizetype at)
+{
+    if (m_dropped)
+        return;
+    int line = 1;
+    for (qsizetype i = 0; i < at; ++i) {
+        const QChar c = m_text.at(i);
+        if (c == u'\n' || (c == u'\r' && (i + 1 >= m_text.size() || m_text.at(i + 1) != u'\n')))
+            ++line;
+    }
+    qsizetype end = at;
+    while (end < m_text.size() && !isLineBreak(m_text.at(end)))
+        ++end;
+    m_dropped = Dropped{line, m_text.sliced(at, end - at)};
+}
+
+void ItemReader::dropUpTo(qsizetype stop)
+{
+    for (qsizetype i = m_pos; i < stop; ++i) {
+        if (!isStructure(m_text.at(i))) {
+            noteDropped(i);
+            break;
+        }
+    }
+    m_pos = stop;
+}
+
+void ItemReader::dropRest()
+{
+    dropUpTo(m_text.size());
+}
+
+// At an opening double quote: the text up to the next one, which is passed.
+QString ItemReader::quotedItem()
+{
+    const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
+    const qsizetype stop = close < 0 ? m_text.size() : close;
+    const QString item = m_text.sliced(m_pos + 1, stop - m_pos - 1);
+    m_pos = close < 0 ? m_text.size() : close + 1;
+    return item;
+}
+
 std::optional<QString> ItemReader::next()
 {
     if (m_pos >= m_text.size())
@@ -76,12 +125,11 @@ std::optional<QString> ItemReader::next()
 
     QString item;
     if (m_pos < m_text.size() && m_text.at(m_pos) == u'"') {
-        const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
-        const qsizetype stop = close < 0 ? m_text.size() : close;
-        item = m_text.sliced(m_pos + 1, stop - m_pos - 1);
-        m_pos = close < 0 ? m_text.size() : close + 1;
-        while (!atLineEnd() && m_text.at(m_pos) != u',')
-            ++m_pos;
+        item = quotedItem();
+        qsizetype stop = m_pos;
+        while (stop < m_text.size() && !isLineBreak(m_text.at(stop)) && m_text.at(stop) != u',')
+            ++stop;
+        dropUpTo(stop);
     } else {
         const qsizetype start = m_pos;
         while (!atLineEnd() && m_text.at(m_pos) != u',')
@@ -93,5 +141,25 @@ std::optional<QString> ItemReader::next()
         ++m_pos;
     else
         skipLineEnd();
+    return item;
+}
+
+std::optional<QString> ItemReader::nextLine()
+{
+    if (m_pos >= m_text.size())
+        return std::nullopt;
+
+    const qsizetype end = lineEnd();
+    const QStringView line = QStringView(m_text).sliced(m_pos, end - m_pos);
+    if (!startsQuoted(line)) {
+        m_pos = end;
+        skipLineEnd();
+        return line.toString();
+    }
+    while (isBlank(m_text.at(m_pos)))
+        ++m_pos;
+    const QString item = quotedItem();
+    dropUpTo(lineEnd());
+    skipLineEnd();
     return item;
 }

@@ -12,14 +12,34 @@
 //   double quote (line ends included), the quotes not being part of it and
 //   anything after the closing quote up to the next comma or line end being
 //   dropped.
-// Line ends are CR LF, LF or CR.
+// Line ends are CR LF, LF or CR. The reader notes the first text it drops,
+// so that a load can tell whether rewriting the file would lose any.
 class ItemReader
 {
 public:
+    // Text that a read passed over without making it part of an item.
+    struct Dropped
+    {
+        int line = 0; // 1-based line of the text
+        QString text; // from the first dropped character to its line end
+    };
+
     explicit ItemReader(const QString &text) : m_text(text) {}
 
     // The next item, or nothing when the text has ended.
     std::optional<QString> next();
+    // The rest of the current line as one item, commas included, or nothing
+    // when the text has ended. A line that begins (after blanks) with a
+    // double quote is a quoted item; what follows its closing quote on that
+    // line is dropped.
+    std::optional<QString> nextLine();
+    // Passes over the rest of the text, as a load does that has read all it
+    // needs: any character in it other than blanks, line ends, commas and
+    // double quotes is dropped text.
+    void dropRest();
+
+    // The first text dropped so far, if any.
+    const std::optional<Dropped> &firstDropped() const { return m_dropped; }
 
     // Whether a line (without its line end) is read whole, as one item.
     static bool takesLineWhole(QStringView line);
@@ -30,8 +50,12 @@ private:
     bool atLineEnd() const;
     void skipLineEnd();
     qsizetype lineEnd() const;
+    QString quotedItem();
+    void dropUpTo(qsizetype stop);
+    void noteDropped(qsizetype at);
 
     const QString &m_text;
     qsizetype m_pos = 0;
     bool m_atLineStart = true;
+    std::optional<Dropped> m_dropped;
 };

@@ -13,9 +13,6 @@
 
 namespace {
 
-// A section file has at most 612 lines; anything far larger is not one.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
-
 LoadResult unreadable(const QString &problem)
 {
     LoadResult result;
@@ -74,11 +71,12 @@ LoadResult parseSectionFile(const QByteArray &bytes)
     const QString endedEarly =
         QStringLiteral("il file termina prima di tutte le righe che il suo numero di aree richiede.");
 
+    // Header lines are whole lines, commas included.
     for (int i = 1; i <= SectionTable::kHeaderLines; ++i) {
-        std::optional<QString> item = reader.next();
-        if (!item)
+        std::optional<QString> line = reader.nextLine();
+        if (!line)
             return unreadable(endedEarly);
-        result.table.Intestazione[i] = *item;
+        result.table.Intestazione[i] = *line;
     }
 
     // Past the header lines, a file that cannot be used still gives them.
@@ -101,14 +99,19 @@ LoadResult parseSectionFile(const QByteArray &bytes)
                             .arg(SectionTable::kMaxAreas));
     result.table.Naree = static_cast<qint16>(*count);
 
-    for (int area = 1; area <= result.table.areaCount(); ++area) {
+    const int areas = result.table.areaCount();
+    for (int area = 1; area <= areas; ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
             std::optional<QString> item = reader.next();
-            if (!item)
+            // An editor that trims a file's last empty lines leaves the last
+            // area short of its empty values: they are read as empty.
+            if (!item && (area < areas || column == 1))
                 return unusable(endedEarly);
-            result.table.Aree[area][column] = *item;
+            result.table.Aree[area][column] = item.value_or(QString());
         }
     }
+    reader.dropRest();
+    result.dropped = reader.firstDropped();
     return result;
 }
 
@@ -132,7 +135,7 @@ LoadResult LeggeFileSezione(const QString &folder)
     }
     DiskVersion seen = DiskVersion::of(file);
     LoadResult result;
-    if (file.size() > kMaxFileBytes) {
+    if (file.size() > kMaxSectionFileBytes) {
         result = unreadable(QStringLiteral("è troppo grande per essere un file di sezione."));
     } else {
         const QByteArray bytes = file.readAll();
@@ -194,6 +197,10 @@ EncodedSection encodeSectionFile(const SectionTable &table)
                 return {{}, error};
         }
     }
+    if (bytes.size() > kMaxSectionFileBytes)
+        return {{}, SaveError{QStringLiteral("La sezione occuperebbe più dei %1 MiB che un file di sezione può "
+                                             "avere: i valori sono troppo lunghi.")
+                                  .arg(kMaxSectionFileBytes >> 20)}};
     return {bytes, std::nullopt};
 }
 
@@ -204,65 +211,118 @@ namespace {
 constexpr int kReplaceRetryMs = 1000;
 constexpr int kReplaceRetryPauseMs = 50;
 
+const QString kNotChanged = QStringLiteral(" Il file su disco non è stato modificato.");
+
+// The system's own words for a failure, after the program's.
+QString systemSays(const QFileDevice &file)
+{
+    return QStringLiteral(" (il sistema risponde: «%1»)").arg(file.errorString());
+}
+
 struct Attempt
 {
     std::optional<SaveError> error;
+    DiskVersion written;
     bool replaceRefused = false; // only the final rename failed: worth another try
 };
+
+Attempt failed(const QString &message)
+{
+    return {SaveError{message}, {}, false};
+}
+
+// Writes the bytes into an open file and flushes them; false on any failure.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    return file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
+}
+
+// The write in place, for a folder where the temporary file cannot be
+// created but the section file may be changed: not atomic.
+Attempt writeInPlace(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
+{
+    if (beforeReplace) {
+        if (std::optional<SaveError> error = beforeReplace()) {
+            error->message += kNotChanged;
+            return {error, {}};
+        }
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("Non è possibile scrivere il file%1.").arg(systemSays(file)) + kNotChanged);
+    if (!writeAll(file, bytes))
+        return failed(QStringLiteral("La scrittura del file si è interrotta%1. La cartella non permette di creare "
+                                     "file, quindi il file è stato scritto direttamente e ora può essere "
+                                     "incompleto: va salvato di nuovo.")
+                          .arg(systemSays(file)));
+    Attempt done;
+    done.written = DiskVersion::of(file);
+    done.written.bytes = bytes;
+    return done;
+}
+
+// Why the temporary file beside the section file could not be made.
+QString cannotCreate(const QSaveFile &file, const QString &path, const QString &folder)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso nome.");
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("La cartella %1 non esiste.").arg(QDir::toNativeSeparators(folder));
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("Il file è di sola lettura%1.").arg(systemSays(file));
+    return QStringLiteral("Non è possibile creare il file nella cartella %1%2.")
+        .arg(QDir::toNativeSeparators(folder), systemSays(file));
+}
 
 // One write of the whole file through a temporary file beside it. On any
 // failure the temporary file is gone and the section file keeps its bytes.
 Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeReplace &beforeReplace)
 {
-    const QString notChanged = QStringLiteral(" Il file su disco non è stato modificato.");
     const QString path = sectionFilePath(folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (QFileInfo(path).isDir())
-            return {SaveError{QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso "
-                                             "nome.")
-                              + notChanged}};
-        return {SaveError{QStringLiteral("Non è possibile creare il file nella cartella %1: la cartella non "
-                                         "esiste o non è scrivibile.")
-                              .arg(QDir::toNativeSeparators(folder))
-                          + notChanged}};
+        const QFileInfo info(path);
+        if (info.isFile() && info.isWritable() && QFileInfo(folder).isDir())
+            return writeInPlace(bytes, path, beforeReplace);
+        return failed(cannotCreate(file, path, folder) + kNotChanged);
     }
 
     // QSaveFile::commit() can report success after a failed write, so every
     // step is checked and a failed write is cancelled before the commit.
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+    if (!writeAll(file, bytes)) {
         file.cancelWriting();
         file.commit();
-        return {SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
-                                         "dimensione dei file raggiunto).")
-                          + notChanged}};
+        return failed(QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
+                                     "dimensione dei file raggiunto).")
+                      + kNotChanged);
     }
+    Attempt done;
+    done.written = DiskVersion::of(file);
+    done.written.bytes = bytes;
     if (beforeReplace) {
-        DiskVersion replacement = DiskVersion::of(file);
-        replacement.bytes = bytes;
-        if (std::optional<SaveError> error = beforeReplace(replacement)) {
+        if (std::optional<SaveError> error = beforeReplace()) {
             file.cancelWriting();
             file.commit();
-            error->message += notChanged;
-            return {error};
+            error->message += kNotChanged;
+            return {error, {}};
         }
     }
     // A failed rename removes the temporary file.
     if (!file.commit())
-        return {SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.") + notChanged},
+        return {SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.") + kNotChanged},
+                {},
                 true};
-    return {};
+    return done;
 }
 
 } // namespace
 
-std::optional<SaveError> writeSectionFile(const SectionTable &table, const QString &folder,
-                                          const BeforeReplace &beforeReplace)
+WriteResult writeSectionFile(const SectionTable &table, const QString &folder, const BeforeReplace &beforeReplace)
 {
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)
-        return encoded.error;
+        return {encoded.error, {}};
 
     // On Windows a file cannot be replaced while another program reads it
     // (a virus scanner, the program that computes from it, a sync client).
@@ -271,7 +331,7 @@ std::optional<SaveError> writeSectionFile(const SectionTable &table, const QStri
     for (;;) {
         const Attempt attempt = writeOnce(encoded.bytes, folder, beforeReplace);
         if (!attempt.replaceRefused || deadline.hasExpired())
-            return attempt.error;
+            return {attempt.error, attempt.written};
         QThread::msleep(kReplaceRetryPauseMs);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diskversion.h"
+#include "itemreader.h"
 #include "sectiontable.h"
 
 #include <QString>
@@ -13,6 +14,10 @@
 // is its own folder (programFolder).
 
 inline constexpr const char *kSectionFileName = "ComputoPersonalizzato.txt";
+
+// A section file has at most 612 lines; the load takes nothing larger than
+// this as one, and the save never writes a file it would refuse.
+inline constexpr qint64 kMaxSectionFileBytes = 16 * 1024 * 1024;
 
 QString sectionFilePath(const QString &folder);
 
@@ -35,6 +40,10 @@ struct LoadResult
     // For Unreadable: the eleven header lines were read, and the table holds
     // them (with one empty area).
     bool headerKept = false;
+    // For Loaded: the first text of the file that the table does not hold,
+    // so that rewriting the file would lose it (text after a closing quote,
+    // items and lines after the last area).
+    std::optional<ItemReader::Dropped> dropped;
     // The file as the load found it: its size and time, and its bytes when
     // they were read; nothing when there was no file.
     std::optional<DiskVersion> seen;
@@ -58,8 +67,8 @@ struct SaveError
 };
 
 // The file's exact bytes for a table, each value's line formed by the value
-// rule (valuerules.h); fails on a value the file cannot hold or a count
-// above the table's limit.
+// rule (valuerules.h); fails on a value the file cannot hold, a count
+// above the table's limit, or a file larger than the load takes.
 struct EncodedSection
 {
     QByteArray bytes;
@@ -68,15 +77,23 @@ struct EncodedSection
 EncodedSection encodeSectionFile(const SectionTable &table);
 
 // Runs when the new bytes are in the temporary file, right before it
-// replaces the section file, with the temporary file's size, time and bytes
-// (it keeps its size and time when it is renamed); an error cancels the
-// replacement.
-using BeforeReplace = std::function<std::optional<SaveError>(const DiskVersion &replacement)>;
+// replaces the section file (or, when the file is written in place, before
+// its old bytes are overwritten); an error cancels the write.
+using BeforeReplace = std::function<std::optional<SaveError>()>;
+
+struct WriteResult
+{
+    std::optional<SaveError> error;
+    DiskVersion written; // without an error: the file as written, with its bytes
+};
 
 // The atomic write: rewrites the whole file through a temporary file, so
 // that on any failure the file on disk keeps its previous bytes and the
 // error says why. While another program's open handle keeps the file from
 // being replaced, the write is tried again for about a second (and
-// beforeReplace runs again each time).
-[[nodiscard]] std::optional<SaveError> writeSectionFile(const SectionTable &table, const QString &folder,
-                                                        const BeforeReplace &beforeReplace = {});
+// beforeReplace runs again each time). In a folder where no file can be
+// created but the section file may be changed, the file is written in place
+// instead, which is not atomic: a write that fails part-way leaves it
+// incomplete, and the error says so.
+[[nodiscard]] WriteResult writeSectionFile(const SectionTable &table, const QString &folder,
+                                           const BeforeReplace &beforeReplace = {});

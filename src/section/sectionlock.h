@@ -11,9 +11,16 @@
 // on this computer; a lock from another computer is never broken, since
 // nothing here can tell whether that program still runs.
 
-struct LockRefusal
+// What taking the lock came to.
+struct LockOutcome
 {
-    QString message; // in Italian, ready for the user
+    enum class Kind {
+        Held,      // this program holds the section
+        Refused,   // another running Profilara holds it: the program must not go on
+        Unlockable // no lock file can be made here: the program goes on without one
+    };
+    Kind kind = Kind::Held;
+    QString message; // Refused, Unlockable: in Italian, ready for the user
 };
 
 class SectionLock
@@ -23,9 +30,10 @@ public:
 
     // Takes the lock. Refused when another running program holds it (the
     // message names its process and computer, and how to clear a lock that
-    // no running program holds). When no lock file can be made at all
-    // (a folder without write access) nothing is refused and nothing is held.
-    [[nodiscard]] std::optional<LockRefusal> take();
+    // no running program holds). When no lock file can be made at all (a
+    // folder without the right to create files, a path too long) nothing is
+    // held, and the message says why and what that means.
+    [[nodiscard]] LockOutcome take();
 
     // Gives the lock up; the destructor does too.
     void release() { m_lock.unlock(); }
@@ -33,7 +41,8 @@ public:
     QString path() const { return m_lock.fileName(); }
 
 private:
-    LockRefusal refusal() const;
+    LockOutcome refusal() const;
+    LockOutcome unlockable() const;
 
     QLockFile m_lock;
 };

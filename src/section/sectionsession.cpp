@@ -7,39 +7,64 @@ SectionSession::SectionSession(const QString &folder) : m_folder(folder), m_lock
 
 SessionStart SectionSession::start()
 {
-    if (const std::optional<LockRefusal> refusal = m_lock.take())
-        return {false, SessionNotice{SessionNotice::Level::Warning, refusal->message}};
+    SessionStart start;
+    const LockOutcome lock = m_lock.take();
+    if (lock.kind == LockOutcome::Kind::Refused)
+        return {false, {SessionNotice{SessionNotice::Level::Warning, lock.message}}};
+    if (lock.kind == LockOutcome::Kind::Unlockable)
+        start.notices.push_back({SessionNotice::Level::Warning, lock.message});
+
     const LoadResult loaded = LeggeFileSezione(m_folder);
     m_guard.remember(loaded.seen);
-    SessionStart start;
     if (loaded.outcome == LoadResult::Outcome::Missing)
-        start.notice = {SessionNotice::Level::Information,
-                        QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!")};
-    else if (loaded.outcome == LoadResult::Outcome::Unreadable)
-        start = keepUnusable(loaded);
-    if (start.starts)
+        start.notices.push_back({SessionNotice::Level::Information,
+                                 QStringLiteral("File: ComputoPersonalizzato.txt NON trovato!")});
+    else if (std::optional<SessionNotice> kept = keepOriginal(loaded, start.starts))
+        start.notices.push_back(*kept);
+    if (start.starts) {
         m_table = loaded.table;
+        m_inFile = encodeSectionFile(m_table).bytes;
+    }
     return start;
 }
 
-// A file that cannot be used is copied before a save can replace it; when no
-// copy can be made, the program does not start.
-SessionStart SectionSession::keepUnusable(const LoadResult &loaded) const
+// A file that cannot be used, or that holds text the first save would
+// drop, is copied before a save can replace it; when no copy can be made,
+// the program does not start.
+std::optional<SessionNotice> SectionSession::keepOriginal(const LoadResult &loaded, bool &starts) const
 {
-    const QString what =
-        QStringLiteral("Il file ComputoPersonalizzato.txt non può essere usato: %1").arg(loaded.problem);
+    QString what;
+    QString section;
+    if (loaded.outcome == LoadResult::Outcome::Unreadable) {
+        what = QStringLiteral("Il file ComputoPersonalizzato.txt non può essere usato: %1").arg(loaded.problem);
+        section = loaded.headerKept
+                      ? QStringLiteral("le righe di intestazione lette dal file e una sola area vuota.")
+                      : QStringLiteral("una sezione di una sola area vuota.");
+    } else if (loaded.dropped) {
+        what = QStringLiteral("Il file ComputoPersonalizzato.txt contiene testo che non fa parte della sezione e che "
+                              "il salvataggio toglierebbe, dalla riga %1: «%2».")
+                   .arg(loaded.dropped->line)
+                   .arg(loaded.dropped->text.left(40));
+    } else {
+        return std::nullopt;
+    }
     const std::optional<QString> backup = backupSectionFile(m_folder);
-    if (!backup)
-        return {false, SessionNotice{SessionNotice::Level::Critical,
-                                     what + QStringLiteral("\n\nNon è stato possibile conservarne una copia, quindi "
-                                                           "il programma si chiude senza modificarlo.")}};
-    const QString section = loaded.headerKept
-                                ? QStringLiteral("le righe di intestazione lette dal file e una sola area vuota.")
-                                : QStringLiteral("una sezione di una sola area vuota.");
-    return {true, SessionNotice{SessionNotice::Level::Warning,
-                                what + QStringLiteral("\n\nIl file originale è stato conservato come %1.\nIl "
-                                                      "programma parte con %2")
-                                           .arg(QFileInfo(*backup).fileName(), section)}};
+    if (!backup) {
+        starts = false;
+        return SessionNotice{SessionNotice::Level::Critical,
+                             what + QStringLiteral("\n\nNon è stato possibile conservarne una copia, quindi il "
+                                                   "programma si chiude senza modificarlo.")};
+    }
+    QString text = what + QStringLiteral("\n\nIl file originale è stato conservato come %1.")
+                              .arg(QFileInfo(*backup).fileName());
+    if (!section.isEmpty())
+        text += QStringLiteral("\nIl programma parte con %1").arg(section);
+    return SessionNotice{SessionNotice::Level::Warning, text};
+}
+
+bool SectionSession::hasUnsavedChanges() const
+{
+    return encodeSectionFile(m_table).bytes != m_inFile;
 }
 
 // The check for another program's version runs at each attempt of the
@@ -47,28 +72,27 @@ SessionStart SectionSession::keepUnusable(const LoadResult &loaded) const
 SessionSave SectionSession::ScriveFileSezione()
 {
     std::optional<QString> keptAt;
-    std::optional<DiskVersion> written;
-    const std::optional<SaveError> error =
-        writeSectionFile(m_table, m_folder, [&](const DiskVersion &replacement) -> std::optional<SaveError> {
-            const OtherVersion other = m_guard.keepOtherVersion();
-            if (other.keptAt)
-                keptAt = other.keptAt;
-            written = replacement;
-            return other.error;
-        });
-    if (!error)
-        m_guard.remember(written);
+    const WriteResult result = writeSectionFile(m_table, m_folder, [&]() -> std::optional<SaveError> {
+        const OtherVersion other = m_guard.keepOtherVersion();
+        if (other.keptAt)
+            keptAt = other.keptAt;
+        return other.error;
+    });
+    if (!result.error) {
+        m_guard.remember(result.written);
+        m_inFile = *result.written.bytes;
+    }
 
     SessionSave saved;
     if (keptAt) {
         saved.keptCopy = QStringLiteral("Un altro programma aveva modificato il file ComputoPersonalizzato.txt.\nLa "
                                         "sua versione è conservata nel file %1.")
                              .arg(QDir::toNativeSeparators(*keptAt));
-        if (!error)
+        if (!result.error)
             *saved.keptCopy += QStringLiteral("\nIl file contiene ora la sezione di questa finestra.");
     }
-    if (error)
+    if (result.error)
         saved.notSaved =
-            QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1").arg(error->message);
+            QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1").arg(result.error->message);
     return saved;
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 // A message for the user, in Italian, and how grave it is: the window shows
 // it in a message box with the matching icon.
@@ -21,7 +22,7 @@ struct SessionNotice
 struct SessionStart
 {
     bool starts = true;                  // false: the program ends without writing the file
-    std::optional<SessionNotice> notice; // told before the window is shown
+    std::vector<SessionNotice> notices;  // told before the window is shown, in this order
 };
 
 // What a save came to, in the words for the user (both are warnings).
@@ -33,8 +34,9 @@ struct SessionSave
 
 // The section being edited, for as long as the window is open: the table,
 // the lock on the section, the load at start (which keeps a copy of a file
-// that cannot be used) and the save, which first keeps a version that
-// another program wrote. The window shows what it returns.
+// that cannot be used, or that holds text the first save would drop) and
+// the save, which first keeps a version that another program wrote. The
+// window shows what it returns.
 class SectionSession
 {
 public:
@@ -47,15 +49,19 @@ public:
     [[nodiscard]] SessionSave ScriveFileSezione();
     // Gives the section up to another program.
     void end() { m_lock.release(); }
+    // Whether the table holds a confirmed change that the file does not: the
+    // file it would write differs from the one the last load or save left.
+    bool hasUnsavedChanges() const;
 
     SectionTable &table() { return m_table; }
     const SectionTable &table() const { return m_table; }
 
 private:
-    SessionStart keepUnusable(const LoadResult &loaded) const;
+    std::optional<SessionNotice> keepOriginal(const LoadResult &loaded, bool &starts) const;
 
     QString m_folder;
     SectionTable m_table;
     SectionLock m_lock;
     SectionFileGuard m_guard;
+    QByteArray m_inFile; // the file's bytes for the table as the file last held it
 };

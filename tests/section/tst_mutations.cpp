@@ -125,10 +125,10 @@ void TestMutations::saveIntoRemovedFolder()
     SectionTable table;
     table.Naree = 2;
     table.Aree[2][1] = QStringLiteral("GHIAIA");
-    QVERIFY(!writeSectionFile(table, folder).has_value());
+    QVERIFY(!writeSectionFile(table, folder).error.has_value());
 
     QVERIFY(QDir(folder).removeRecursively());
-    const std::optional<SaveError> error = writeSectionFile(table, folder);
+    const std::optional<SaveError> error = writeSectionFile(table, folder).error;
     QVERIFY(error.has_value());
     QVERIFY(error->message.contains(QDir::toNativeSeparators(folder)));
     QVERIFY2(!QFileInfo::exists(folder), "a failed save must not create the folder");
@@ -137,11 +137,11 @@ void TestMutations::saveIntoRemovedFolder()
     QFile blocker(folder);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QVERIFY(writeSectionFile(table, folder).has_value());
+    QVERIFY(writeSectionFile(table, folder).error.has_value());
     QVERIFY(blocker.remove());
 
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(!writeSectionFile(table, folder).has_value());
+    QVERIFY(!writeSectionFile(table, folder).error.has_value());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QLatin1String(kSectionFileName)});
     QCOMPARE(LeggeFileSezione(folder).table, table);
 }

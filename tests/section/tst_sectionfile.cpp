@@ -109,7 +109,7 @@ void TestSectionFile::savesExactBytes()
     QFETCH(QByteArray, bytes);
 
     QTemporaryDir dir;
-    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).error.has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), bytes);
 }
 
@@ -183,6 +183,8 @@ void TestSectionFile::refusesUnusableFiles_data()
     QTest::newRow("ends within the header") << crlfLines(headed().first(5)) << QString();
     QTest::newRow("ends before the count") << crlfLines(headed()) << kept;
     QTest::newRow("ends within the areas") << crlfLines(headed() << " 2 " << "a" << "b") << kept;
+    QTest::newRow("ends before the last area's first value")
+        << crlfLines(headed() << " 2 " << "a" << "b" << "c" << "d" << "e" << "f") << kept;
     QTest::newRow("empty file") << QByteArray() << QString();
 }
 
@@ -244,12 +246,12 @@ void TestSectionFile::savedFilesReadBackIdentically()
     QFETCH(SectionTable, table);
 
     QTemporaryDir dir;
-    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).error.has_value());
     const QByteArray first = readFile(sectionFilePath(dir.path()));
     const LoadResult result = LeggeFileSezione(dir.path());
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QVERIFY(result.table == table);
-    QVERIFY(!writeSectionFile(result.table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(result.table, dir.path()).error.has_value());
     QCOMPARE(readFile(sectionFilePath(dir.path())), first);
 }
 
@@ -261,9 +263,16 @@ void TestSectionFile::refusesUnencodableCharacter()
     SectionTable table;
     table.Naree = 1;
     table.Aree[1][1] = QStringLiteral("Łódź");
-    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path()).error;
     QVERIFY(error.has_value());
     QVERIFY(error->message.contains(u'Ł'));
+    QCOMPARE(readFile(path), QByteArray("old"));
+
+    // Nor a file larger than the load would take back.
+    table.Aree[1][1] = QString(17 * 1024 * 1024, u'x');
+    QCOMPARE(writeSectionFile(table, dir.path()).error.value_or(SaveError()).message,
+             QStringLiteral("La sezione occuperebbe più dei 16 MiB che un file di sezione può avere: i valori sono "
+                            "troppo lunghi."));
     QCOMPARE(readFile(path), QByteArray("old"));
 }
 
@@ -275,12 +284,12 @@ void TestSectionFile::failedSaveKeepsOldFile()
 
     // The path taken by a folder.
     QVERIFY(QDir(dir.path()).mkdir(QLatin1String(kSectionFileName)));
-    std::optional<SaveError> error = writeSectionFile(table, dir.path());
+    std::optional<SaveError> error = writeSectionFile(table, dir.path()).error;
     QVERIFY(error.has_value());
     QVERIFY(QFileInfo(sectionFilePath(dir.path())).isDir());
 
     // A folder that does not exist.
-    error = writeSectionFile(table, dir.filePath(QStringLiteral("gone")));
+    error = writeSectionFile(table, dir.filePath(QStringLiteral("gone"))).error;
     QVERIFY(error.has_value());
     QVERIFY(!error->message.isEmpty());
 }
@@ -303,7 +312,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     {
         const FileSizeLimit limit(1000);
         QVERIFY(limit.active());
-        error = writeSectionFile(table, dir.path());
+        error = writeSectionFile(table, dir.path()).error;
     }
 
     QVERIFY(error.has_value());
@@ -311,7 +320,7 @@ void TestSectionFile::failedPartialWriteKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QLatin1String(kSectionFileName)});
 
     // Once the fault is gone the next save goes through.
-    QVERIFY(!writeSectionFile(table, dir.path()).has_value());
+    QVERIFY(!writeSectionFile(table, dir.path()).error.has_value());
     QCOMPARE(LeggeFileSezione(dir.path()).table, table);
 #else
     QSKIP("file-size limits are a POSIX facility");
@@ -346,7 +355,7 @@ void TestSectionFile::saveWaitsForAReaderToLetGo()
         std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
         reader.close();
     });
-    const std::optional<SaveError> error = writeSectionFile(table, dir.path());
+    const std::optional<SaveError> error = writeSectionFile(table, dir.path()).error;
     letGo.join();
 
 #ifdef Q_OS_WIN

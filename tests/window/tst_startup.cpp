@@ -138,12 +138,15 @@ void TestStartup::lockOnTheFolder_data()
         << QStringList{"La sezione ComputoPersonalizzato.txt risulta già aperta: la blocca il file {lock}, che però "
                        "non indica quale programma l'ha aperta.\n\nQuesto programma si chiude senza leggere né "
                        "modificare il file." + clear.arg("nessun altro Profilara è aperto su questa sezione")};
-    QTest::newRow("no lock can be made (no folder): started, its save reports the failure")
+    QTest::newRow("no lock can be made (no folder): told once why, started, its save reports the failure")
         << "no folder" << true
-        << QStringList{"File: ComputoPersonalizzato.txt NON trovato!",
-                       "Il file ComputoPersonalizzato.txt non è stato salvato.\nNon è possibile creare il file nella "
-                       "cartella {folder}: la cartella non esiste o non è scrivibile. Il file su disco non è stato "
-                       "modificato."};
+        << QStringList{"Non è stato possibile creare il file di blocco {lock}: il percorso è troppo lungo oppure il "
+                       "disco non lo permette; il sistema risponde: «No such file or directory».\n\nProfilara "
+                       "funziona lo stesso, ma non può accorgersi se un altro Profilara apre la stessa sezione: non "
+                       "aprirla due volte.",
+                       "File: ComputoPersonalizzato.txt NON trovato!",
+                       "Il file ComputoPersonalizzato.txt non è stato salvato.\nLa cartella {folder} non esiste. Il "
+                       "file su disco non è stato modificato."};
 }
 
 void TestStartup::lockOnTheFolder()

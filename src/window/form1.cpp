@@ -11,6 +11,8 @@
 #include "section/valuerules.h"
 
 #include <QAccessible>
+#include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
@@ -31,7 +33,7 @@ void notifyAccessibility(QWidget &widget, QAccessible::Event type)
 Form1::Form1(const QString &folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
-      m_session(folder)
+      m_session(folder), m_folder(folder)
 {
     setWindowTitle(QStringLiteral("Profilara"));
     setWindowIcon(QIcon(QPixmap::fromImage(readAsset(QStringLiteral(":/assets/profilara.png"), "png"))));
@@ -41,6 +43,17 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_messageBox = [this](QMessageBox::Icon icon, const QString &title, const QString &text) {
         QMessageBox box(icon, title, text, QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
+    };
+    m_question = [this](const QString &title, const QString &text, const QStringList &buttons) {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, this);
+        QList<QAbstractButton *> added;
+        for (const QString &label : buttons)
+            added << box.addButton(label, added.size() + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                              : QMessageBox::AcceptRole);
+        box.setDefaultButton(qobject_cast<QPushButton *>(added.first()));
+        box.setEscapeButton(added.last());
+        box.exec();
+        return int(added.indexOf(box.clickedButton()));
     };
 
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -56,10 +69,10 @@ Form1::Form1(const QString &folder, QWidget *parent)
 bool Form1::Form_Load()
 {
     const SessionStart start = m_session.start();
-    if (start.notice) {
+    for (const SessionNotice &notice : start.notices) {
         // In the order of SessionNotice::Level.
         const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical};
-        m_messageBox(icons[static_cast<int>(start.notice->level)], kAttention, start.notice->text);
+        m_messageBox(icons[static_cast<int>(notice.level)], kAttention, notice.text);
     }
     return start.starts;
 }
@@ -104,8 +117,37 @@ void Form1::showEvent(QShowEvent *event)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!saveBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     m_session.end();
+}
+
+// Every confirmed change is saved when it is confirmed; one whose save
+// failed is saved now, or the user decides. False: the window stays open.
+bool Form1::saveBeforeClosing()
+{
+    while (m_session.hasUnsavedChanges()) {
+        const SessionSave saved = m_session.ScriveFileSezione();
+        if (saved.keptCopy)
+            m_messageBox(QMessageBox::Warning, kAttention, *saved.keptCopy);
+        if (!saved.notSaved)
+            return true;
+        const QString question =
+            QStringLiteral("%1\n\nLe ultime modifiche confermate non sono nel file %2. Uscendo senza salvare "
+                           "andranno perse.")
+                .arg(*saved.notSaved, QDir::toNativeSeparators(sectionFilePath(m_folder)));
+        const int choice = m_question(kAttention, question,
+                                      {QStringLiteral("Riprova"), QStringLiteral("Esci senza salvare"),
+                                       QStringLiteral("Annulla")});
+        if (choice == 1)
+            return true;
+        if (choice != 0)
+            return false;
+    }
+    return true;
 }
 
 void Form1::Form_Activate()

@@ -16,6 +16,7 @@
 #include "section/sectionsession.h"
 
 #include <QMessageBox>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -25,12 +26,16 @@ class Form1 : public QWidget
 
 public:
     using MessageBoxFn = std::function<void(QMessageBox::Icon, const QString &title, const QString &text)>;
+    // A question with buttons of these texts; returns the index of the one
+    // chosen (the last one, the cancel button, when the box is closed).
+    using QuestionFn = std::function<int(const QString &title, const QString &text, const QStringList &buttons)>;
 
     // folder: where the section file lives (the program's folder, programFolder).
     explicit Form1(const QString &folder, QWidget *parent = nullptr);
 
     // Replaces the modal message box, for tests.
     void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
+    void setQuestion(QuestionFn question) { m_question = std::move(question); }
 
     // Starts the section's session (its lock and the load of the section
     // file) before the window is shown, and tells what it came to. False when
@@ -68,6 +73,7 @@ protected:
 private:
     void centreOnScreen();
     bool saveSection(const QString &consequence);
+    bool saveBeforeClosing();
     void recover();
     void hideEditor();
     void describeEditor(int row, int column);
@@ -76,8 +82,10 @@ private:
 
     Form1Ui m_ui;
     SectionSession m_session;
+    QString m_folder;
     QString ValoreVecchio;
     MessageBoxFn m_messageBox;
+    QuestionFn m_question;
     bool m_activated = false;
     bool m_centring = false; // shown, not yet centred by its frame
     bool m_ready = false;

@@ -5,6 +5,7 @@
 #include "grid/flexgridcontrol.h"
 #include "keytextbox.h"
 #include "linesbox.h"
+#include "section/sectionfile.h"
 #include "systemcolours.h"
 #include "twips.h"
 
@@ -157,6 +158,9 @@ void Form1Ui::setupUi(QWidget *form)
     TXTedit = new KeyTextBox(Frame1);
     TXTedit->setGeometry(twipsRect(9240, 120, 855, 285));
     TXTedit->setFrame(false);
+    // A line edit cuts its text at 32,767 characters unless told otherwise;
+    // the editor takes any value the file can hold.
+    TXTedit->setMaxLength(int(kMaxSectionFileBytes));
     TXTedit->setToolTip(QStringLiteral("premere INVIO per confermare l'immissione"));
     setColour(TXTedit, QPalette::Base, kPaleCyan);
     setColour(TXTedit, QPalette::Text, systemColour(SystemColour::ButtonText));
@@ -164,6 +168,7 @@ void Form1Ui::setupUi(QWidget *form)
 
     Text5 = new KeyTextBox(Frame1);
     Text5->setGeometry(twipsRect(2160, 0, 735, 285));
+    Text5->setMaxLength(int(kMaxSectionFileBytes)); // the count box has no limit of its own
     Combo1 = hiddenCombo(Frame1, QStringLiteral("Combo1"), twipsRect(7320, 120, 1815, 315));
 
     Text1 = readOnlyBox(form, twipsRect(7440, 840, 2895, 2055), false);

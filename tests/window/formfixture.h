@@ -71,6 +71,10 @@ public:
             form->setMessageBox([this](QMessageBox::Icon icon, const QString &title, const QString &text) {
                 messages.push_back({icon, title, text});
             });
+            form->setQuestion([this](const QString &title, const QString &text, const QStringList &buttons) {
+                questions.push_back({QMessageBox::Warning, title, text});
+                return answer ? answer(buttons) : int(buttons.size()) - 1;
+            });
         }
         started = form->Form_Load();
         if (!started)
@@ -143,5 +147,8 @@ public:
     QTemporaryDir dir;
     std::unique_ptr<Form1> form;
     std::vector<Message> messages;
+    std::vector<Message> questions;
+    // Answers a question by the index of a button; unset: the last, the cancel button.
+    std::function<int(const QStringList &buttons)> answer;
     bool started = false;
 };

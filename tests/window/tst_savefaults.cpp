@@ -1,13 +1,26 @@
 #include "formfixture.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QPushButton>
+#include <QRegularExpression>
 
-// Saves that fail because the file's place on disk is taken away: the user is
-// told, nothing is left behind in the folder, the program goes on, and the
-// next save after the fault clears writes the file. And saves after another
+#ifdef Q_OS_UNIX
+#include <cstdio>
+#include <grp.h>
+#include <unistd.h>
+#endif
+
+// Saves that fail because the file's place on disk is taken away or may not
+// be written: the user is told why, nothing is left behind in the folder,
+// the program goes on, and the next save after the fault clears writes the
+// file; a folder where files may be changed but not created is written in
+// place. Closing after a failed save saves or asks. And saves after another
 // program changed the file: its version is kept before it is replaced.
+// Permissions refuse nothing to root, so run as root the test becomes the
+// user nobody first.
 
 namespace {
 
@@ -55,6 +68,8 @@ private slots:
 
     void faultIsReportedAndNextSaveSucceeds_data();
     void faultIsReportedAndNextSaveSucceeds();
+    void closingAfterAFailedSave_data();
+    void closingAfterAFailedSave();
     void otherProgramsVersionIsKept_data();
     void otherProgramsVersionIsKept();
 };
@@ -63,17 +78,29 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("countEntry"); // the failed save is a count entry, else a confirmation
+    QTest::addColumn<QString>("cause");   // what the message says of it ({file}, {folder}); empty: saved in place
 
-    QTest::newRow("directory at the file's path, confirmation") << QStringLiteral("directory") << false;
-    QTest::newRow("directory at the file's path, count entry") << QStringLiteral("directory") << true;
-    QTest::newRow("folder removed, confirmation") << QStringLiteral("no folder") << false;
-    QTest::newRow("folder removed, count entry") << QStringLiteral("no folder") << true;
+    const QString directory = QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso nome.");
+    const QString noFolder = QStringLiteral("La cartella {folder} non esiste.");
+    QTest::newRow("directory at the file's path, confirmation") << "directory" << false << directory;
+    QTest::newRow("directory at the file's path, count entry") << "directory" << true << directory;
+    QTest::newRow("folder removed, confirmation") << "no folder" << false << noFolder;
+    QTest::newRow("folder removed, count entry") << "no folder" << true << noFolder;
+#ifdef Q_OS_UNIX
+    QTest::newRow("read-only file: not made writable, the system's words")
+        << "read-only" << false
+        << "Il file è di sola lettura (il sistema risponde: «Existing file {file} is not writable»).";
+    QTest::newRow("folder where no file can be created: written in place") << "create-only" << false << "";
+    QTest::newRow("folder where no file can be created, count entry: written in place")
+        << "create-only" << true << "";
+#endif
 }
 
 void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
 {
     QFETCH(QString, fault);
     QFETCH(bool, countEntry);
+    QFETCH(QString, cause);
 
     StartedForm f(namedSectionFile(" 3 ", 3));
     QVERIFY(f.started);
@@ -81,34 +108,107 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
     if (fault == QLatin1String("directory")) {
         QVERIFY(QFile::remove(f.path()));
         QVERIFY(QDir().mkdir(f.path()));
-    } else {
+    } else if (fault == QLatin1String("no folder")) {
         QVERIFY(QDir(folder).removeRecursively());
+    } else if (fault == QLatin1String("read-only")) {
+        QVERIFY(QFile::setPermissions(f.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     }
-    const QStringList before = folderState(folder);
+    QStringList before = folderState(folder);
 
     if (countEntry)
         f.enterCount(QStringLiteral("5"));
     else
         confirm(f, 2, 3, QStringLiteral("PRIMO à"));
+    const QByteArray first = namedSectionFile(" 3 ", 3).replace("a2c4", "PRIMO \xe0");
+    if (cause.isEmpty()) {
+        QCOMPARE(f.messages.size(), size_t(0));
+        QCOMPARE(f.fileBytes(), countEntry ? namedSectionFile(" 5 ", 3, 2) : first);
+        before.replaceInStrings(QRegularExpression("^(ComputoPersonalizzato.txt) .*"), "\\1");
+        QStringList after = folderState(folder);
+        QCOMPARE(after.replaceInStrings(QRegularExpression("^(ComputoPersonalizzato.txt) .*"), "\\1"), before);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        return;
+    }
 
     QCOMPARE(f.messages.size(), size_t(1));
-    QVERIFY2(f.messages.back().text.contains(QStringLiteral("non è stato salvato")),
-             qPrintable(f.messages.back().text));
+    QCOMPARE(f.messages.back().text,
+             "Il file ComputoPersonalizzato.txt non è stato salvato.\n"
+                 + QString(cause).replace("{folder}", QDir::toNativeSeparators(folder)).replace("{file}", f.path())
+                 + " Il file su disco non è stato modificato."
+                 + (countEntry ? "" : "\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma."));
     QCOMPARE(folderState(folder), before);
     QVERIFY(f.form->isVisible());
 
     if (fault == QLatin1String("directory"))
         QVERIFY(QDir().rmdir(f.path()));
-    else
+    else if (fault == QLatin1String("no folder"))
         QVERIFY(QDir().mkpath(folder));
+    else
+        QVERIFY(QFile::setPermissions(f.path(), QFile::ReadOwner | QFile::WriteOwner));
 
     if (countEntry)
         f.enterCount(QStringLiteral("5"));
     else
         confirm(f, 1, 0, QStringLiteral("SECONDO"));
     QCOMPARE(f.messages.size(), size_t(1));
-    const QByteArray confirmed = namedSectionFile(" 3 ", 3).replace("a1c1", "SECONDO").replace("a2c4", "PRIMO \xe0");
-    QCOMPARE(f.fileBytes(), countEntry ? namedSectionFile(" 5 ", 3, 2) : confirmed);
+    QCOMPARE(f.fileBytes(), countEntry ? namedSectionFile(" 5 ", 3, 2) : QByteArray(first).replace("a1c1", "SECONDO"));
+}
+
+void TestSaveFaults::closingAfterAFailedSave_data()
+{
+    QTest::addColumn<bool>("countEntry"); // the failed save is a count entry, else a confirmation
+    QTest::addColumn<int>("answer");      // the button chosen: 0 Riprova, 1 Esci senza salvare, 2 Annulla
+    QTest::addColumn<bool>("closeBox");   // closed by its close box, else by "Esci"
+
+    QTest::newRow("Riprova once the fault is gone: saved, closed") << false << 0 << false;
+    QTest::newRow("a count, Riprova: saved, closed") << true << 0 << true;
+    QTest::newRow("Esci senza salvare: the file as it was, closed") << false << 1 << true;
+    QTest::newRow("Annulla: stays open with the value") << false << 2 << false;
+}
+
+void TestSaveFaults::closingAfterAFailedSave()
+{
+    QFETCH(bool, countEntry);
+    QFETCH(int, answer);
+    QFETCH(bool, closeBox);
+
+    const QByteArray original = namedSectionFile(" 3 ", 3);
+    StartedForm f(original);
+    QVERIFY(QFile::remove(f.path())); // a folder in the file's place: every save fails
+    QVERIFY(QDir().mkdir(f.path()));
+    if (countEntry)
+        f.enterCount(QStringLiteral("2"));
+    else
+        confirm(f, 2, 3, QStringLiteral("SABBIA"));
+    QCOMPARE(f.messages.size(), size_t(1));
+
+    // The save tried on closing fails too; then the user chooses.
+    f.answer = [&](const QStringList &buttons) {
+        [&] { QCOMPARE(buttons, (QStringList{"Riprova", "Esci senza salvare", "Annulla"})); }();
+        QDir().rmdir(f.path());
+        StartedForm::writeBytes(f.path(), original);
+        return answer;
+    };
+    if (closeBox)
+        f.form->close();
+    else
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+
+    QCOMPARE(f.questions.size(), size_t(1));
+    QCOMPARE(f.questions.front().text,
+             "Il file ComputoPersonalizzato.txt non è stato salvato.\nIl percorso del file è occupato da una cartella "
+             "con lo stesso nome. Il file su disco non è stato modificato.\n\nLe ultime modifiche confermate non "
+             "sono nel file " + QDir::toNativeSeparators(f.path()) + ". Uscendo senza salvare andranno perse.");
+    QCOMPARE(f.form->isVisible(), answer == 2);
+    const QByteArray changed = countEntry ? namedSectionFile(" 2 ", 2) : QByteArray(original).replace("a2c4", "SABBIA");
+    QCOMPARE(f.fileBytes(), answer == 0 ? changed : original);
+    if (answer == 2) { // still open: the next close saves without asking
+        QVERIFY(f.form->close());
+        QCOMPARE(f.fileBytes(), changed);
+        QCOMPARE(f.questions.size(), size_t(1));
+    }
 }
 
 void TestSaveFaults::otherProgramsVersionIsKept_data()
@@ -168,5 +268,17 @@ void TestSaveFaults::otherProgramsVersionIsKept()
     QCOMPARE(QDir(f.dir.path()).entryList({QStringLiteral("*.bak*")}).size(), keptAs == QLatin1String(".bak") ? 1 : 2);
 }
 
-QTEST_MAIN(TestSaveFaults)
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+        std::perror("tst_savefaults: cannot become the user nobody");
+        return 1;
+    }
+#endif
+    TestSaveFaults::initMain();
+    QApplication app(argc, argv);
+    TestSaveFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_savefaults.moc"

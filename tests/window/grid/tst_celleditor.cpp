@@ -312,10 +312,12 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
 {
     // Accented letters, the euro, the five unassigned bytes, and values from
     // another program that a user may not type: a quoted decimal comma, a
-    // double quote, a tab, a quoted line break.
+    // double quote, a tab, a quoted line break; and a value longer than a
+    // line edit takes by default.
     const QByteArray bytes =
         crlfLines(QList<QByteArray>{"profondit\xe0 \x80 \x81\x8d\x8f\x90\x9d"} + QList<QByteArray>(10)
-                  << " 1 " << "SABBIA" << "\"0,5\"" << "2\"" << "\t0.1" << "\"riga\r\nspezzata\"" << "A.01");
+                  << " 1 " << "SABBIA" << "\"0,5\"" << "2\"" << "\t0.1" << "\"riga\r\nspezzata\""
+                  << "A.01 " + QByteArray(40000, 'x'));
     StartedForm f(bytes);
     f.clickCell(1, 0);
     for (int column = 1; column <= 6; ++column)

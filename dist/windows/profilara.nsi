@@ -7,6 +7,11 @@
 ; write probe below. Neither a reinstall nor the uninstaller touches the
 ; section file, its .bak copies, its .lock or anything else of the user's.
 ;
+; Neither changes anything while a Profilara window is open (its files could
+; not be replaced or removed), and the installer does not run elevated: as
+; administrator its write probe would pass in Programmi, where the program,
+; run normally, could never save.
+;
 ; ./package-windows builds it from the program's folder:
 ;   makensis -DVERSION=1.0 -DFILES=LIST.nsh -DOUTFILE=SETUP.exe profilara.nsi
 ; LIST.nsh is written from that folder: PROGRAM_SIZE_KIB, and the macros
@@ -32,6 +37,12 @@ SetCompressor /SOLID lzma
 !define PROBE "profilara-prova-di-scrittura.tmp"
 !define CANNOT_WRITE "Non puoi scrivere nella cartella$\r$\n$INSTDIR$\r$\n$\r$\nProfilara salva il file della sezione, ComputoPersonalizzato.txt, nella cartella in cui è installato, quindi deve poterci scrivere. Scegli una cartella in cui puoi scrivere, per esempio una nella tua cartella utente, non in Programmi."
 !define OTHER_PROGRAM "La cartella$\r$\n$INSTDIR$\r$\ncontiene già il file $3 di un altro programma.$\r$\n$\r$\nProfilara lo sostituirebbe con il proprio e, se poi lo disinstallassi, lo cancellerebbe, e l'altro programma smetterebbe di funzionare. Scegli un'altra cartella, per esempio una sottocartella Profilara di questa."
+
+!define RUNNING "Profilara è aperto.$\r$\n$\r$\nChiudi tutte le finestre di Profilara, poi premi Riprova: finché il programma è aperto, i suoi file non possono essere sostituiti né rimossi."
+!define ELEVATED "Questo programma di installazione è stato avviato come amministratore.$\r$\n$\r$\nProfilara va installato dall'utente che lo userà, senza diritti di amministratore, perché il programma salva la sezione nella propria cartella. Avvia di nuovo l'installazione con un doppio clic, senza «Esegui come amministratore»."
+; Exit codes of a silent run that refuses to go on (NSIS itself uses 1 and 2).
+!define EXIT_RUNNING 3
+!define EXIT_ELEVATED 4
 
 Name "Profilara"
 OutFile "${OUTFILE}"
@@ -63,6 +74,61 @@ CompletedText "Operazione completata"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "Italian"
+
+; Waits, asking the user, until no Profilara window is open; Annulla, or a
+; silent run, ends the installer or uninstaller at once.
+!macro REFUSE_WHILE_RUNNING
+    ${Do}
+        FindWindow $0 "" "Profilara"
+        ${If} $0 = 0
+            Return
+        ${EndIf}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${RUNNING}" /SD IDCANCEL IDRETRY retry
+        SetErrorLevel ${EXIT_RUNNING}
+        Quit
+        retry:
+    ${Loop}
+!macroend
+
+Function RefuseWhileRunning
+    !insertmacro REFUSE_WHILE_RUNNING
+FunctionEnd
+
+Function un.RefuseWhileRunning
+    !insertmacro REFUSE_WHILE_RUNNING
+FunctionEnd
+
+; An elevated process token (TokenElevation, 20) means "as administrator".
+; Wine gives every program an administrator's token and knows no Windows
+; permissions, so there (where its own key HKLM\Software\Wine exists) the
+; token says nothing and is not looked at.
+Function RefuseElevation
+    ClearErrors
+    EnumRegKey $0 HKLM "Software\Wine" 0
+    ${IfNot} ${Errors}
+        Return
+    ${EndIf}
+    System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r1) i .r0'
+    ${If} $0 <> 0
+        System::Call 'advapi32::GetTokenInformation(p r1, i 20, *i .r2, i 4, *i .r3) i .r0'
+        System::Call 'kernel32::CloseHandle(p r1)'
+        ${If} $0 <> 0
+        ${AndIf} $2 <> 0
+            MessageBox MB_OK|MB_ICONSTOP "${ELEVATED}" /SD IDOK
+            SetErrorLevel ${EXIT_ELEVATED}
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function .onInit
+    Call RefuseElevation
+    Call RefuseWhileRunning
+FunctionEnd
+
+Function un.onInit
+    Call un.RefuseWhileRunning
+FunctionEnd
 
 ; Whether the user can write in $INSTDIR: $0 is 1 when so, else empty.
 ; Makes the folder when it is missing (the install follows at once), writes

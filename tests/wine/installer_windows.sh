@@ -2,7 +2,8 @@
 # The installer as a user runs it, silently, under Wine on the X display:
 # an install into a folder whose path has a blank and an accented letter,
 # the program started from there, an install over it, the uninstall, and a
-# folder that cannot be written. Run by ./package-windows --test under
+# folder that cannot be written; an install and an uninstall refused while
+# the program runs. Run by ./package-windows --test under
 # xvfb-run, in its Wine prefix.
 #   installer_windows.sh SETUP.exe VERSION PROGRAM_FOLDER
 # (PROGRAM_FOLDER: the folder the installer was made from).
@@ -23,6 +24,17 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Profilara'
 link="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Profilara.lnk"
 
 . "$(dirname "$0")/driving.sh"
+
+# The uninstaller runs on from a copy of itself in the temporary folder:
+# waits (up to 30 s) for that copy to end, while other programs run.
+wait_for_uninstaller_copy() {
+    sleep 1
+    for _ in $(seq 30); do
+        pgrep -f 'Un_[A-Z]\.exe|Au_\.exe' >/dev/null || return 0
+        sleep 1
+    done
+    fail "the uninstaller's copy did not end"
+}
 
 # The silent install into the Windows folder $1; NSIS wants /D= last and
 # unquoted, which only cmd passes on as written.
@@ -64,6 +76,20 @@ running=$!
 focus_window Attenzione
 key Return
 expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
+
+# --- While it runs, an install over it (exit code 3) and the uninstall, as
+# "App installate" starts it, are refused and change nothing.
+snapshot() { (cd "$folder" && find . -type f -exec sha1sum {} + | LC_ALL=C sort); }
+before=$(snapshot)
+install_into "$win"
+status=$?
+[ "$status" = 3 ] || fail "the install while Profilara runs ended with $status"
+wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
+wait_for_uninstaller_copy
+[ "$(snapshot)" = "$before" ] || fail "a refused install or uninstall changed the folder"
+wine reg query "$key" >/dev/null 2>&1 || fail "a refused uninstall removed the uninstall key"
+[ -e "$link" ] || fail "a refused uninstall removed the Start menu entry"
+
 # Killed, as by a crash: its lock stays beside the file.
 kill "$running"
 wait "$running" 2>/dev/null
@@ -103,5 +129,17 @@ install_into 'Z:\proc\Profilara'
 status=$?
 [ "$status" = 2 ] || fail "the install into /proc ended with $status"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the refused install registered itself"
+
+# --- Started as administrator, the installer refuses with code 4 and
+# changes nothing. Wine gives every program an administrator's token; with
+# Wine's own key hidden, the installer takes it as Windows does.
+wine reg export 'HKLM\Software\Wine' "$work/wine.reg" /y >/dev/null 2>&1 || fail "cannot save Wine's key"
+wine reg delete 'HKLM\Software\Wine' /f >/dev/null 2>&1 || fail "cannot hide Wine's key"
+install_into "$win"
+status=$?
+wine reg import "$work/wine.reg" >/dev/null 2>&1 || fail "cannot restore Wine's key"
+[ "$status" = 4 ] || fail "the install as administrator ended with $status"
+expect_files "$folder" "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./appunti.txt "
+! wine reg query "$key" >/dev/null 2>&1 || fail "the install as administrator registered itself"
 
 echo "installer under Wine: passed"

@@ -2,11 +2,6 @@
 
 #include <QStringList>
 
-QString previewText(const SectionTable &table)
-{
-    return previewLines(table).join(QStringLiteral("\r\n"));
-}
-
 QStringList previewLines(const SectionTable &table)
 {
     QStringList values;

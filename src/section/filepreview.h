@@ -5,10 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-// The text of the preview box: the area values of areas 1..Naree joined by
-// CR LF, exactly as lines 13 onward of the section file hold them. Empty when
-// the section has no areas.
-QString previewText(const SectionTable &table);
-
-// The same values, one list entry per value: the preview box's lines.
+// The lines of the preview box: the area values of areas 1..Naree, one
+// value a line, exactly as lines 13 onward of the section file hold them.
+// None when the section has no areas.
 QStringList previewLines(const SectionTable &table);

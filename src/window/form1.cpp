@@ -160,7 +160,9 @@ void Form1::Form_Activate()
     ScriveContenutoFile();
     // Fill once more, never past the grid's last data row (after a recovery
     // the grid may have fewer rows than areas).
-    RiempioFlexGrid(*m_ui.FlexGrid, table, qMin<int>(table.Naree, m_ui.FlexGrid->Rows() - 1));
+    const bool filled = RiempioFlexGrid(*m_ui.FlexGrid, table, qMin<int>(table.Naree, m_ui.FlexGrid->Rows() - 1));
+    Q_ASSERT(filled);
+    Q_UNUSED(filled);
     m_ui.Text5->setFocus();
     m_ready = true;
     emit ready();
@@ -183,35 +185,35 @@ void Form1::Text5_KeyPress(qint16 &key)
         return;
     key = 0;
 
+    // Every failure on the way ends in the recovery.
     FlexGridControl &grid = *m_ui.FlexGrid;
     const QLocale locale;
-    try {
-        const std::optional<qint32> rows = countToInt32(m_ui.Text5->text(), locale);
-        if (!rows)
-            return recover();
-        if (*rows > SectionTable::kMaxAreas && *rows <= 32767) {
-            m_messageBox(QMessageBox::Information, kAttention,
-                         QStringLiteral("Una sezione può avere al massimo %1 aree.").arg(SectionTable::kMaxAreas));
-            return recover();
-        }
-        VisualizzoFlexGrid(grid, *rows);
-
-        const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
-        if (!count)
-            return recover();
-        m_session.table().Naree = *count;
-        RiempioFlexGrid(grid, m_session.table());
-
-        if (!saveSection(QString()))
-            return recover();
-        ScriveContenutoFile();
-
-        grid.setCol(0);
-        grid.setRow(1);
-        FlexGrid_Click();
-    } catch (const GridError &) {
-        recover();
+    const std::optional<qint32> rows = countToInt32(m_ui.Text5->text(), locale);
+    if (!rows)
+        return recover();
+    if (*rows > SectionTable::kMaxAreas && *rows <= 32767) {
+        m_messageBox(QMessageBox::Information, kAttention,
+                     QStringLiteral("Una sezione può avere al massimo %1 aree.").arg(SectionTable::kMaxAreas));
+        return recover();
     }
+    if (!VisualizzoFlexGrid(grid, *rows))
+        return recover();
+
+    const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
+    if (!count)
+        return recover();
+    m_session.table().Naree = *count;
+    if (!RiempioFlexGrid(grid, m_session.table()))
+        return recover();
+
+    if (!saveSection(QString()))
+        return recover();
+    ScriveContenutoFile();
+
+    // With no areas there is no row 1.
+    if (!grid.setCol(0) || !grid.setRow(1))
+        return recover();
+    FlexGrid_Click();
 }
 
 // The save of both handlers. What the session tells is shown, another
@@ -229,7 +231,9 @@ bool Form1::saveSection(const QString &consequence)
 
 void Form1::recover()
 {
-    VisualizzoFlexGrid(*m_ui.FlexGrid, 1);
+    const bool shaped = VisualizzoFlexGrid(*m_ui.FlexGrid, 1);
+    Q_ASSERT(shaped); // one data row always fits
+    Q_UNUSED(shaped);
 }
 
 void Form1::FlexGrid_Click()

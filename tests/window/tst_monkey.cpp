@@ -1,5 +1,6 @@
 #include "formfixture.h"
 
+#include "grid/gridprobe.h"
 #include "section/filepreview.h"
 #include "window/examplepicture.h"
 
@@ -107,7 +108,7 @@ public:
             if (onDisk.Aree[a] != table.Aree[a])
                 return QStringLiteral("area %1 differs between file and table").arg(a);
         }
-        const QString shown = previewText(table).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString shown = previewLines(table).join(QLatin1Char('\n'));
         if (f.preview() != shown)
             return QStringLiteral("preview does not show the table");
         return QString();
@@ -179,7 +180,7 @@ private:
         std::optional<GridCell> cell;
         for (int tries = 0; tries < 100; ++tries) {
             at = QPoint(rng.bounded(grid.width()), rng.bounded(grid.height()));
-            cell = grid.cellAt(at);
+            cell = GridProbe(grid).cellAt(at);
             if (anywhere || (cell && cell->row >= 1))
                 break;
         }
@@ -201,11 +202,11 @@ private:
         FlexGridControl &grid = f.grid();
         if (rng.bounded(4) != 0 && grid.Rows() > 1) {
             const int row = 1 + rng.bounded(grid.Rows() - 1);
-            grid.setTopRow(row);
+            GridProbe(grid).setTopRow(row);
             return QStringLiteral("scroll the grid down to row %1").arg(row);
         }
         const int column = rng.bounded(grid.Cols());
-        grid.setLeftCol(column);
+        GridProbe(grid).setLeftCol(column);
         return QStringLiteral("scroll the grid across to column %1").arg(column);
     }
 

@@ -29,19 +29,20 @@ QString columnTitle(int column)
     return columnTitles().at(column);
 }
 
-void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
+bool VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
 {
-    grid.setCols(SectionTable::kColumns);
-    if (Nrighe == std::numeric_limits<qint32>::max())
-        throw GridError("row count overflows");
-    grid.setRows(Nrighe + 1);
+    if (!grid.setCols(SectionTable::kColumns))
+        return false;
+    if (Nrighe == std::numeric_limits<qint32>::max() || !grid.setRows(Nrighe + 1))
+        return false;
     const FlexGridControl::Batch batch(grid);
 
     grid.setColWidth(0, px(2200));
     for (int c = 1; c < SectionTable::kColumns; ++c)
         grid.setColWidth(c, px(1450));
 
-    grid.setRow(0);
+    if (!grid.setRow(0))
+        return false; // no header row: a grid without rows
     grid.setRowHeight(0, px(600));
     for (int c = 0; c < SectionTable::kColumns; ++c) {
         grid.setCol(c);
@@ -61,22 +62,25 @@ void VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
             grid.setCellForeColor(kBlue);
         }
     }
+    return true;
 }
 
-void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table)
+bool RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table)
 {
-    RiempioFlexGrid(grid, table, table.Naree);
+    return RiempioFlexGrid(grid, table, table.Naree);
 }
 
-void RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea)
+bool RiempioFlexGrid(FlexGridControl &grid, const SectionTable &table, int lastArea)
 {
     Q_ASSERT(lastArea <= SectionTable::kMaxAreas);
     const FlexGridControl::Batch batch(grid);
     for (int r = 1; r <= lastArea; ++r) {
-        grid.setRow(r);
+        if (!grid.setRow(r))
+            return false;
         for (int c = 0; c < SectionTable::kColumns; ++c) {
             grid.setCol(c);
             grid.setText(table.Aree[r][c + 1]);
         }
     }
+    return true;
 }

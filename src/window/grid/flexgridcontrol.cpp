@@ -53,12 +53,9 @@ public:
     }
 };
 
-// Scrolls so that section becomes the first one shown, whether the bar
-// counts items or pixels.
-void scrollToSection(QAbstractItemView::ScrollMode mode, QScrollBar *bar, const QHeaderView *header, int section)
-{
-    bar->setValue(mode == QAbstractItemView::ScrollPerItem ? section : header->sectionPosition(section));
-}
+// The most rows (header included) and columns the grid accepts.
+constexpr int kMaxRows = 1001;
+constexpr int kMaxCols = 100;
 
 } // namespace
 
@@ -127,38 +124,44 @@ int FlexGridControl::Cols() const
     return m_view->columnCount();
 }
 
-void FlexGridControl::setRows(int rows)
+bool FlexGridControl::setRows(int rows)
 {
     if (rows < 0 || rows > kMaxRows)
-        throw GridError("row count out of range");
+        return false;
     m_rows = rows;
     m_view->setRowCount(qMax(0, rows - 1));
     m_view->horizontalHeader()->setVisible(rows > 0);
     m_row = qMin(m_row, qMax(0, rows - 1));
     syncCurrentCell();
+    return true;
 }
 
-void FlexGridControl::setCols(int cols)
+bool FlexGridControl::setCols(int cols)
 {
-    if (cols < 0 || cols > 100)
-        throw GridError("column count out of range");
+    if (cols < 0 || cols > kMaxCols)
+        return false;
     m_view->setColumnCount(cols);
     m_col = qMin(m_col, qMax(0, cols - 1));
     syncCurrentCell();
+    return true;
 }
 
-void FlexGridControl::setRow(int row)
+bool FlexGridControl::setRow(int row)
 {
-    requireRow(row);
+    if (!hasRow(row))
+        return false;
     m_row = row;
     syncCurrentCell();
+    return true;
 }
 
-void FlexGridControl::setCol(int col)
+bool FlexGridControl::setCol(int col)
 {
-    requireCol(col);
+    if (!hasCol(col))
+        return false;
     m_col = col;
     syncCurrentCell();
+    return true;
 }
 
 void FlexGridControl::syncCurrentCell()
@@ -171,60 +174,33 @@ void FlexGridControl::syncCurrentCell()
     }
 }
 
-int FlexGridControl::ColWidth(int col) const
-{
-    requireCol(col);
-    return m_view->columnWidth(col);
-}
-
 void FlexGridControl::setColWidth(int col, int pixels)
 {
-    requireCol(col);
-    m_view->setColumnWidth(col, pixels);
-}
-
-int FlexGridControl::RowHeight(int row) const
-{
-    requireRow(row);
-    return row == 0 ? m_view->horizontalHeader()->height() : m_view->rowHeight(row - 1);
+    if (hasCol(col))
+        m_view->setColumnWidth(col, pixels);
 }
 
 void FlexGridControl::setRowHeight(int row, int pixels)
 {
-    requireRow(row);
+    if (!hasRow(row))
+        return;
     if (row == 0)
         m_view->horizontalHeader()->setFixedHeight(pixels);
     else
         m_view->setRowHeight(row - 1, pixels);
 }
 
-void FlexGridControl::requireRow(int row) const
-{
-    if (row < 0 || row >= m_rows)
-        throw GridError("no such row");
-}
-
-void FlexGridControl::requireCol(int col) const
-{
-    if (col < 0 || col >= Cols())
-        throw GridError("no such column");
-}
-
-void FlexGridControl::requireCell(int row, int col) const
-{
-    requireRow(row);
-    requireCol(col);
-}
-
 namespace {
 
 // Changes one look of a cell's font and keeps the others.
 template<typename Change>
-void changeFont(QTableWidgetItem &item, Change change)
+void changeFont(QTableWidgetItem *item, Change change)
 {
-    QFont f = item.font();
+    if (!item)
+        return;
+    QFont f = item->font();
     change(f);
-    item.setFont(f);
+    item->setFont(f);
 }
 
 } // namespace
@@ -240,7 +216,8 @@ QTableWidgetItem *FlexGridControl::newItem() const
 
 QTableWidgetItem *FlexGridControl::cell()
 {
-    requireCell(m_row, m_col);
+    if (!hasRow(m_row) || !hasCol(m_col))
+        return nullptr;
     if (m_row == 0) {
         if (!m_view->horizontalHeaderItem(m_col))
             m_view->setHorizontalHeaderItem(m_col, newItem());
@@ -253,7 +230,8 @@ QTableWidgetItem *FlexGridControl::cell()
 
 const QTableWidgetItem *FlexGridControl::cell() const
 {
-    requireCell(m_row, m_col);
+    if (!hasRow(m_row) || !hasCol(m_col))
+        return nullptr;
     return m_row == 0 ? m_view->horizontalHeaderItem(m_col) : m_view->item(m_row - 1, m_col);
 }
 
@@ -265,55 +243,41 @@ QString FlexGridControl::Text() const
 
 void FlexGridControl::setText(const QString &text)
 {
-    cell()->setText(text);
+    if (QTableWidgetItem *current = cell())
+        current->setText(text);
 }
 
 void FlexGridControl::setCellAlignment(Qt::Alignment alignment)
 {
-    cell()->setTextAlignment(alignment);
-}
-
-QFont FlexGridControl::cellFont() const
-{
-    const QTableWidgetItem *current = cell();
-    return current ? current->font() : m_view->font();
+    if (QTableWidgetItem *current = cell())
+        current->setTextAlignment(alignment);
 }
 
 void FlexGridControl::setCellFontName(const QString &family)
 {
-    changeFont(*cell(), [&](QFont &f) { f.setFamilies({family}); });
+    changeFont(cell(), [&](QFont &f) { f.setFamilies({family}); });
 }
 
 void FlexGridControl::setCellFontSize(double points)
 {
-    changeFont(*cell(), [&](QFont &f) { f.setPixelSize(fontPixels(points)); });
+    changeFont(cell(), [&](QFont &f) { f.setPixelSize(fontPixels(points)); });
 }
 
 void FlexGridControl::setCellFontBold(bool bold)
 {
-    changeFont(*cell(), [&](QFont &f) { f.setBold(bold); });
+    changeFont(cell(), [&](QFont &f) { f.setBold(bold); });
 }
 
 void FlexGridControl::setCellBackColor(const QColor &colour)
 {
-    cell()->setBackground(colour);
+    if (QTableWidgetItem *current = cell())
+        current->setBackground(colour);
 }
 
 void FlexGridControl::setCellForeColor(const QColor &colour)
 {
-    cell()->setForeground(colour);
-}
-
-QColor FlexGridControl::cellBackColor() const
-{
-    const QTableWidgetItem *current = cell();
-    return current ? current->background().color() : QColor();
-}
-
-QColor FlexGridControl::cellForeColor() const
-{
-    const QTableWidgetItem *current = cell();
-    return current ? current->foreground().color() : QColor();
+    if (QTableWidgetItem *current = cell())
+        current->setForeground(colour);
 }
 
 QRect FlexGridControl::cellRect() const
@@ -323,7 +287,8 @@ QRect FlexGridControl::cellRect() const
 
 QRect FlexGridControl::cellRect(int row, int col) const
 {
-    requireCell(row, col);
+    if (!hasRow(row) || !hasCol(col))
+        return {};
     if (row == 0) {
         const QHeaderView *header = m_view->horizontalHeader();
         return QRect(header->x() + header->sectionViewportPosition(col), header->y(), header->sectionSize(col),
@@ -334,38 +299,8 @@ QRect FlexGridControl::cellRect(int row, int col) const
     return inViewport.translated(m_view->viewport()->pos() + m_view->pos());
 }
 
-std::optional<GridCell> FlexGridControl::cellAt(const QPoint &point) const
-{
-    const QPoint inView = point - m_view->pos();
-    const QHeaderView *header = m_view->horizontalHeader();
-    if (!header->isHidden() && header->geometry().contains(inView)) {
-        const int col = header->logicalIndexAt(inView.x() - header->x());
-        return col < 0 ? std::nullopt : std::optional(GridCell{0, col});
-    }
-    const QWidget *viewport = m_view->viewport();
-    if (!viewport->geometry().contains(inView))
-        return std::nullopt;
-    const QModelIndex index = m_view->indexAt(inView - viewport->pos());
-    return index.isValid() ? std::optional(GridCell{index.row() + 1, index.column()}) : std::nullopt;
-}
-
 void FlexGridControl::showCurrentCell()
 {
     if (m_row >= 1 && m_col < Cols())
         m_view->scrollTo(m_view->model()->index(m_row - 1, m_col), QAbstractItemView::EnsureVisible);
-}
-
-void FlexGridControl::setTopRow(int row)
-{
-    if (row < 1)
-        throw GridError("no such data row");
-    requireRow(row);
-    scrollToSection(m_view->verticalScrollMode(), m_view->verticalScrollBar(), m_view->verticalHeader(), row - 1);
-}
-
-void FlexGridControl::setLeftCol(int col)
-{
-    requireCol(col);
-    scrollToSection(m_view->horizontalScrollMode(), m_view->horizontalScrollBar(), m_view->horizontalHeader(),
-                    col);
 }

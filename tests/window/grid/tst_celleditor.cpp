@@ -1,5 +1,6 @@
 #include "../formfixture.h"
 
+#include "gridprobe.h"
 #include "window/examplepicture.h"
 
 #include <QApplication>
@@ -34,9 +35,9 @@ void verifyOpenOn(const StartedForm &f, int row, int column)
     QCOMPARE(box, f.grid().cellRect(row, column));
     // The grid shows that cell under both corners of the box, another just before it.
     const std::optional<GridCell> cell = GridCell{row, column};
-    QCOMPARE(f.grid().cellAt(box.topLeft()), cell);
-    QCOMPARE(f.grid().cellAt(box.bottomRight()), cell);
-    QVERIFY(f.grid().cellAt(box.topLeft() - QPoint(1, 1)) != cell);
+    QCOMPARE(GridProbe(f.grid()).cellAt(box.topLeft()), cell);
+    QCOMPARE(GridProbe(f.grid()).cellAt(box.bottomRight()), cell);
+    QVERIFY(GridProbe(f.grid()).cellAt(box.topLeft() - QPoint(1, 1)) != cell);
 }
 
 QString fileValue(const StartedForm &f, int area, int column)
@@ -200,7 +201,7 @@ void TestCellEditor::abandoningStoresNothing()
     if (how == QLatin1String("escape"))
         QTest::keyClick(&f.editor(), Qt::Key_Escape);
     else if (how == QLatin1String("scroll"))
-        f.grid().setTopRow(2);
+        GridProbe(f.grid()).setTopRow(2);
     else if (how == QLatin1String("picture"))
         QTest::mouseClick(f.ui().Image1, Qt::LeftButton, {}, QPoint(40, 200));
     else if (how == QLatin1String("focus"))

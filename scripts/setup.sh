@@ -5,14 +5,15 @@
 # What building and running the program needs (xvfb for a machine without
 # a display).
 PROFILARA_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth"
-# What the tests need on top: X input, screenshots, clang with its
-# sanitizer and fuzzer runtimes, and the validators of the desktop entry and
-# the AppStream metadata.
-PROFILARA_TEST_PACKAGES="xdotool imagemagick clang libclang-rt-14-dev desktop-file-utils appstream"
+# What the tests need on top: X input, screenshots, and the validators of
+# the desktop entry and the AppStream metadata.
+PROFILARA_TEST_PACKAGES="xdotool imagemagick desktop-file-utils appstream"
 
 # The test that reads the window as a screen reader does needs the desktop's
 # accessibility bus and a reader of it too.
 PROFILARA_TEST_PACKAGES="$PROFILARA_TEST_PACKAGES at-spi2-core python3-pyatspi dbus-daemon"
+# ./test --full also fuzzes, with clang and its sanitizer and fuzzer runtimes.
+PROFILARA_FULL_TEST_PACKAGES="clang libclang-rt-14-dev"
 
 # profilara_install_packages PACKAGE...
 profilara_install_packages() {

@@ -21,7 +21,10 @@ file="$folder/Profilara/ComputoPersonalizzato.txt"
 
 . "$(dirname "$0")/driving.sh"
 
-# The folder holds the program, its plugins and the DLLs, nothing else.
+# The zip holds the folder Profilara\ with the program, its plugins and the
+# DLLs, nothing else.
+[ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "Profilara/ Profilara/Qt6Core.dll Profilara/Qt6Gui.dll Profilara/Qt6Widgets.dll Profilara/libgcc_s_seh-1.dll Profilara/libstdc++-6.dll Profilara/libwinpthread-1.dll Profilara/platforms/ Profilara/platforms/qwindows.dll Profilara/profilara.exe Profilara/styles/ Profilara/styles/qwindowsvistastyle.dll " ] ||
+    fail "the zip holds: $(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')"
 expect_files "$folder/Profilara" "./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
 
 # The exe carries its version resource: name, Italian description and the

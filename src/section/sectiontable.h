@@ -22,3 +22,18 @@ struct SectionTable
 
     bool operator==(const SectionTable &) const = default;
 };
+
+// The title of the value in grid column 0..5 (table column column + 1), as
+// the grid's header shows it and the messages name it.
+inline QString columnTitle(int column)
+{
+    static const QString titles[SectionTable::kColumns] = {
+        QStringLiteral("Descrizione"),
+        QStringLiteral("Altezza area H"),
+        QStringLiteral("Allargamento della sezione X"),
+        QStringLiteral("Inclinazione delle pareti tan alfa"),
+        QStringLiteral("Coefficiente di detrazione dell'area tubazione"),
+        QStringLiteral("Voce di elenco prezzi"),
+    };
+    return titles[column];
+}

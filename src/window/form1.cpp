@@ -8,9 +8,17 @@
 #include "keytextbox.h"
 #include "linesbox.h"
 #include "section/filepreview.h"
+#include "section/sectionclipboard.h"
 #include "section/valuerules.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <algorithm>
+#include <map>
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
@@ -64,6 +72,22 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setKeyPressHandler([this](qint16 &key) { TXTedit_KeyPress(key); });
     m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
     m_ui.TXTedit->setLostFocusHandler([this] { TXTedit_LostFocus(); });
+    m_ui.TXTedit->setShortcutHandler([this](const QKeyEvent &event) { return TXTedit_Shortcut(event); });
+    m_ui.TXTedit->setContextMenuHandler([this](const QPoint &at) { showEditMenu(at, true); });
+    m_ui.TXTedit->setKeypadDecimalPoint(true);
+
+    // On the grid: the context menu (right click, the Menu key, Shift+F10)
+    // and the copy of the whole table.
+    connect(m_ui.FlexGrid, &FlexGridControl::ContextMenu, this, [this](const QPoint &at) { showEditMenu(at, false); });
+    const auto onGrid = [this](const QKeySequence &keys, auto run) {
+        auto *shortcut = new QShortcut(keys, m_ui.FlexGrid, run);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    };
+    onGrid(QKeySequence(Qt::SHIFT | Qt::Key_F10), [this] {
+        FlexGridControl &grid = *m_ui.FlexGrid;
+        showEditMenu(grid.mapToGlobal(grid.cellRect().center()), false);
+    });
+    onGrid(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyTable(); });
 }
 
 bool Form1::Form_Load()
@@ -164,6 +188,7 @@ void Form1::Form_Activate()
     Q_ASSERT(filled);
     Q_UNUSED(filled);
     m_ui.Text5->setFocus();
+    m_history = {}; // the history starts with the program
     m_ready = true;
     emit ready();
 }
@@ -202,6 +227,7 @@ void Form1::Text5_KeyPress(qint16 &key)
     const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
     if (!count)
         return recover();
+    m_history.record({m_session.table().Naree, *count, {}, {1, 0}, {1, 0}});
     m_session.table().Naree = *count;
     if (!RiempioFlexGrid(grid, m_session.table()))
         return recover();
@@ -252,6 +278,7 @@ void Form1::FlexGrid_Click()
     box.show();
     box.raise();
     box.setText(grid.Text());
+    m_openedText = box.text();
     // An empty entry falls back to the value the area holds. The grid shows
     // it too, except on a row the count entry's recovery left blank, where
     // taking the blank cell would erase the area's value.
@@ -314,7 +341,12 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     }
 
     grid.setText(value);
-    m_session.table().Aree[r][c + 1] = value;
+    QString &stored = m_session.table().Aree[r][c + 1];
+    if (stored != value) {
+        const qint16 count = m_session.table().Naree;
+        m_history.record({count, count, {{r, c + 1, stored, value}}, {r, c}, {r, c}});
+    }
+    stored = value;
     if (!saveSection(QStringLiteral("\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.")))
         return;
     ScriveContenutoFile();
@@ -385,4 +417,202 @@ void Form1::applyGuidance(int column)
 void Form1::clearGuidance()
 {
     applyGuidance(-1);
+}
+
+// ---- Editing beyond the handlers -------------------------------------------
+
+// The keys of the editor box that edit the section; false for a key the box
+// itself handles.
+bool Form1::TXTedit_Shortcut(const QKeyEvent &event)
+{
+    KeyTextBox &box = *m_ui.TXTedit;
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    const int key = event.key();
+    const bool ctrl = mods == Qt::ControlModifier;
+    if (ctrl && key == Qt::Key_Z) {
+        // The box's own typing first, as in any text box.
+        if (box.text() != m_openedText)
+            box.undo();
+        else
+            undoChange();
+    } else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z)) {
+        if (box.isRedoAvailable())
+            box.redo();
+        else
+            redoChange();
+    } else if ((mods & Qt::ControlModifier) && key == Qt::Key_Plus) {
+        insertArea(); // Ctrl++ is Ctrl+Shift+= on some keyboards
+    } else if (ctrl && key == Qt::Key_Minus) {
+        deleteArea();
+    } else if (mods == Qt::AltModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        moveArea(key == Qt::Key_Up ? -1 : 1);
+    } else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_C) {
+        copyTable();
+    } else if (event.matches(QKeySequence::Paste)) {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (!isCellBlock(text))
+            return false; // one value: into the box, as typed
+        pasteBlock(text);
+    } else if (mods == Qt::ShiftModifier && key == Qt::Key_F10) {
+        showEditMenu(box.mapToGlobal(box.rect().bottomLeft()), true);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+SectionCell Form1::currentCell() const
+{
+    return {m_ui.FlexGrid->Row(), m_ui.FlexGrid->Col()};
+}
+
+void Form1::undoChange()
+{
+    if (const std::optional<SectionCell> at = m_history.undo(m_session.table())) {
+        saveSection(QStringLiteral("\n\nLa sezione resta com'era prima della modifica e sarà salvata alla prossima "
+                                   "conferma."));
+        showSection(*at);
+    }
+}
+
+void Form1::redoChange()
+{
+    if (const std::optional<SectionCell> at = m_history.redo(m_session.table())) {
+        saveSection(QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma."));
+        showSection(*at);
+    }
+}
+
+void Form1::insertArea()
+{
+    applyAreaEdit([](SectionTable &table, const SectionCell &at) { return ::insertArea(table, at.area, at.column); });
+}
+
+void Form1::deleteArea()
+{
+    applyAreaEdit([](SectionTable &table, const SectionCell &at) { return ::deleteArea(table, at.area, at.column); });
+}
+
+void Form1::moveArea(int by)
+{
+    applyAreaEdit(
+        [by](SectionTable &table, const SectionCell &at) { return ::moveArea(table, at.area, at.column, by); });
+}
+
+void Form1::copyTable()
+{
+    QGuiApplication::clipboard()->setText(sectionAsText(m_session.table()));
+}
+
+void Form1::pasteBlock(const QString &text)
+{
+    applyAreaEdit(
+        [&text](SectionTable &table, const SectionCell &at) { return ::pasteBlock(table, at.area, at.column, text); });
+}
+
+// One change of the section, made on the current cell: refused with a
+// message and nothing changed, or saved, kept in the history and shown.
+void Form1::applyAreaEdit(const std::function<AreaEdit(SectionTable &table, const SectionCell &at)> &edit)
+{
+    const SectionCell at = currentCell();
+    if (at.area < 1 || at.column < 0 || at.column >= SectionTable::kColumns)
+        return;
+    SectionTable &table = m_session.table();
+    const SectionTable before = table;
+    const AreaEdit done = edit(table, at);
+    if (done.result == AreaEdit::Result::Refused) {
+        m_messageBox(QMessageBox::Warning, kAttention, done.message);
+        return;
+    }
+    if (done.result == AreaEdit::Result::Unchanged)
+        return;
+    SectionChange change = changeBetween(before, table);
+    change.undoneAt = at;
+    change.redoneAt = done.openOn;
+    m_history.record(std::move(change));
+    saveSection(QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma."));
+    showSection(done.openOn);
+    if (!done.message.isEmpty())
+        m_messageBox(QMessageBox::Information, kAttention, done.message);
+}
+
+// The grid, the count box and the preview as the table now stands, and the
+// editor open on a cell of it; a section without areas shows as the count
+// 0 leaves it, with one empty row and no editor.
+void Form1::showSection(const SectionCell &openOn)
+{
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const SectionTable &table = m_session.table();
+    const int count = table.areaCount();
+    m_ui.Text5->setText(QString::number(table.Naree));
+    ScriveContenutoFile();
+    const bool shown = VisualizzoFlexGrid(grid, count) && RiempioFlexGrid(grid, table);
+    Q_ASSERT(shown);
+    Q_UNUSED(shown);
+    if (count == 0) {
+        hideEditor();
+        recover();
+        m_ui.Text5->setFocus();
+        return;
+    }
+    grid.setCol(openOn.column);
+    grid.setRow(std::clamp(openOn.area, 1, count));
+    FlexGrid_Click();
+}
+
+// The context menu of the editor box (with the box's own text actions) or
+// of the grid: each item does what its keys do, and is disabled where it
+// cannot act.
+void Form1::showEditMenu(const QPoint &globalPos, bool inEditor)
+{
+    KeyTextBox &box = *m_ui.TXTedit;
+    const SectionTable &table = m_session.table();
+    const SectionCell at = currentCell();
+    const int count = table.areaCount();
+    const bool onArea = at.area >= 1 && at.area <= count;
+    const QString clipboard = QGuiApplication::clipboard()->text();
+
+    QMenu menu(this);
+    std::map<QAction *, std::function<void()>> runs; // run once the menu has closed
+    const auto add = [&](const QString &text, const QString &keys, bool enabled, std::function<void()> run) {
+        QAction *action = menu.addAction(text + u'\t' + keys);
+        action->setEnabled(enabled);
+        runs[action] = std::move(run);
+    };
+    const bool typed = inEditor && box.text() != m_openedText;
+    add(QStringLiteral("Annulla"), QStringLiteral("Ctrl+Z"), typed || m_history.canUndo(), [this, typed, &box] {
+        typed ? box.undo() : undoChange();
+    });
+    const bool boxRedo = inEditor && box.isRedoAvailable();
+    add(QStringLiteral("Ripeti"), QStringLiteral("Ctrl+Y"), boxRedo || m_history.canRedo(), [this, boxRedo, &box] {
+        boxRedo ? box.redo() : redoChange();
+    });
+    menu.addSeparator();
+    if (inEditor) {
+        add(QStringLiteral("Taglia"), QStringLiteral("Ctrl+X"), box.hasSelectedText(), [&box] { box.cut(); });
+        add(QStringLiteral("Copia"), QStringLiteral("Ctrl+C"), box.hasSelectedText(), [&box] { box.copy(); });
+    }
+    add(QStringLiteral("Incolla"), QStringLiteral("Ctrl+V"), !clipboard.isEmpty(), [this, inEditor, &box, clipboard] {
+        if (inEditor && !isCellBlock(clipboard))
+            box.paste();
+        else
+            pasteBlock(clipboard);
+    });
+    if (inEditor)
+        add(QStringLiteral("Seleziona tutto"), QStringLiteral("Ctrl+A"), !box.text().isEmpty(), [&box] {
+            box.selectAll();
+        });
+    menu.addSeparator();
+    add(QStringLiteral("Inserisci area"), QStringLiteral("Ctrl++"),
+        at.area >= 1 && at.area <= count + 1 && count < SectionTable::kMaxAreas, [this] { insertArea(); });
+    add(QStringLiteral("Elimina area"), QStringLiteral("Ctrl+-"), onArea, [this] { deleteArea(); });
+    add(QStringLiteral("Sposta area su"), QStringLiteral("Alt+Freccia su"), onArea && at.area > 1,
+        [this] { moveArea(-1); });
+    add(QStringLiteral("Sposta area giù"), QStringLiteral("Alt+Freccia giù"), onArea && at.area < count,
+        [this] { moveArea(1); });
+    menu.addSeparator();
+    add(QStringLiteral("Copia tabella"), QStringLiteral("Ctrl+Maiusc+C"), count > 0, [this] { copyTable(); });
+    menu.setAccessibleName(QStringLiteral("Modifica della sezione"));
+    if (QAction *chosen = menu.exec(globalPos))
+        runs[chosen]();
 }

@@ -3,8 +3,11 @@
 // Profilara's one window. Form1 runs the window's handlers: the load at
 // start, the start-up sequence, the area count entry, the cell editor and the
 // column guidance; it shows the messages and tells screen readers where the
-// editor box is. The section it edits is its SectionSession, which holds the
-// table, the lock and the file and says in words what to tell the user. Its
+// editor box is. Beyond those it maps the editing keys and the context menus
+// to the plain operations of section/ (SectionHistory for undo and redo, the
+// area operations, the spreadsheet clipboard), each change saved at once.
+// The section it edits is its SectionSession, which holds the table, the
+// lock and the file and says in words what to tell the user. Its
 // controls are laid out by Form1Ui; the area grid layer is FlexGridControl,
 // shaped and filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything
 // that is not the window (the session, the preview text, the guidance texts,
@@ -13,12 +16,16 @@
 // guidance texts are tested where the user reads them, in the notes box.
 
 #include "form1ui.h"
+#include "section/areaoperations.h"
+#include "section/sectionhistory.h"
 #include "section/sectionsession.h"
 
 #include <QMessageBox>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+
+class QKeyEvent;
 
 class Form1 : public QWidget
 {
@@ -58,9 +65,21 @@ public:
     void FlexGrid_Scroll();
     void ScriveContenutoFile();
 
+    // The editing commands beyond the handlers: the keys in the editor box
+    // and on the grid, and the items of their context menus. Each change is
+    // one save and one step of the history.
+    void undoChange();
+    void redoChange();
+    void insertArea();
+    void deleteArea();
+    void moveArea(int by);
+    void copyTable();
+    void pasteBlock(const QString &text);
+
     const SectionTable &table() const { return m_session.table(); }
     const QString &valoreVecchio() const { return ValoreVecchio; }
     const Form1Ui &ui() const { return m_ui; }
+    const SectionHistory &history() const { return m_history; }
 
 signals:
     void ready(); // the start-up sequence has finished
@@ -79,11 +98,18 @@ private:
     void describeEditor(int row, int column);
     void applyGuidance(int column);
     void clearGuidance();
+    bool TXTedit_Shortcut(const QKeyEvent &event);
+    void showEditMenu(const QPoint &globalPos, bool inEditor);
+    void applyAreaEdit(const std::function<AreaEdit(SectionTable &table, const SectionCell &at)> &edit);
+    void showSection(const SectionCell &openOn);
+    SectionCell currentCell() const;
 
     Form1Ui m_ui;
     SectionSession m_session;
     QString m_folder;
     QString ValoreVecchio;
+    QString m_openedText; // the editor box's text when it last opened
+    SectionHistory m_history;
     MessageBoxFn m_messageBox;
     QuestionFn m_question;
     bool m_activated = false;

@@ -1,5 +1,6 @@
 #include "keytextbox.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 
 KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent) {}
@@ -53,11 +54,30 @@ bool consumes(const KeyTextBox::KeyHandler &handler, qint16 code)
 // box; a key it consumes goes no further, so that one key acts once.
 void KeyTextBox::keyPressEvent(QKeyEvent *event)
 {
+    if (m_shortcut && m_shortcut(*event)) {
+        event->accept();
+        return;
+    }
+    if (m_keypadPoint && (event->modifiers() & Qt::KeypadModifier)
+        && (event->text() == u"," || event->text() == u".")) {
+        QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), QStringLiteral("."));
+        QLineEdit::keyPressEvent(&point);
+        event->accept();
+        return;
+    }
     if (consumes(m_keyDown, keyCode(event)) || consumes(m_keyPress, charCode(event))) {
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void KeyTextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_contextMenu)
+        return QLineEdit::contextMenuEvent(event);
+    m_contextMenu(event->globalPos());
+    event->accept();
 }
 
 void KeyTextBox::focusOutEvent(QFocusEvent *event)

@@ -26,13 +26,26 @@ public:
     void setKeyDownHandler(KeyHandler handler) { m_keyDown = std::move(handler); }
     void setKeyPressHandler(KeyHandler handler) { m_keyPress = std::move(handler); }
     void setLostFocusHandler(std::function<void()> handler) { m_lostFocus = std::move(handler); }
+    // Sees every key first, shortcuts with Ctrl or Alt included; true when
+    // it acted on it, and nothing else then does.
+    void setShortcutHandler(std::function<bool(const QKeyEvent &)> handler) { m_shortcut = std::move(handler); }
+    // Shows a context menu of its own at a global position instead of the
+    // line edit's.
+    void setContextMenuHandler(std::function<void(const QPoint &)> handler) { m_contextMenu = std::move(handler); }
+    // The keypad's decimal key types a point, whatever the keyboard layout
+    // gives it (a comma with Italian or German settings).
+    void setKeypadDecimalPoint(bool point) { m_keypadPoint = point; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     KeyHandler m_keyDown;
     KeyHandler m_keyPress;
     std::function<void()> m_lostFocus;
+    std::function<bool(const QKeyEvent &)> m_shortcut;
+    std::function<void(const QPoint &)> m_contextMenu;
+    bool m_keypadPoint = false;
 };

@@ -4,30 +4,7 @@
 #include "window/systemcolours.h"
 #include "window/twips.h"
 
-#include <QStringList>
 #include <limits>
-
-namespace {
-
-const QStringList &columnTitles()
-{
-    static const QStringList titles{
-        QStringLiteral("Descrizione"),
-        QStringLiteral("Altezza area H"),
-        QStringLiteral("Allargamento della sezione X"),
-        QStringLiteral("Inclinazione delle pareti tan alfa"),
-        QStringLiteral("Coefficiente di detrazione dell'area tubazione"),
-        QStringLiteral("Voce di elenco prezzi"),
-    };
-    return titles;
-}
-
-} // namespace
-
-QString columnTitle(int column)
-{
-    return columnTitles().at(column);
-}
 
 bool VisualizzoFlexGrid(FlexGridControl &grid, qint32 Nrighe)
 {

@@ -4,9 +4,6 @@
 
 class FlexGridControl;
 
-// The title of grid column 0..5, as its header cell shows it.
-QString columnTitle(int column);
-
 // Shapes the grid for Nrighe data rows: six columns and their widths, the
 // header row with its titles, and the look of every data cell. Writes no
 // area values. False when the grid refuses the shape (a row count below 0 or

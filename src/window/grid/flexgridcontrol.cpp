@@ -3,6 +3,7 @@
 #include "window/systemcolours.h"
 #include "window/twips.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QProxyStyle>
@@ -112,6 +113,13 @@ void FlexGridControl::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_view->setGeometry(rect());
+}
+
+// The table view leaves context menu events to its parent, this control.
+void FlexGridControl::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit ContextMenu(event->globalPos());
+    event->accept();
 }
 
 void FlexGridControl::setAccessibleTableName(const QString &name)

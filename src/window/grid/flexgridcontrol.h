@@ -83,9 +83,11 @@ public:
 signals:
     void Click();  // a click on a cell, after it has become current
     void Scroll(); // the data rows or columns scrolled
+    void ContextMenu(const QPoint &globalPos); // asked for by a right click or the Menu key
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QTableWidgetItem *newItem() const;

@@ -4,6 +4,7 @@
 #include "window/examplepicture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -72,6 +73,10 @@ private slots:
     void failedSaveKeepsValueAndFile();
     void closingDropsUnconfirmedEntry_data();
     void closingDropsUnconfirmedEntry();
+    void undoAndRedoThroughKeys();
+    void areaKeys_data();
+    void areaKeys();
+    void tableThroughTheClipboard();
 };
 
 void TestCellEditor::enterWalksInReadingOrderAndWraps()
@@ -422,6 +427,114 @@ void TestCellEditor::closingDropsUnconfirmedEntry()
     QVERIFY(f.form->isHidden());
     QCOMPARE(f.fileBytes(), confirmed);
     QCOMPARE(fileValue(f, 2, 3), QStringLiteral("confermato"));
+}
+
+// Ctrl+Z undoes the box's own typing first, then the last change of the
+// section; Ctrl+Y does it again; the file follows byte for byte.
+void TestCellEditor::undoAndRedoThroughKeys()
+{
+    const QByteArray original = namedSectionFile(" 2 ", 2);
+    const QByteArray edited = QByteArray(original).replace("a1c1", "SABBIA");
+    StartedForm f(original);
+    f.clickCell(1, 0);
+    f.type(QStringLiteral("SABBIA"));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(f.fileBytes(), edited);
+
+    f.type(QStringLiteral("x")); // on (1, 1)
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.editor().text(), QStringLiteral("a1c2")); // only the typing went
+    QCOMPARE(f.fileBytes(), edited);
+
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), original);
+    verifyOpenOn(f, 1, 0);
+    QCOMPARE(f.editor().text(), QStringLiteral("a1c1"));
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier); // nothing more to undo
+    QCOMPARE(f.fileBytes(), original);
+
+    QTest::keyClick(&f.editor(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), edited);
+    verifyOpenOn(f, 1, 0);
+    QCOMPARE(f.preview(), namedSectionPreview(2).replace("a1c1", "SABBIA"));
+    QVERIFY(f.messages.empty());
+}
+
+void TestCellEditor::areaKeys_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QByteArray>("file"); // the areas afterwards, by their original numbers ("0": a new empty one)
+    QTest::addColumn<int>("openRow");     // where the editor is then, in the same column
+
+    const int ctrl = Qt::ControlModifier;
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("Ctrl++ inserts an empty area at the current row") << 2 << int(Qt::Key_Plus) << ctrl << QByteArray("1023") << 2;
+    QTest::newRow("Ctrl and the keypad's + too") << 1 << int(Qt::Key_Plus) << (ctrl | keypad) << QByteArray("0123") << 1;
+    QTest::newRow("Ctrl+- deletes the current area") << 2 << int(Qt::Key_Minus) << ctrl << QByteArray("13") << 2;
+    QTest::newRow("Ctrl and the keypad's - on the last area") << 3 << int(Qt::Key_Minus) << (ctrl | keypad)
+                                                              << QByteArray("12") << 2;
+    QTest::newRow("Alt+Up swaps with the area before, the editor follows")
+        << 3 << int(Qt::Key_Up) << int(Qt::AltModifier) << QByteArray("132") << 2;
+    QTest::newRow("Alt+Down at the last area: nothing, no wrap")
+        << 3 << int(Qt::Key_Down) << int(Qt::AltModifier) << QByteArray("123") << 3;
+}
+
+void TestCellEditor::areaKeys()
+{
+    QFETCH(int, row);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QByteArray, file);
+    QFETCH(int, openRow);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(row, 2);
+    QTest::keyClick(&f.editor(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QList<QByteArray> lines = QList<QByteArray>(11) << " " + QByteArray::number(file.size()) + " ";
+    for (const char area : file)
+        for (int c = 1; c <= 6; ++c)
+            lines << (area == '0' ? QByteArray() : "a" + QByteArray(1, area) + "c" + QByteArray::number(c));
+    QCOMPARE(f.fileBytes(), crlfLines(lines));
+    QCOMPARE(f.ui().Text5->text(), QString::number(file.size()));
+    verifyOpenOn(f, openRow, 2);
+
+    // The keypad's decimal key types a point, whatever the layout gives it.
+    QTest::sendKeyEvent(QTest::Click, &f.editor(), Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
+    QCOMPARE(f.editor().text(), QStringLiteral("."));
+}
+
+// Ctrl+Shift+C copies the table as a spreadsheet reads it; Ctrl+V pastes a
+// block from the current cell, adding areas and writing decimal commas with
+// a point.
+void TestCellEditor::tableThroughTheClipboard()
+{
+    StartedForm f(namedSectionFile(" 2 ", 2));
+    f.clickCell(2, 0);
+    QTest::keyClick(&f.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("a1c1\ta1c2\ta1c3\ta1c4\ta1c5\ta1c6\r\na2c1\ta2c2\ta2c3\ta2c4\ta2c5\ta2c6\r\n"));
+
+    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier); // at area 2: area 1's values, and area 3
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 1) + crlfLines({"a1c1", "a1c2", "a1c3", "a1c4", "a1c5", "a1c6",
+                                                                     "a2c1", "a2c2", "a2c3", "a2c4", "a2c5", "a2c6"}));
+    verifyOpenOn(f, 2, 0);
+    QVERIFY(f.messages.empty());
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("0,5\t*1,20\n"));
+    f.clickCell(1, 1);
+    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.messages.front().text, QStringLiteral("2 numeri con la virgola decimale sono stati scritti con il punto, "
+                                                     "come li legge l'applicazione di computo."));
+    QCOMPARE(fileValue(f, 1, 2), QStringLiteral("0.5"));
+    QCOMPARE(fileValue(f, 1, 3), QStringLiteral("*1.20"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("0,7")); // one value: into the box, as typed
+    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.editor().text(), QStringLiteral("0,7"));
 }
 
 QTEST_MAIN(TestCellEditor)

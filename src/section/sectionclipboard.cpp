@@ -1,0 +1,163 @@
+#include "sectionclipboard.h"
+
+#include "valuerules.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+bool needsQuotes(const QString &cell)
+{
+    return cell.contains(u'\t') || cell.contains(u'\r') || cell.contains(u'\n') || cell.contains(u'"');
+}
+
+// The rows of a block of cells, a final line break ignored.
+QList<QStringList> blockRows(const QString &text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString cell;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    const auto endRow = [&] {
+        row << cell;
+        rows << row;
+        row.clear();
+        cell.clear();
+    };
+    while (i < n) {
+        if (cell.isEmpty() && text.at(i) == u'"') { // a quoted cell runs to its lone closing quote
+            ++i;
+            while (i < n) {
+                if (text.at(i) == u'"') {
+                    if (i + 1 < n && text.at(i + 1) == u'"') {
+                        cell += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                cell += text.at(i++);
+            }
+            continue;
+        }
+        const QChar c = text.at(i++);
+        if (c == u'\t') {
+            row << cell;
+            cell.clear();
+        } else if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && i < n && text.at(i) == u'\n')
+                ++i;
+            endRow();
+        } else {
+            cell += c;
+        }
+    }
+    if (!cell.isEmpty() || !row.isEmpty())
+        endRow();
+    return rows;
+}
+
+// A number with a decimal comma, as a spreadsheet with Italian settings
+// copies it: an optional * and sign, digits, one comma, digits.
+bool isCommaNumber(const QString &value)
+{
+    static const QRegularExpression number(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
+    return number.match(value).hasMatch();
+}
+
+bool isNumberColumn(int column)
+{
+    return column >= 1 && column <= 4;
+}
+
+} // namespace
+
+QString sectionAsText(const SectionTable &table)
+{
+    QString text;
+    for (int area = 1; area <= table.areaCount(); ++area) {
+        for (int column = 1; column <= SectionTable::kColumns; ++column) {
+            const QString &value = table.Aree[area][column];
+            if (column > 1)
+                text += u'\t';
+            if (needsQuotes(value))
+                text += u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+            else
+                text += value;
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+bool isCellBlock(const QString &text)
+{
+    return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
+}
+
+AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &text)
+{
+    const auto refused = [](const QString &message) { return AreaEdit{AreaEdit::Result::Refused, message, {}}; };
+    const QList<QStringList> rows = blockRows(text);
+    if (rows.isEmpty())
+        return {};
+    qsizetype width = 0;
+    for (const QStringList &row : rows)
+        width = std::max(width, row.size());
+    if (column + width > SectionTable::kColumns)
+        return refused(QStringLiteral("Il blocco incollato ha %1 colonne, ma dalla colonna «%2» in poi ce ne sono "
+                                      "solo %3: incollarlo in una colonna più a sinistra.")
+                           .arg(width)
+                           .arg(columnTitle(column))
+                           .arg(SectionTable::kColumns - column));
+    const int lastArea = area + int(rows.size()) - 1;
+    if (lastArea > SectionTable::kMaxAreas)
+        return refused(QStringLiteral("Il blocco incollato ha %1 righe: dall'area %2 arriverebbe all'area %3, ma una "
+                                      "sezione ha al massimo %4 aree.")
+                           .arg(rows.size())
+                           .arg(area)
+                           .arg(lastArea)
+                           .arg(SectionTable::kMaxAreas));
+
+    // Every value is checked before any is stored.
+    QList<QStringList> values = rows;
+    int converted = 0;
+    for (qsizetype r = 0; r < values.size(); ++r) {
+        for (qsizetype c = 0; c < values[r].size(); ++c) {
+            QString &value = values[r][c];
+            const int gridColumn = column + int(c);
+            if (isNumberColumn(gridColumn) && isCommaNumber(value)) {
+                value.replace(u',', u'.');
+                ++converted;
+            }
+            if (const std::optional<QString> problem = confirmationProblem(value, true))
+                return refused(QStringLiteral("Il blocco non è stato incollato: il valore «%1» per l'area %2, colonna "
+                                              "«%3», non è accettato.\n%4")
+                                   .arg(value.left(40))
+                                   .arg(area + r)
+                                   .arg(columnTitle(gridColumn), *problem));
+        }
+    }
+
+    // Areas the block adds start empty.
+    const int count = table.areaCount();
+    for (int added = count + 1; added <= lastArea; ++added)
+        table.Aree[added] = {};
+    for (qsizetype r = 0; r < values.size(); ++r)
+        for (qsizetype c = 0; c < values[r].size(); ++c)
+            table.Aree[area + r][column + c + 1] = values[r][c];
+    table.Naree = static_cast<qint16>(std::max(count, lastArea));
+
+    AreaEdit edit{AreaEdit::Result::Changed, {}, {area, column}};
+    if (converted == 1)
+        edit.message = QStringLiteral("Un numero con la virgola decimale è stato scritto con il punto, come lo "
+                                      "legge l'applicazione di computo.");
+    else if (converted > 1)
+        edit.message = QStringLiteral("%1 numeri con la virgola decimale sono stati scritti con il punto, come li "
+                                      "legge l'applicazione di computo.")
+                           .arg(converted);
+    return edit;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "areaoperations.h"
+#include "sectiontable.h"
+
+#include <QString>
+
+// The section as spreadsheets copy and paste it: text with one line per
+// row, the cells separated by tabs. A cell holding a tab, a line break or a
+// double quote is written in double quotes, its quotes doubled, as
+// spreadsheets write it, and read back so.
+
+// Areas 1..Naree, one line each ended by CR LF, their six values in column
+// order; no header line.
+QString sectionAsText(const SectionTable &table);
+
+// Whether clipboard text is a block of cells rather than one value: it holds
+// a tab or a line break.
+bool isCellBlock(const QString &text);
+
+// Pastes a block of cells at area `area`, grid column `column` (0..5),
+// rightwards and downwards, as one change: rows past the last area add
+// areas, up to 100. In the columns of numbers (height, widening, tangent,
+// coefficient) a number written with a decimal comma ("0,5", "*1,20",
+// "-0,25") gets a point, and the user is told how many. Refused, with the
+// table as it was, when the block is wider than the columns from `column`
+// on, would need more than 100 areas, or holds a value that may not be
+// typed (the message names its area and column).
+AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &text);

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "countentry.h"
+#include "drawingwindow.h"
 #include "examplepicture.h"
 #include "grid/areagrid.h"
 #include "grid/flexgridcontrol.h"
@@ -146,6 +147,8 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     QWidget::closeEvent(event);
+    if (m_drawing)
+        m_drawing->close();
     m_session.end();
 }
 
@@ -402,6 +405,9 @@ void Form1::hideEditor()
 void Form1::ScriveContenutoFile()
 {
     m_ui.Text2->setLines(previewLines(m_session.table()));
+    // The drawing follows every saved change.
+    if (m_drawing && m_drawing->isVisible())
+        m_drawing->refresh();
 }
 
 void Form1::applyGuidance(int column)
@@ -453,6 +459,8 @@ bool Form1::TXTedit_Shortcut(const QKeyEvent &event)
         if (!isCellBlock(text))
             return false; // one value: into the box, as typed
         pasteBlock(text);
+    } else if (ctrl && key == Qt::Key_D) {
+        showDrawing();
     } else if (mods == Qt::ShiftModifier && key == Qt::Key_F10) {
         showEditMenu(box.mapToGlobal(box.rect().bottomLeft()), true);
     } else {
@@ -497,6 +505,19 @@ void Form1::moveArea(int by)
 {
     applyAreaEdit(
         [by](SectionTable &table, const SectionCell &at) { return ::moveArea(table, at.area, at.column, by); });
+}
+
+void Form1::showDrawing()
+{
+    if (!m_drawing) {
+        m_drawing = new DrawingWindow(m_session.table(), this);
+        m_drawing->setFont(font());
+        m_drawing->setPalette(palette());
+    }
+    m_drawing->refresh();
+    m_drawing->show();
+    m_drawing->raise();
+    m_drawing->activateWindow();
 }
 
 void Form1::copyTable()
@@ -612,6 +633,7 @@ void Form1::showEditMenu(const QPoint &globalPos, bool inEditor)
         [this] { moveArea(1); });
     menu.addSeparator();
     add(QStringLiteral("Copia tabella"), QStringLiteral("Ctrl+Maiusc+C"), count > 0, [this] { copyTable(); });
+    add(QStringLiteral("Disegno della sezione..."), QStringLiteral("Ctrl+D"), true, [this] { showDrawing(); });
     menu.setAccessibleName(QStringLiteral("Modifica della sezione"));
     if (QAction *chosen = menu.exec(globalPos))
         runs[chosen]();

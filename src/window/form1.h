@@ -25,6 +25,7 @@
 #include <QWidget>
 #include <functional>
 
+class DrawingWindow;
 class QKeyEvent;
 
 class Form1 : public QWidget
@@ -75,6 +76,9 @@ public:
     void moveArea(int by);
     void copyTable();
     void pasteBlock(const QString &text);
+    // Opens the drawing of the section, or brings it to the front.
+    void showDrawing();
+    const DrawingWindow *drawing() const { return m_drawing; }
 
     const SectionTable &table() const { return m_session.table(); }
     const QString &valoreVecchio() const { return ValoreVecchio; }
@@ -110,6 +114,7 @@ private:
     QString ValoreVecchio;
     QString m_openedText; // the editor box's text when it last opened
     SectionHistory m_history;
+    DrawingWindow *m_drawing = nullptr; // made when first asked for
     MessageBoxFn m_messageBox;
     QuestionFn m_question;
     bool m_activated = false;

@@ -1,6 +1,8 @@
 #include "../formfixture.h"
 
 #include "gridprobe.h"
+#include "window/drawingwindow.h"
+#include "window/sectionpicture.h"
 #include "window/examplepicture.h"
 
 #include <QApplication>
@@ -77,6 +79,7 @@ private slots:
     void areaKeys_data();
     void areaKeys();
     void tableThroughTheClipboard();
+    void drawingFollowsTheSection();
 };
 
 void TestCellEditor::enterWalksInReadingOrderAndWraps()
@@ -535,6 +538,34 @@ void TestCellEditor::tableThroughTheClipboard()
     QGuiApplication::clipboard()->setText(QStringLiteral("0,7")); // one value: into the box, as typed
     QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.editor().text(), QStringLiteral("0,7"));
+}
+
+// Ctrl+D opens the drawing beside the window; it follows a confirmation and
+// its undo, and says what cannot be drawn.
+void TestCellEditor::drawingFollowsTheSection()
+{
+    StartedForm f(crlfLines(QList<QByteArray>(11) << " 1 " << "SABBIA" << "0.5" << "0" << "0.1" << "0.5" << ""));
+    f.clickCell(1, 3);
+    QTest::keyClick(&f.editor(), Qt::Key_D, Qt::ControlModifier);
+    const DrawingWindow *drawing = f.form->drawing();
+    QVERIFY(drawing && drawing->isVisible() && !drawing->isModal());
+    QCOMPARE(drawing->windowTitle(), QStringLiteral("Disegno della sezione"));
+    const QString drawn = QStringLiteral("Area 1, SABBIA: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
+    QCOMPARE(drawing->picture().accessibleDescription(), drawn);
+    QCOMPARE(drawing->problemsText(), QStringLiteral("Nessun problema rilevato."));
+
+    f.form->activateWindow();
+    QTRY_VERIFY(f.form->isActiveWindow());
+    f.clickCell(1, 1);
+    f.editor().setText(QStringLiteral("*0.3")); // a height that follows P: 1.5 - 0.3
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(drawing->picture().accessibleDescription(),
+             QStringLiteral("Area 1, SABBIA: altezza 1.2 m, larghezza al piede 0.8 m, in sommità 1.04 m."));
+
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(drawing->picture().accessibleDescription(), drawn);
+    f.form->close();
+    QVERIFY(!drawing->isVisible()); // closed with the window
 }
 
 QTEST_MAIN(TestCellEditor)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "section/sectiondrawing.h"
+
+#include <QWidget>
+
+class QDoubleSpinBox;
+class QLabel;
+class QPlainTextEdit;
+class SectionPicture;
+
+// The window "Disegno della sezione": the example dimensions L, P and D,
+// the section drawn to scale with them, the sum of the coefficients of
+// deduction, and what cannot be drawn. Not modal: it follows the table it
+// is given whenever refresh() is called.
+class DrawingWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DrawingWindow(const SectionTable &table, QWidget *parent);
+
+    // Draws the table as it stands now.
+    void refresh();
+
+    const SectionPicture &picture() const { return *m_picture; }
+    QString problemsText() const;
+
+private:
+    QDoubleSpinBox *dimensionField(const QString &label, double value, int row);
+
+    const SectionTable &m_table;
+    QDoubleSpinBox *m_width = nullptr;
+    QDoubleSpinBox *m_depth = nullptr;
+    QDoubleSpinBox *m_diameter = nullptr;
+    SectionPicture *m_picture = nullptr;
+    QLabel *m_sum = nullptr;
+    QPlainTextEdit *m_problems = nullptr;
+};

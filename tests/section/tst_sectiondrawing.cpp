@@ -1,0 +1,100 @@
+#include "section/sectiondrawing.h"
+
+#include <QTest>
+
+// The section as the drawing computes it, against widths and heights worked
+// out by hand, and what it says cannot be drawn.
+
+namespace {
+
+// Areas given as "description|H|X|tan alfa|coefficient".
+SectionTable section(const QStringList &areas)
+{
+    SectionTable table;
+    table.Naree = static_cast<qint16>(areas.size());
+    for (int a = 0; a < areas.size(); ++a) {
+        const QStringList values = areas.at(a).split(u'|');
+        for (int c = 0; c < values.size(); ++c)
+            table.Aree[a + 1][c + 1] = values.at(c);
+    }
+    return table;
+}
+
+// Each area drawn as "number:bottom/height/foot width/top width".
+QString drawn(const SectionDrawing &drawing)
+{
+    QStringList areas;
+    for (const DrawnArea &area : drawing.areas)
+        areas << QStringLiteral("%1:%2/%3/%4/%5")
+                     .arg(area.number)
+                     .arg(metres(area.bottom), metres(area.height), metres(area.footWidth), metres(area.topWidth));
+    return areas.join(u' ');
+}
+
+} // namespace
+
+class TestSectionDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void geometry_data();
+    void geometry();
+};
+
+void TestSectionDrawing::geometry_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<QString>("drawn");
+    QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<QString>("sum");
+    QTest::addColumn<QString>("pipeCentre");
+
+    // L 0.80, P 1.50, D 0.40 throughout.
+    QTest::newRow("the example's three areas, the middle one following P")
+        << QStringList{"SABBIA|0.5|0|0.1|0.5", "REINTERRO|*0.4|0|0.1|0.5", "MASSICCIATA|0.3|0.2|0|"}
+        << "1:0/0.5/0.8/0.9 2:0.5/1.1/0.9/1.12 3:1.6/0.3/1.52/1.52" << QStringList() << "1" << "0.6";
+    QTest::newRow("tan alfa 0: upright walls") << QStringList{"A|1|0|0|0.25"} << "1:0/1/0.8/0.8" << QStringList()
+                                               << "0.25" << "-0.3";
+    QTest::newRow("a widening on area 1, from L") << QStringList{"A|0.5|0.1|0.1"} << "1:0/0.5/1/1.1" << QStringList()
+                                                  << "0" << "-0.8";
+    QTest::newRow("empty values count as 0, with no message") << QStringList{"||||"} << "1:0/0/0.8/0.8"
+                                                             << QStringList() << "0" << "-1.3";
+    QTest::newRow("not numbers: each told, the drawing stops at the first area that cannot be drawn")
+        << QStringList{"A|0.5|0|0|abc", "B|1,5|x|0.1|0.5", "C|0.3|0|0|0.5"} << "1:0/0.5/0.8/0.8"
+        << QStringList{"Area 1: il valore «abc» di Coefficiente di detrazione dell'area tubazione non è un numero.",
+                       "Area 2: il valore «1,5» di Altezza area H non è un numero.",
+                       "Area 2: il valore «x» di Allargamento della sezione X non è un numero."}
+        << "1" << "-0.8";
+    QTest::newRow("two heights with *: told once, only the first follows P")
+        << QStringList{"A|*0.4|0|0", "B|*0.2|0|0", "C|*0.1|0|0"} << "1:0/1.1/0.8/0.8"
+        << QStringList{"Più di un'area ha l'altezza dipendente dalla profondità P (con *)."} << "0" << "-0.2";
+    QTest::newRow("a * height of P or more") << QStringList{"A|0.2|0|0", "B|*1.6|0|0"} << "1:0/0.2/0.8/0.8"
+                                             << QStringList{"Area 2: con P = 1.5 l'altezza risulta nulla o negativa."}
+                                             << "0" << "-1.1";
+    QTest::newRow("a width of nothing or less") << QStringList{"A|0.2|-0.4|0"} << ""
+                                                << QStringList{"Area 1: la larghezza risulta nulla o negativa."} << "0"
+                                                << "-1.3";
+    QTest::newRow("walls sloping inwards to nothing") << QStringList{"A|1|0|-0.5"} << ""
+                                                      << QStringList{"Area 1: la larghezza risulta nulla o negativa."}
+                                                      << "0" << "-1.3";
+}
+
+void TestSectionDrawing::geometry()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(QString, drawn);
+    QFETCH(QStringList, problems);
+    QFETCH(QString, sum);
+    QFETCH(QString, pipeCentre);
+
+    const SectionDrawing drawing = drawSection(section(areas), ExampleDimensions{0.80, 1.50, 0.40});
+    QCOMPARE(::drawn(drawing), drawn);
+    QCOMPARE(drawing.problems, problems);
+    QCOMPARE(metres(drawing.coefficientSum), sum);
+    QCOMPARE(metres(drawing.pipeCentre), pipeCentre);
+    QCOMPARE(drawing.pipeDiameter, 0.40);
+}
+
+QTEST_GUILESS_MAIN(TestSectionDrawing)
+#include "tst_sectiondrawing.moc"

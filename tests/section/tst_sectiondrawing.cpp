@@ -75,9 +75,6 @@ void TestSectionDrawing::geometry_data()
     QTest::newRow("a width of nothing or less") << QStringList{"A|0.2|-0.4|0"} << ""
                                                 << QStringList{"Area 1: la larghezza risulta nulla o negativa."} << "0"
                                                 << "-1.3";
-    QTest::newRow("walls sloping inwards to nothing") << QStringList{"A|1|0|-0.5"} << ""
-                                                      << QStringList{"Area 1: la larghezza risulta nulla o negativa."}
-                                                      << "0" << "-1.3";
 }
 
 void TestSectionDrawing::geometry()

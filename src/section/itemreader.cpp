@@ -21,7 +21,9 @@ bool isStructure(QChar c)
     return isBlank(c) || isLineBreak(c) || c == u',' || c == u'"';
 }
 
-bool startsQuoted(QStringView line)
+} // namespace
+
+bool ItemReader::startsQuoted(QStringView line)
 {
     for (QChar c : line) {
         if (!isBlank(c))
@@ -29,8 +31,6 @@ bool startsQuoted(QStringView line)
     }
     return false;
 }
-
-} // namespace
 
 bool ItemReader::takesLineWhole(QStringView line)
 {

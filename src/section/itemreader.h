@@ -45,6 +45,8 @@ public:
     static bool takesLineWhole(QStringView line);
     // Whether text holds a line end (CR or LF) that would split its line.
     static bool holdsLineBreak(QStringView text);
+    // Whether a line begins, after blanks, with a double quote.
+    static bool startsQuoted(QStringView line);
 
 private:
     bool atLineEnd() const;

@@ -175,8 +175,8 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     bytes.reserve(64 * (SectionTable::kHeaderLines + 1 + SectionTable::kColumns * table.areaCount()));
     // Appends a value's line as the value rule forms it; why not, when the
     // file cannot hold the value.
-    const auto add = [&bytes](const QString &value) -> std::optional<SaveError> {
-        const ValueLine line = appendValueLine(bytes, value);
+    const auto add = [&bytes](const QString &value, auto append) -> std::optional<SaveError> {
+        const ValueLine line = append(bytes, value);
         if (line.form == ValueLine::Form::Unwritable)
             return SaveError{line.problem};
         bytes += "\r\n";
@@ -184,7 +184,7 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     };
 
     for (int i = 1; i <= SectionTable::kHeaderLines; ++i) {
-        if (std::optional<SaveError> error = add(table.Intestazione[i]))
+        if (std::optional<SaveError> error = add(table.Intestazione[i], appendHeaderLine))
             return {{}, error};
     }
     if (table.Naree >= 0)
@@ -193,7 +193,7 @@ EncodedSection encodeSectionFile(const SectionTable &table)
     bytes += " \r\n";
     for (int area = 1; area <= table.areaCount(); ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
-            if (std::optional<SaveError> error = add(table.Aree[area][column]))
+            if (std::optional<SaveError> error = add(table.Aree[area][column], appendValueLine))
                 return {{}, error};
         }
     }
@@ -224,6 +224,7 @@ struct Attempt
     std::optional<SaveError> error;
     DiskVersion written;
     bool replaceRefused = false; // only the final rename failed: worth another try
+    bool leftIncomplete = false;
 };
 
 Attempt failed(const QString &message)
@@ -232,9 +233,17 @@ Attempt failed(const QString &message)
 }
 
 // Writes the bytes into an open file and flushes them; false on any failure.
+// A short write goes on with the rest, so that the error is the system's
+// answer for the bytes it refuses.
 bool writeAll(QFileDevice &file, const QByteArray &bytes)
 {
-    return file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return file.flush() && file.error() == QFileDevice::NoError;
 }
 
 // The write in place, for a folder where the temporary file cannot be
@@ -248,13 +257,17 @@ Attempt writeInPlace(const QByteArray &bytes, const QString &path, const BeforeR
         }
     }
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(QStringLiteral("Non è possibile scrivere il file%1.").arg(systemSays(file)) + kNotChanged);
-    if (!writeAll(file, bytes))
-        return failed(QStringLiteral("La scrittura del file si è interrotta%1. La cartella non permette di creare "
-                                     "file, quindi il file è stato scritto direttamente e ora può essere "
-                                     "incompleto: va salvato di nuovo.")
-                          .arg(systemSays(file)));
+    if (!writeAll(file, bytes)) {
+        Attempt cut = failed(QStringLiteral("La scrittura del file si è interrotta%1. La cartella non permette di "
+                                            "creare file, quindi il file è stato scritto direttamente e ora può "
+                                            "essere incompleto: va salvato di nuovo.")
+                                 .arg(systemSays(file)));
+        cut.written = DiskVersion::of(file);
+        cut.leftIncomplete = true;
+        return cut;
+    }
     Attempt done;
     done.written = DiskVersion::of(file);
     done.written.bytes = bytes;
@@ -269,8 +282,12 @@ QString cannotCreate(const QSaveFile &file, const QString &path, const QString &
         return QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso nome.");
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("La cartella %1 non esiste.").arg(QDir::toNativeSeparators(folder));
-    if (info.exists() && !info.isWritable())
-        return QStringLiteral("Il file è di sola lettura%1.").arg(systemSays(file));
+    if (info.exists() && !info.isWritable()) {
+        // The system's own refusal, rather than the temporary file's words.
+        QFile existing(path);
+        return QStringLiteral("Il file è di sola lettura%1.")
+            .arg(existing.open(QIODevice::ReadWrite) ? systemSays(file) : systemSays(existing));
+    }
     return QStringLiteral("Non è possibile creare il file nella cartella %1%2.")
         .arg(QDir::toNativeSeparators(folder), systemSays(file));
 }
@@ -331,7 +348,7 @@ WriteResult writeSectionFile(const SectionTable &table, const QString &folder, c
     for (;;) {
         const Attempt attempt = writeOnce(encoded.bytes, folder, beforeReplace);
         if (!attempt.replaceRefused || deadline.hasExpired())
-            return {attempt.error, attempt.written};
+            return {attempt.error, attempt.written, attempt.leftIncomplete};
         QThread::msleep(kReplaceRetryPauseMs);
     }
 }

@@ -85,6 +85,9 @@ struct WriteResult
 {
     std::optional<SaveError> error;
     DiskVersion written; // without an error: the file as written, with its bytes
+    // A write in place failed part-way: the file on disk is no longer what
+    // it was, and `written` is the file as it was left (without bytes).
+    bool leftIncomplete = false;
 };
 
 // The atomic write: rewrites the whole file through a temporary file, so

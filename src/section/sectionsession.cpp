@@ -81,6 +81,11 @@ SessionSave SectionSession::ScriveFileSezione()
     if (!result.error) {
         m_guard.remember(result.written);
         m_inFile = *result.written.bytes;
+    } else if (result.leftIncomplete) {
+        // The cut file is this program's doing, not another program's: the
+        // next save replaces it without keeping it, and closing saves again.
+        m_guard.remember(result.written);
+        m_inFile.clear();
     }
 
     SessionSave saved;

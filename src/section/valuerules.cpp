@@ -72,6 +72,18 @@ ValueLine appendValueLine(QByteArray &out, const QString &value)
                           .arg(value.left(40)));
 }
 
+ValueLine appendHeaderLine(QByteArray &out, const QString &line)
+{
+    if (ItemReader::holdsLineBreak(line) || ItemReader::startsQuoted(line))
+        return appendValueLine(out, line);
+    const qsizetype start = out.size();
+    if (!appendWindows1252(out, line)) {
+        out.truncate(start);
+        return unwritable(characterProblem(firstUnwritable(line).value_or(QString())));
+    }
+    return {ValueLine::Form::Bare, {}};
+}
+
 std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)
 {
     if (changedByUser)

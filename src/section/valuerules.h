@@ -24,6 +24,11 @@ struct ValueLine
 // out; out stays as it was when the value is Unwritable.
 ValueLine appendValueLine(QByteArray &out, const QString &value);
 
+// The same for a header line, which the load reads whole, commas and double
+// quotes included, unless it begins with a double quote: such a line goes
+// back bare, as it came.
+ValueLine appendHeaderLine(QByteArray &out, const QString &line);
+
 // Why the cell editor refuses to confirm value, in Italian, or nothing.
 // changedByUser: the value is text the user typed, rather than the cell's
 // value as it stands (unchanged, or the fallback of an emptied entry).

@@ -94,6 +94,11 @@ void TestSectionFile::savesExactBytes_data()
         headerBytes << QByteArray("  intestazione ") + QByteArray::number(i) + ' ';
     }
     QTest::newRow("header lines passed through unchanged") << headers << crlfLines(headerBytes << " 0 ");
+    SectionTable commaHeader;
+    commaHeader.Naree = 0;
+    commaHeader.Intestazione[1] = QStringLiteral("Comune, \"lotto\" 3");
+    QTest::newRow("header line with a comma and quotes goes back as it came")
+        << commaHeader << crlfLines(QList<QByteArray>{"Comune, \"lotto\" 3"} + QList<QByteArray>(10) << " 0 ");
 
     SectionTable lastOfHundred;
     lastOfHundred.Naree = 100;
@@ -236,6 +241,7 @@ void TestSectionFile::savedFilesReadBackIdentically_data()
     SectionTable quoted;
     quoted.Naree = 1;
     quoted.Intestazione[1] = QStringLiteral("Progetto, lotto 2");
+    quoted.Intestazione[2] = QStringLiteral("Comune, \"lotto\" 3");
     quoted.Aree[1][1] = QStringLiteral("riga\r\nspezzata");
     quoted.Aree[1][2] = QStringLiteral("  ,");
     QTest::newRow("commas and line breaks from another program's quoted values") << quoted;

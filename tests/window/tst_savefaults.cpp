@@ -70,6 +70,9 @@ private slots:
     void faultIsReportedAndNextSaveSucceeds();
     void closingAfterAFailedSave_data();
     void closingAfterAFailedSave();
+#ifdef Q_OS_UNIX
+    void writeInPlaceCutShort();
+#endif
     void otherProgramsVersionIsKept_data();
     void otherProgramsVersionIsKept();
 };
@@ -78,7 +81,7 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("countEntry"); // the failed save is a count entry, else a confirmation
-    QTest::addColumn<QString>("cause");   // what the message says of it ({file}, {folder}); empty: saved in place
+    QTest::addColumn<QString>("cause");   // what the message says of it ({folder}); empty: saved in place
 
     const QString directory = QStringLiteral("Il percorso del file è occupato da una cartella con lo stesso nome.");
     const QString noFolder = QStringLiteral("La cartella {folder} non esiste.");
@@ -89,7 +92,7 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds_data()
 #ifdef Q_OS_UNIX
     QTest::newRow("read-only file: not made writable, the system's words")
         << "read-only" << false
-        << "Il file è di sola lettura (il sistema risponde: «Existing file {file} is not writable»).";
+        << "Il file è di sola lettura (il sistema risponde: «Permission denied»).";
     QTest::newRow("folder where no file can be created: written in place") << "create-only" << false << "";
     QTest::newRow("folder where no file can be created, count entry: written in place")
         << "create-only" << true << "";
@@ -135,7 +138,7 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
     QCOMPARE(f.messages.size(), size_t(1));
     QCOMPARE(f.messages.back().text,
              "Il file ComputoPersonalizzato.txt non è stato salvato.\n"
-                 + QString(cause).replace("{folder}", QDir::toNativeSeparators(folder)).replace("{file}", f.path())
+                 + QString(cause).replace("{folder}", QDir::toNativeSeparators(folder))
                  + " Il file su disco non è stato modificato."
                  + (countEntry ? "" : "\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma."));
     QCOMPARE(folderState(folder), before);
@@ -210,6 +213,35 @@ void TestSaveFaults::closingAfterAFailedSave()
         QCOMPARE(f.questions.size(), size_t(1));
     }
 }
+
+#ifdef Q_OS_UNIX
+// A write in place that stops part-way leaves a cut file of the program's
+// own: closing writes it whole, and it is not kept as another program's.
+void TestSaveFaults::writeInPlaceCutShort()
+{
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    {
+        const FileSizeLimit limit(100);
+        QVERIFY(limit.active());
+        confirm(f, 2, 3, QStringLiteral("SABBIA"));
+    }
+    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.messages.back().text,
+             "Il file ComputoPersonalizzato.txt non è stato salvato.\nLa scrittura del file si è interrotta (il "
+             "sistema risponde: «File too large»). La cartella non permette di creare file, quindi il file è stato "
+             "scritto direttamente e ora può essere incompleto: va salvato di nuovo.\n\nIl valore resta nella "
+             "tabella e sarà salvato alla prossima conferma.");
+    QCOMPARE(f.fileBytes().size(), 100);
+
+    QVERIFY(f.form->close());
+    QCOMPARE(f.questions.size(), size_t(0));
+    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3).replace("a2c4", "SABBIA"));
+    QCOMPARE(f.fileBytes(".bak"), QByteArray("<missing>"));
+    QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+#endif
 
 void TestSaveFaults::otherProgramsVersionIsKept_data()
 {

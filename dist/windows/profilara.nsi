@@ -77,12 +77,20 @@ CompletedText "Operazione completata"
 
 ; Waits, asking the user, until no Profilara window is open; Annulla, or a
 ; silent run, ends the installer or uninstaller at once.
+; A Profilara window is a Qt window (its class name begins with "Qt")
+; titled "Profilara"; an Explorer window on the program's folder has the
+; same title and does not count.
 !macro REFUSE_WHILE_RUNNING
     ${Do}
-        FindWindow $0 "" "Profilara"
-        ${If} $0 = 0
-            Return
-        ${EndIf}
+        StrCpy $0 0
+        ${Do}
+            FindWindow $0 "" "Profilara" 0 $0
+            ${If} $0 = 0
+                Return
+            ${EndIf}
+            System::Call 'user32::GetClassNameW(p r0, w .r1, i ${NSIS_MAX_STRLEN}) i'
+            StrCpy $1 $1 2
+        ${LoopUntil} $1 S== "Qt"
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${RUNNING}" /SD IDCANCEL IDRETRY retry
         SetErrorLevel ${EXIT_RUNNING}
         Quit
@@ -98,10 +106,12 @@ Function un.RefuseWhileRunning
     !insertmacro REFUSE_WHILE_RUNNING
 FunctionEnd
 
-; An elevated process token (TokenElevation, 20) means "as administrator".
-; Wine gives every program an administrator's token and knows no Windows
-; permissions, so there (where its own key HKLM\Software\Wine exists) the
-; token says nothing and is not looked at.
+; "As administrator" is a token of the elevated kind (TokenElevationType,
+; 18, is TokenElevationTypeFull, 2). An administrator without User Account
+; Control runs everything with the default kind, the program included, so
+; the install goes on. Wine gives every program an administrator's token and
+; knows no Windows permissions, so there (where its own key
+; HKLM\Software\Wine exists) the token says nothing and is not looked at.
 Function RefuseElevation
     ClearErrors
     EnumRegKey $0 HKLM "Software\Wine" 0
@@ -110,10 +120,10 @@ Function RefuseElevation
     ${EndIf}
     System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r1) i .r0'
     ${If} $0 <> 0
-        System::Call 'advapi32::GetTokenInformation(p r1, i 20, *i .r2, i 4, *i .r3) i .r0'
+        System::Call 'advapi32::GetTokenInformation(p r1, i 18, *i .r2, i 4, *i .r3) i .r0'
         System::Call 'kernel32::CloseHandle(p r1)'
         ${If} $0 <> 0
-        ${AndIf} $2 <> 0
+        ${AndIf} $2 = 2
             MessageBox MB_OK|MB_ICONSTOP "${ELEVATED}" /SD IDOK
             SetErrorLevel ${EXIT_ELEVATED}
             Quit

@@ -3,15 +3,17 @@
 # an install into a folder whose path has a blank and an accented letter,
 # the program started from there, an install over it, the uninstall, and a
 # folder that cannot be written; an install and an uninstall refused while
-# the program runs. Run by ./package-windows --test under
-# xvfb-run, in its Wine prefix.
-#   installer_windows.sh SETUP.exe VERSION PROGRAM_FOLDER
-# (PROGRAM_FOLDER: the folder the installer was made from).
+# the program runs, but not while another program's window has its title.
+# Run by ./package-windows --test under xvfb-run, in its Wine prefix.
+#   installer_windows.sh SETUP.exe VERSION PROGRAM_FOLDER TITLEDWINDOW.exe
+# (PROGRAM_FOLDER: the folder the installer was made from; TITLEDWINDOW:
+# tests/wine/titledwindow.cpp).
 set -uo pipefail
 
 setup=$1
 version=$2
 source_folder=$3
+titled_window=$4
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY"; exit 1; }
 
 work=$(mktemp -d)
@@ -94,13 +96,19 @@ wine reg query "$key" >/dev/null 2>&1 || fail "a refused uninstall removed the u
 kill "$running"
 wait "$running" 2>/dev/null
 
-# --- An install over it replaces the program and keeps the user's files.
+# --- An install over it replaces the program and keeps the user's files;
+# an Explorer window titled "Profilara" does not stop it.
 printf 'Sezione cambiata, profondità\r\n 2 \r\n' | iconv -t CP1252 >"$work/section"
 cp "$work/section" "$file"
 cp "$work/section" "$file.bak"
 echo appunti >"$folder/appunti.txt"
 echo "una versione vecchia" >"$folder/Qt6Gui.dll"
-install_into "$win" || fail "the install over it ended with $?"
+wine "$titled_window" 60000 2>/dev/null &
+explorer=$!
+focus_window Profilara
+install_into "$win" || fail "the install over it, beside an Explorer window, ended with $?"
+kill "$explorer"
+wait "$explorer" 2>/dev/null
 expect_files "$folder" "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./Disinstalla Profilara.exe ./Qt6Core.dll ./Qt6Gui.dll ./Qt6Widgets.dll ./appunti.txt ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll ./platforms/qwindows.dll ./profilara.exe ./styles/qwindowsvistastyle.dll "
 cmp -s "$source_folder/Qt6Gui.dll" "$folder/Qt6Gui.dll" || fail "the install over it kept an old Qt6Gui.dll"
 cmp -s "$work/section" "$file" || fail "the install over it changed the section file"

@@ -1,6 +1,7 @@
 #include "section/sectionfile.h"
 #include "window/fontsubstitutions.h"
 #include "window/form1.h"
+#include "window/italianqttexts.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     setFontSubstitutions();
+    ItalianQtTexts qtTexts;
+    QCoreApplication::installTranslator(&qtTexts);
 #ifdef PROFILARA_APP_ID
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PROFILARA_APP_ID));

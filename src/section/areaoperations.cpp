@@ -5,14 +5,11 @@
 
 namespace {
 
+constexpr auto refused = &AreaEdit::refusal;
+
 AreaEdit changed(int area, int column)
 {
     return {AreaEdit::Result::Changed, {}, {area, column}};
-}
-
-AreaEdit refused(const QString &message)
-{
-    return {AreaEdit::Result::Refused, message, {}};
 }
 
 } // namespace

@@ -18,6 +18,8 @@ struct AreaEdit
     Result result = Result::Unchanged;
     QString message;    // Refused: why; Changed: what the user is told, if anything
     SectionCell openOn; // Changed: where the editor opens to show the change
+
+    static AreaEdit refusal(const QString &why) { return {Result::Refused, why, {}}; }
 };
 
 // Inserts an empty area at `area` (1..Naree+1): it and every area after it

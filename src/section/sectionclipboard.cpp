@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr auto refused = &AreaEdit::refusal;
+
 bool needsQuotes(const QString &cell)
 {
     return cell.contains(u'\t') || cell.contains(u'\r') || cell.contains(u'\n') || cell.contains(u'"');
@@ -100,7 +102,6 @@ bool isCellBlock(const QString &text)
 
 AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &text)
 {
-    const auto refused = [](const QString &message) { return AreaEdit{AreaEdit::Result::Refused, message, {}}; };
     const QList<QStringList> rows = blockRows(text);
     if (rows.isEmpty())
         return {};

@@ -77,8 +77,9 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setContextMenuHandler([this](const QPoint &at) { showEditMenu(at, true); });
     m_ui.TXTedit->setKeypadDecimalPoint(true);
 
-    // On the grid: the context menu (right click, the Menu key, Shift+F10)
-    // and the copy of the whole table.
+    // On the grid, as in the editor box (which may be hidden): the context
+    // menu (right click, the Menu key, Shift+F10), undo and redo, the copy
+    // of the whole table, the paste of a block and the drawing.
     connect(m_ui.FlexGrid, &FlexGridControl::ContextMenu, this, [this](const QPoint &at) { showEditMenu(at, false); });
     const auto onGrid = [this](const QKeySequence &keys, auto run) {
         auto *shortcut = new QShortcut(keys, m_ui.FlexGrid, run);
@@ -88,7 +89,12 @@ Form1::Form1(const QString &folder, QWidget *parent)
         FlexGridControl &grid = *m_ui.FlexGrid;
         showEditMenu(grid.mapToGlobal(grid.cellRect().center()), false);
     });
+    onGrid(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { undoChange(); });
+    onGrid(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redoChange(); });
+    onGrid(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { redoChange(); });
     onGrid(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyTable(); });
+    onGrid(QKeySequence(Qt::CTRL | Qt::Key_V), [this] { pasteBlock(QGuiApplication::clipboard()->text()); });
+    onGrid(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showDrawing(); });
 }
 
 bool Form1::Form_Load()

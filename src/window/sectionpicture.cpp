@@ -64,9 +64,9 @@ QString SectionPicture::describe(const SectionDrawing &drawing)
     QStringList areas;
     for (const DrawnArea &area : drawing.areas)
         areas << QStringLiteral("Area %1%2: altezza %3 m, larghezza al piede %4 m, in sommità %5 m.")
-                     .arg(area.number)
-                     .arg(area.description.isEmpty() ? QString() : QStringLiteral(", ") + area.description)
-                     .arg(metres(area.height), metres(area.footWidth), metres(area.topWidth));
+                     .arg(QString::number(area.number),
+                          area.description.isEmpty() ? QString() : QStringLiteral(", ") + area.description,
+                          metres(area.height), metres(area.footWidth), metres(area.topWidth));
     return areas.join(u' ');
 }
 

@@ -1,12 +1,46 @@
 #include "formfixture.h"
 
+#include "window/drawingwindow.h"
 #include "window/examplepicture.h"
+#include "window/italianqttexts.h"
 
 #include <QAccessible>
+#include <QDoubleSpinBox>
+#include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 // What assistive technology reads of the window: the names of the controls,
 // the described picture, and the editor box telling which cell it edits.
+// And what the boxes' own menus say.
+
+namespace {
+
+// The entries of the menu that the box opens for the Menu key, without
+// their keys.
+QStringList menuEntries(QWidget *box)
+{
+    QStringList entries;
+    const auto read = [&entries] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions()) {
+                if (!action->isSeparator())
+                    entries << action->text().section(u'\t', 0, 0);
+            }
+            menu->close();
+        }
+    };
+    QTimer whileOpen; // a menu that runs its own loop is read from within it
+    whileOpen.setSingleShot(true);
+    QObject::connect(&whileOpen, &QTimer::timeout, read);
+    whileOpen.start(0);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(box, &event);
+    read(); // one that only pops up, once the event is done
+    return entries;
+}
+
+} // namespace
 
 class TestAccessibility : public WindowTest
 {
@@ -17,6 +51,8 @@ private slots:
     void controlsHaveItalianNames();
     void editorSaysWhereItIs_data();
     void editorSaysWhereItIs();
+    void boxMenusSpeakItalian_data();
+    void boxMenusSpeakItalian();
 };
 
 void TestAccessibility::controlsHaveItalianNames_data()
@@ -93,6 +129,39 @@ void TestAccessibility::editorSaysWhereItIs()
     QVERIFY(editor);
     QCOMPARE(editor->text(QAccessible::Name), name);
     QCOMPARE(editor->text(QAccessible::Description), kHints[hint]);
+}
+
+void TestAccessibility::boxMenusSpeakItalian_data()
+{
+    QTest::addColumn<int>("box"); // 0 the count box, 1 the preview, 2 a dimension of the drawing
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("count box") << 0
+                               << QStringList{"&Annulla", "&Ripeti", "&Taglia", "&Copia", "I&ncolla", "&Elimina",
+                                              "&Seleziona tutto"};
+    QTest::newRow("preview, read only") << 1 << QStringList{"&Copia", "&Seleziona tutto"};
+    QTest::newRow("a dimension of the drawing")
+        << 2 << QStringList{"&Annulla", "&Ripeti", "&Taglia", "&Copia", "I&ncolla", "&Elimina", "&Seleziona tutto",
+                            "A&umenta", "&Diminuisci"};
+}
+
+void TestAccessibility::boxMenusSpeakItalian()
+{
+    QFETCH(int, box);
+    QFETCH(QStringList, entries);
+
+    ItalianQtTexts texts;
+    QCoreApplication::installTranslator(&texts);
+    StartedForm f(namedSectionFile(" 1 ", 1));
+    QWidget *target = box == 0 ? static_cast<QWidget *>(f.ui().Text5) : f.ui().Text2;
+    if (box == 2) {
+        f.clickCell(1, 0);
+        QTest::keyClick(&f.editor(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(f.form->drawing());
+        target = f.form->drawing()->findChild<QDoubleSpinBox *>();
+    }
+    QVERIFY(target);
+    QCOMPARE(menuEntries(target), entries);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -460,6 +460,13 @@ void TestCellEditor::undoAndRedoThroughKeys()
     QCOMPARE(f.fileBytes(), edited);
     verifyOpenOn(f, 1, 0);
     QCOMPARE(f.preview(), namedSectionPreview(2).replace("a1c1", "SABBIA"));
+
+    f.ui().FlexGrid->setFocus(); // the same keys on the grid
+    QTest::keyClick(f.ui().FlexGrid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), original);
+    f.ui().FlexGrid->setFocus();
+    QTest::keyClick(f.ui().FlexGrid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.fileBytes(), edited);
     QVERIFY(f.messages.empty());
 }
 
@@ -541,16 +548,17 @@ void TestCellEditor::tableThroughTheClipboard()
 }
 
 // Ctrl+D opens the drawing beside the window; it follows a confirmation and
-// its undo, and says what cannot be drawn.
+// its undo, and says what cannot be drawn. A description is told as typed.
 void TestCellEditor::drawingFollowsTheSection()
 {
-    StartedForm f(crlfLines(QList<QByteArray>(11) << " 1 " << "SABBIA" << "0.5" << "0" << "0.1" << "0.5" << ""));
+    StartedForm f(crlfLines(QList<QByteArray>(11) << " 1 " << "SABBIA %3" << "0.5" << "0" << "0.1" << "0.5" << ""));
     f.clickCell(1, 3);
     QTest::keyClick(&f.editor(), Qt::Key_D, Qt::ControlModifier);
     const DrawingWindow *drawing = f.form->drawing();
     QVERIFY(drawing && drawing->isVisible() && !drawing->isModal());
     QCOMPARE(drawing->windowTitle(), QStringLiteral("Disegno della sezione"));
-    const QString drawn = QStringLiteral("Area 1, SABBIA: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
+    const QString drawn =
+        QStringLiteral("Area 1, SABBIA %3: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);
     QCOMPARE(drawing->problemsText(), QStringLiteral("Nessun problema rilevato."));
 
@@ -560,7 +568,7 @@ void TestCellEditor::drawingFollowsTheSection()
     f.editor().setText(QStringLiteral("*0.3")); // a height that follows P: 1.5 - 0.3
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     QCOMPARE(drawing->picture().accessibleDescription(),
-             QStringLiteral("Area 1, SABBIA: altezza 1.2 m, larghezza al piede 0.8 m, in sommità 1.04 m."));
+             QStringLiteral("Area 1, SABBIA %3: altezza 1.2 m, larghezza al piede 0.8 m, in sommità 1.04 m."));
 
     QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QTranslator>
+
+// Qt's own words in the standard menus of the text and spin boxes (the count
+// box, the notes, the preview, the drawing's dimensions), in Italian. The
+// program ships no translation files, so without this those menus would
+// speak English in an Italian window. Words Qt asks for that are not here
+// stay as Qt has them.
+class ItalianQtTexts : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *disambiguation = nullptr,
+                      int n = -1) const override;
+};

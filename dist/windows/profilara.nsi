@@ -106,10 +106,12 @@ Function un.RefuseWhileRunning
     !insertmacro REFUSE_WHILE_RUNNING
 FunctionEnd
 
-; "As administrator" is a token of the elevated kind (TokenElevationType,
-; 18, is TokenElevationTypeFull, 2). An administrator without User Account
-; Control runs everything with the default kind, the program included, so
-; the install goes on. Wine gives every program an administrator's token and
+; "As administrator" is an elevated token (TokenElevation, 20) while User
+; Account Control is on: that is both an administrator's elevated token and
+; another account's, such as the built-in Administrator's, whose password a
+; standard user typed. With User Account Control off (EnableLUA 0) an
+; administrator runs everything elevated, the program included, so the
+; install goes on. Wine gives every program an administrator's token and
 ; knows no Windows permissions, so there (where its own key
 ; HKLM\Software\Wine exists) the token says nothing and is not looked at.
 Function RefuseElevation
@@ -120,10 +122,12 @@ Function RefuseElevation
     ${EndIf}
     System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r1) i .r0'
     ${If} $0 <> 0
-        System::Call 'advapi32::GetTokenInformation(p r1, i 18, *i .r2, i 4, *i .r3) i .r0'
+        System::Call 'advapi32::GetTokenInformation(p r1, i 20, *i .r2, i 4, *i .r3) i .r0'
         System::Call 'kernel32::CloseHandle(p r1)'
+        ReadRegDWORD $3 HKLM "Software\Microsoft\Windows\CurrentVersion\Policies\System" "EnableLUA"
         ${If} $0 <> 0
-        ${AndIf} $2 = 2
+        ${AndIf} $2 <> 0
+        ${AndIf} $3 != "0"
             MessageBox MB_OK|MB_ICONSTOP "${ELEVATED}" /SD IDOK
             SetErrorLevel ${EXIT_ELEVATED}
             Quit

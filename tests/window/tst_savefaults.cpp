@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #ifdef Q_OS_UNIX
 #include <cstdio>
@@ -71,6 +72,7 @@ private slots:
     void closingAfterAFailedSave_data();
     void closingAfterAFailedSave();
 #ifdef Q_OS_UNIX
+    void writeInPlaceCutShort_data();
     void writeInPlaceCutShort();
 #endif
     void otherProgramsVersionIsKept_data();
@@ -216,18 +218,35 @@ void TestSaveFaults::closingAfterAFailedSave()
 
 #ifdef Q_OS_UNIX
 // A write in place that stops part-way leaves a cut file of the program's
-// own: closing writes it whole, and it is not kept as another program's.
+// own: closing writes it whole, also when an undo (cut as well) has brought
+// the table back to what the file held before, and it is not kept as
+// another program's.
+void TestSaveFaults::writeInPlaceCutShort_data()
+{
+    QTest::addColumn<bool>("undone");
+    QTest::newRow("the confirmation cut") << false;
+    QTest::newRow("its undo cut too") << true;
+}
+
 void TestSaveFaults::writeInPlaceCutShort()
 {
-    StartedForm f(namedSectionFile(" 3 ", 3));
+    QFETCH(bool, undone);
+    const QByteArray original = namedSectionFile(" 3 ", 3);
+    StartedForm f(original);
     QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto writable = qScopeGuard(
+        [&] { QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
     {
         const FileSizeLimit limit(100);
         QVERIFY(limit.active());
         confirm(f, 2, 3, QStringLiteral("SABBIA"));
+        if (undone) { // the box first takes back its own typing, which stayed
+            QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+        }
     }
-    QCOMPARE(f.messages.size(), size_t(1));
-    QCOMPARE(f.messages.back().text,
+    QCOMPARE(f.messages.size(), size_t(undone ? 2 : 1));
+    QCOMPARE(f.messages.front().text,
              "Il file ComputoPersonalizzato.txt non è stato salvato.\nLa scrittura del file si è interrotta (il "
              "sistema risponde: «File too large»). La cartella non permette di creare file, quindi il file è stato "
              "scritto direttamente e ora può essere incompleto: va salvato di nuovo.\n\nIl valore resta nella "
@@ -236,10 +255,9 @@ void TestSaveFaults::writeInPlaceCutShort()
 
     QVERIFY(f.form->close());
     QCOMPARE(f.questions.size(), size_t(0));
-    QCOMPARE(f.messages.size(), size_t(1));
-    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3).replace("a2c4", "SABBIA"));
+    QCOMPARE(f.messages.size(), size_t(undone ? 2 : 1));
+    QCOMPARE(f.fileBytes(), undone ? original : QByteArray(original).replace("a2c4", "SABBIA"));
     QCOMPARE(f.fileBytes(".bak"), QByteArray("<missing>"));
-    QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 #endif
 

@@ -80,11 +80,20 @@ key Return
 expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
 
 # --- While it runs, an install over it (exit code 3) and the uninstall, as
-# "App installate" starts it, are refused and change nothing.
+# "App installate" starts it, are refused and change nothing, also with an
+# Explorer window titled "Profilara" above it.
 snapshot() { (cd "$folder" && find . -type f -exec sha1sum {} + | LC_ALL=C sort); }
 before=$(snapshot)
+wine "$titled_window" 60000 2>/dev/null &
+explorer=$!
+for _ in $(seq 60); do
+    [ "$(xdotool search --onlyvisible --name '^Profilara$' | wc -l)" -ge 2 ] && break
+    sleep 0.5
+done
 install_into "$win"
 status=$?
+kill "$explorer"
+wait "$explorer" 2>/dev/null
 [ "$status" = 3 ] || fail "the install while Profilara runs ended with $status"
 wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
 wait_for_uninstaller_copy
@@ -140,11 +149,15 @@ status=$?
 
 # --- Started as administrator, the installer refuses with code 4 and
 # changes nothing. Wine gives every program an administrator's token; with
-# Wine's own key hidden, the installer takes it as Windows does.
+# Wine's own key hidden and User Account Control on (Wine has it off), the
+# installer takes it as Windows does.
+uac='HKLM\Software\Microsoft\Windows\CurrentVersion\Policies\System'
 wine reg export 'HKLM\Software\Wine' "$work/wine.reg" /y >/dev/null 2>&1 || fail "cannot save Wine's key"
 wine reg delete 'HKLM\Software\Wine' /f >/dev/null 2>&1 || fail "cannot hide Wine's key"
+wine reg add "$uac" /v EnableLUA /t REG_DWORD /d 1 /f >/dev/null 2>&1 || fail "cannot turn User Account Control on"
 install_into "$win"
 status=$?
+wine reg add "$uac" /v EnableLUA /t REG_DWORD /d 0 /f >/dev/null 2>&1 || fail "cannot turn User Account Control off"
 wine reg import "$work/wine.reg" >/dev/null 2>&1 || fail "cannot restore Wine's key"
 [ "$status" = 4 ] || fail "the install as administrator ended with $status"
 expect_files "$folder" "./ComputoPersonalizzato.txt ./ComputoPersonalizzato.txt.bak ./ComputoPersonalizzato.txt.lock ./appunti.txt "

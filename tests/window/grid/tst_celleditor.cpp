@@ -461,12 +461,20 @@ void TestCellEditor::undoAndRedoThroughKeys()
     verifyOpenOn(f, 1, 0);
     QCOMPARE(f.preview(), namedSectionPreview(2).replace("a1c1", "SABBIA"));
 
-    f.ui().FlexGrid->setFocus(); // the same keys on the grid
-    QTest::keyClick(f.ui().FlexGrid, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f.fileBytes(), original);
+    // The same keys on the grid, and the drawing.
+    const std::pair<int, QByteArray> onGrid[] = {{Qt::Key_Z, original},
+                                                 {Qt::Key_Y, edited},
+                                                 {Qt::Key_Z, original},
+                                                 {Qt::Key_Z | Qt::ShiftModifier, edited}};
+    for (const auto &[key, file] : onGrid) {
+        f.ui().FlexGrid->setFocus();
+        QTest::keyClick(f.ui().FlexGrid, Qt::Key(key & ~Qt::KeyboardModifierMask),
+                        Qt::ControlModifier | Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        QCOMPARE(f.fileBytes(), file);
+    }
     f.ui().FlexGrid->setFocus();
-    QTest::keyClick(f.ui().FlexGrid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(f.fileBytes(), edited);
+    QTest::keyClick(f.ui().FlexGrid, Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(f.form->drawing() && f.form->drawing()->isVisible());
     QVERIFY(f.messages.empty());
 }
 
@@ -535,7 +543,8 @@ void TestCellEditor::tableThroughTheClipboard()
 
     QGuiApplication::clipboard()->setText(QStringLiteral("0,5\t*1,20\n"));
     f.clickCell(1, 1);
-    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
+    f.ui().FlexGrid->setFocus(); // on the grid as in the box
+    QTest::keyClick(f.ui().FlexGrid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.messages.size(), size_t(1));
     QCOMPARE(f.messages.front().text, QStringLiteral("2 numeri con la virgola decimale sono stati scritti con il punto, "
                                                      "come li legge l'applicazione di computo."));

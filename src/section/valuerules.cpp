@@ -47,10 +47,13 @@ std::optional<QString> typedProblem(const QString &typed)
 
 } // namespace
 
-ValueLine appendValueLine(QByteArray &out, const QString &value)
+namespace {
+
+// Appends value bare, when the load reads its line back as itself, or else
+// in double quotes.
+ValueLine appendLine(QByteArray &out, const QString &value, bool bare)
 {
     const qsizetype start = out.size();
-    const bool bare = !ItemReader::holdsLineBreak(value) && ItemReader::takesLineWhole(value);
     if (!bare)
         out += '"';
     if (!appendWindows1252(out, value)) {
@@ -72,16 +75,16 @@ ValueLine appendValueLine(QByteArray &out, const QString &value)
                           .arg(value.left(40)));
 }
 
+} // namespace
+
+ValueLine appendValueLine(QByteArray &out, const QString &value)
+{
+    return appendLine(out, value, !ItemReader::holdsLineBreak(value) && ItemReader::takesLineWhole(value));
+}
+
 ValueLine appendHeaderLine(QByteArray &out, const QString &line)
 {
-    if (ItemReader::holdsLineBreak(line) || ItemReader::startsQuoted(line))
-        return appendValueLine(out, line);
-    const qsizetype start = out.size();
-    if (!appendWindows1252(out, line)) {
-        out.truncate(start);
-        return unwritable(characterProblem(firstUnwritable(line).value_or(QString())));
-    }
-    return {ValueLine::Form::Bare, {}};
+    return appendLine(out, line, !ItemReader::holdsLineBreak(line) && !ItemReader::startsQuoted(line));
 }
 
 std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)

@@ -151,14 +151,14 @@ std::optional<QString> ItemReader::nextLine()
 
     const qsizetype end = lineEnd();
     const QStringView line = QStringView(m_text).sliced(m_pos, end - m_pos);
-    if (!startsQuoted(line)) {
+    if (!startsQuoted(line) || line.count(u'"') >= 2) {
         m_pos = end;
         skipLineEnd();
         return line.toString();
     }
     while (isBlank(m_text.at(m_pos)))
         ++m_pos;
-    const QString item = quotedItem();
+    const QString item = quotedItem(); // it holds a line break
     dropUpTo(lineEnd());
     skipLineEnd();
     return item;

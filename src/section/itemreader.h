@@ -28,10 +28,11 @@ public:
 
     // The next item, or nothing when the text has ended.
     std::optional<QString> next();
-    // The rest of the current line as one item, commas included, or nothing
-    // when the text has ended. A line that begins (after blanks) with a
-    // double quote is a quoted item; what follows its closing quote on that
-    // line is dropped.
+    // The rest of the current line as one item, commas and double quotes
+    // included, or nothing when the text has ended. Only a double quote at
+    // the line's start (after blanks) that is not closed on that line opens
+    // a quoted item, which runs over the line ends to its closing quote;
+    // what follows that quote on its line is dropped.
     std::optional<QString> nextLine();
     // Passes over the rest of the text, as a load does that has read all it
     // needs: any character in it other than blanks, line ends, commas and

@@ -25,8 +25,8 @@ struct ValueLine
 ValueLine appendValueLine(QByteArray &out, const QString &value);
 
 // The same for a header line, which the load reads whole, commas and double
-// quotes included, unless it begins with a double quote: such a line goes
-// back bare, as it came.
+// quotes included: it goes back bare, as it came, unless it holds a line
+// break (a quoted item that ran over several lines), which goes back quoted.
 ValueLine appendHeaderLine(QByteArray &out, const QString &line);
 
 // Why the cell editor refuses to confirm value, in Italian, or nothing.

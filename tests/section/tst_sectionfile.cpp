@@ -99,6 +99,15 @@ void TestSectionFile::savesExactBytes_data()
     commaHeader.Intestazione[1] = QStringLiteral("Comune, \"lotto\" 3");
     QTest::newRow("header line with a comma and quotes goes back as it came")
         << commaHeader << crlfLines(QList<QByteArray>{"Comune, \"lotto\" 3"} + QList<QByteArray>(10) << " 0 ");
+    SectionTable quotedHeader;
+    quotedHeader.Naree = 0;
+    quotedHeader.Intestazione[1] = QStringLiteral("\"Titolo del lavoro\"");
+    quotedHeader.Intestazione[2] = QStringLiteral("  \"a\", b");
+    quotedHeader.Intestazione[3] = QStringLiteral("righe\r\nunite");
+    QTest::newRow("header lines beginning with a quote go back as they came; one with a line break, quoted")
+        << quotedHeader
+        << crlfLines(QList<QByteArray>{"\"Titolo del lavoro\"", "  \"a\", b", "\"righe\r\nunite\""}
+                     + QList<QByteArray>(8) << " 0 ");
 
     SectionTable lastOfHundred;
     lastOfHundred.Naree = 100;
@@ -145,7 +154,10 @@ void TestSectionFile::loads_data()
     QTest::newRow("quoted comma-separated line from another program")
         << crlfLines(QList<QByteArray>{"\"Progetto, lotto 2\""} + QList<QByteArray>(10)
                      << "1" << "\"SABBIA\", \"0.3\",0.2, \"0.1\"" << "\"0,5\"  dropped" << "A.01")
-        << 1 << QStringList{"SABBIA", "0.3", "0.2", "0.1", "0,5", "A.01"} << QStringLiteral("Progetto, lotto 2");
+        << 1 << QStringList{"SABBIA", "0.3", "0.2", "0.1", "0,5", "A.01"} << QStringLiteral("\"Progetto, lotto 2\"");
+    QTest::newRow("a header line's quote, opened and not closed, runs to the next line")
+        << crlfLines(QList<QByteArray>{"\"Progetto", "lotto 2\""} + QList<QByteArray>(10) << " 0 ") << 0
+        << QStringList(6) << QStringLiteral("Progetto\r\nlotto 2");
     QTest::newRow("LF line ends and no final line end")
         << QByteArray("\n").repeated(11) + "2\nR\n\n\n\n\n\na\nb\nc\nd\ne\nf" << 2
         << QStringList{"R", "", "", "", "", ""} << QString();
@@ -466,6 +478,14 @@ void TestSectionFile::valueRule_data()
     QTest::newRow("U+0080: no byte, 0x80 is €") << "\u0080" << F::Unwritable << none << "«\u0080»"
                                                  << noByte("\u0080");
     QTest::newRow("beyond U+FFFF: named whole") << "a😀" << F::Unwritable << none << "«😀»" << noByte("😀");
+    const auto control = [](int code) {
+        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui quello di codice %1): chi "
+                              "legge il file potrebbe fermarsi lì.").arg(code);
+    };
+    QTest::newRow("Ctrl+Z from a file: bare; typed, refused") << "AB\x1A" "C" << F::Bare << QByteArray("AB\x1A" "C")
+                                                               << "" << control(26);
+    QTest::newRow("DEL from a file: bare; typed, refused") << "x\x7F" << F::Bare << QByteArray("x\x7F") << ""
+                                                            << control(127);
 }
 
 void TestSectionFile::valueRule()

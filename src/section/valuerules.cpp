@@ -3,6 +3,8 @@
 #include "encoding.h"
 #include "itemreader.h"
 
+#include <algorithm>
+
 namespace {
 
 ValueLine unwritable(const QString &problem)
@@ -39,6 +41,13 @@ std::optional<QString> typedProblem(const QString &typed)
         return QStringLiteral("Il valore non può contenere il carattere di tabulazione.");
     if (ItemReader::holdsLineBreak(typed))
         return QStringLiteral("Il valore non può andare a capo: nel file ogni valore occupa una riga.");
+    // Many readers of text files stop at Ctrl+Z (0x1A); no control
+    // character is safe in a line of text.
+    const auto control = std::find_if(typed.begin(), typed.end(), [](QChar c) { return c < u' ' || c == u'\x7f'; });
+    if (control != typed.end())
+        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui quello di codice %1): "
+                              "chi legge il file potrebbe fermarsi lì.")
+            .arg(control->unicode());
     // What is left is written bare unless a character has no byte.
     if (const ValueLine line = valueLine(typed); line.form == ValueLine::Form::Unwritable)
         return line.problem;
@@ -84,7 +93,7 @@ ValueLine appendValueLine(QByteArray &out, const QString &value)
 
 ValueLine appendHeaderLine(QByteArray &out, const QString &line)
 {
-    return appendLine(out, line, !ItemReader::holdsLineBreak(line) && !ItemReader::startsQuoted(line));
+    return appendLine(out, line, !ItemReader::holdsLineBreak(line));
 }
 
 std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)

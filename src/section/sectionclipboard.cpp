@@ -137,9 +137,8 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
             if (const std::optional<QString> problem = confirmationProblem(value, true))
                 return refused(QStringLiteral("Il blocco non è stato incollato: il valore «%1» per l'area %2, colonna "
                                               "«%3», non è accettato.\n%4")
-                                   .arg(value.left(40))
-                                   .arg(area + r)
-                                   .arg(columnTitle(gridColumn), *problem));
+                                   .arg(value.left(40), QString::number(area + r), columnTitle(gridColumn),
+                                        *problem)); // in one go: the value may hold a %
         }
     }
 

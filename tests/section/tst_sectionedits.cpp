@@ -118,6 +118,18 @@ void TestSectionEdits::editsAndTheirUndo_data()
            "accettato.\nIl valore non può contenere la virgola: nel file la virgola separa i valori. I decimali si "
            "scrivono con il punto, per esempio 0.5"
         << 0 << 0;
+    QTest::newRow("paste: a value with %1 and a comma is quoted as it came")
+        << QStringList{"a"} << "paste 1 0" << "%1,%2\tx" << QStringList()
+        << "Il blocco non è stato incollato: il valore «%1,%2» per l'area 1, colonna «Descrizione», non è "
+           "accettato.\nIl valore non può contenere la virgola: nel file la virgola separa i valori. I decimali si "
+           "scrivono con il punto, per esempio 0.5"
+        << 0 << 0;
+    QTest::newRow("paste: a control character (Ctrl+Z) refuses the paste")
+        << QStringList{"a"} << "paste 1 5" << "E.01\nAB\x1A" "C" << QStringList()
+        << "Il blocco non è stato incollato: il valore «AB\x1A" "C» per l'area 2, colonna «Voce di elenco prezzi», "
+           "non è accettato.\nIl valore non può contenere caratteri di controllo (qui quello di codice 26): chi "
+           "legge il file potrebbe fermarsi lì."
+        << 0 << 0;
     QTest::newRow("paste: a block wider than the columns left, refused")
         << QStringList{"a"} << "paste 1 4" << "1\t2\t3" << QStringList()
         << "Il blocco incollato ha 3 colonne, ma dalla colonna «Coefficiente di detrazione dell'area tubazione» in poi "

@@ -211,8 +211,6 @@ namespace {
 constexpr int kReplaceRetryMs = 1000;
 constexpr int kReplaceRetryPauseMs = 50;
 
-const QString kNotChanged = QStringLiteral(" Il file su disco non è stato modificato.");
-
 // The system's own words for a failure, after the program's.
 QString systemSays(const QFileDevice &file)
 {
@@ -221,15 +219,28 @@ QString systemSays(const QFileDevice &file)
 
 struct Attempt
 {
-    std::optional<SaveError> error;
-    DiskVersion written;
+    WriteResult result;
     bool replaceRefused = false; // only the final rename failed: worth another try
-    bool leftIncomplete = false;
 };
+
+Attempt failed(const std::optional<SaveError> &error)
+{
+    Attempt attempt;
+    attempt.result.error = error;
+    return attempt;
+}
 
 Attempt failed(const QString &message)
 {
-    return {SaveError{message}, {}, false};
+    return failed(SaveError{message});
+}
+
+Attempt written(const QFileDevice &file, const QByteArray &bytes)
+{
+    Attempt done;
+    done.result.written = DiskVersion::of(file);
+    done.result.written.bytes = bytes;
+    return done;
 }
 
 // Writes the bytes into an open file and flushes them; false on any failure.
@@ -247,31 +258,43 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
 }
 
 // The write in place, for a folder where the temporary file cannot be
-// created but the section file may be changed: not atomic.
+// created but the section file may be changed: not atomic. The file's
+// bytes are read first, to put it back should the write be cut.
 Attempt writeInPlace(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
 {
     if (beforeReplace) {
-        if (std::optional<SaveError> error = beforeReplace()) {
-            error->message += kNotChanged;
-            return {error, {}};
-        }
+        if (std::optional<SaveError> error = beforeReplace())
+            return failed(error);
     }
+    QFile old(path);
+    const bool read = old.open(QIODevice::ReadOnly);
+    const QByteArray previous = read ? old.readAll() : QByteArray();
+    if (!read || old.error() != QFileDevice::NoError)
+        return failed(QStringLiteral("Non è possibile leggere il file prima di riscriverlo%1.").arg(systemSays(old)));
+    old.close();
+
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(QStringLiteral("Non è possibile scrivere il file%1.").arg(systemSays(file)) + kNotChanged);
-    if (!writeAll(file, bytes)) {
-        Attempt cut = failed(QStringLiteral("La scrittura del file si è interrotta%1. La cartella non permette di "
-                                            "creare file, quindi il file è stato scritto direttamente e ora può "
-                                            "essere incompleto: va salvato di nuovo.")
-                                 .arg(systemSays(file)));
-        cut.written = DiskVersion::of(file);
-        cut.leftIncomplete = true;
-        return cut;
-    }
+        return failed(QStringLiteral("Non è possibile scrivere il file%1.").arg(systemSays(file)));
+    QString cut = writeAll(file, bytes) ? QString() : systemSays(file);
     Attempt done;
-    done.written = DiskVersion::of(file);
-    done.written.bytes = bytes;
-    return done;
+    if (cut.isEmpty()) {
+        done = written(file, bytes); // from the open handle, before the close
+        file.close(); // a network share may refuse the bytes only now
+        if (file.error() != QFileDevice::NoError)
+            cut = systemSays(file);
+    }
+    if (cut.isEmpty())
+        return done;
+    Attempt incomplete = failed(QStringLiteral("La scrittura del file si è interrotta%1. La cartella non permette di "
+                                               "creare file, quindi il file è stato scritto direttamente e ora può "
+                                               "essere incompleto: va salvato di nuovo.")
+                                    .arg(cut));
+    const QFileInfo left(path);
+    incomplete.result.written = DiskVersion{left.size(), left.lastModified(), std::nullopt};
+    incomplete.result.leftIncomplete = true;
+    incomplete.result.previousBytes = previous;
+    return incomplete;
 }
 
 // Why the temporary file beside the section file could not be made.
@@ -302,35 +325,45 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
         const QFileInfo info(path);
         if (info.isFile() && info.isWritable() && QFileInfo(folder).isDir())
             return writeInPlace(bytes, path, beforeReplace);
-        return failed(cannotCreate(file, path, folder) + kNotChanged);
+        return failed(cannotCreate(file, path, folder));
     }
 
     // QSaveFile::commit() can report success after a failed write, so every
     // step is checked and a failed write is cancelled before the commit.
-    if (!writeAll(file, bytes)) {
+    const auto cancel = [&file](const std::optional<SaveError> &error) {
         file.cancelWriting();
         file.commit();
-        return failed(QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
-                                     "dimensione dei file raggiunto).")
-                      + kNotChanged);
-    }
-    Attempt done;
-    done.written = DiskVersion::of(file);
-    done.written.bytes = bytes;
+        return failed(error);
+    };
+    if (!writeAll(file, bytes))
+        return cancel(SaveError{QStringLiteral("La scrittura del file si è interrotta (disco pieno o limite di "
+                                               "dimensione dei file raggiunto).")});
+    Attempt done = written(file, bytes);
     if (beforeReplace) {
-        if (std::optional<SaveError> error = beforeReplace()) {
-            file.cancelWriting();
-            file.commit();
-            error->message += kNotChanged;
-            return {error, {}};
-        }
+        if (std::optional<SaveError> error = beforeReplace())
+            return cancel(error);
     }
     // A failed rename removes the temporary file.
-    if (!file.commit())
-        return {SaveError{QStringLiteral("Non è possibile sostituire il file: è protetto o in uso.") + kNotChanged},
-                {},
-                true};
+    if (!file.commit()) {
+        Attempt refused = failed(QStringLiteral("Non è possibile sostituire il file: è protetto o in uso."));
+        refused.replaceRefused = true;
+        return refused;
+    }
     return done;
+}
+
+// On Windows a file cannot be replaced while another program reads it
+// (a virus scanner, the program that computes from it, a sync client).
+// Such reads are brief: the whole write is tried again for a second.
+WriteResult writeRetrying(const QByteArray &bytes, const QString &folder, const BeforeReplace &beforeReplace)
+{
+    const QDeadlineTimer deadline(kReplaceRetryMs);
+    for (;;) {
+        const Attempt attempt = writeOnce(bytes, folder, beforeReplace);
+        if (!attempt.replaceRefused || deadline.hasExpired())
+            return attempt.result;
+        QThread::msleep(kReplaceRetryPauseMs);
+    }
 }
 
 } // namespace
@@ -339,16 +372,11 @@ WriteResult writeSectionFile(const SectionTable &table, const QString &folder, c
 {
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)
-        return {encoded.error, {}};
+        return failed(encoded.error).result;
+    return writeRetrying(encoded.bytes, folder, beforeReplace);
+}
 
-    // On Windows a file cannot be replaced while another program reads it
-    // (a virus scanner, the program that computes from it, a sync client).
-    // Such reads are brief: the whole write is tried again for a second.
-    const QDeadlineTimer deadline(kReplaceRetryMs);
-    for (;;) {
-        const Attempt attempt = writeOnce(encoded.bytes, folder, beforeReplace);
-        if (!attempt.replaceRefused || deadline.hasExpired())
-            return {attempt.error, attempt.written, attempt.leftIncomplete};
-        QThread::msleep(kReplaceRetryPauseMs);
-    }
+WriteResult writeSectionBytes(const QByteArray &bytes, const QString &folder)
+{
+    return writeRetrying(bytes, folder, {});
 }

@@ -81,6 +81,8 @@ EncodedSection encodeSectionFile(const SectionTable &table);
 // its old bytes are overwritten); an error cancels the write.
 using BeforeReplace = std::function<std::optional<SaveError>()>;
 
+// The error of a failed write says why; whether the file on disk changed
+// is leftIncomplete.
 struct WriteResult
 {
     std::optional<SaveError> error;
@@ -88,6 +90,9 @@ struct WriteResult
     // A write in place failed part-way: the file on disk is no longer what
     // it was, and `written` is the file as it was left (without bytes).
     bool leftIncomplete = false;
+    // leftIncomplete: the bytes the file held before the write, which can
+    // put it back as it was.
+    std::optional<QByteArray> previousBytes;
 };
 
 // The atomic write: rewrites the whole file through a temporary file, so
@@ -96,7 +101,11 @@ struct WriteResult
 // being replaced, the write is tried again for about a second (and
 // beforeReplace runs again each time). In a folder where no file can be
 // created but the section file may be changed, the file is written in place
-// instead, which is not atomic: a write that fails part-way leaves it
-// incomplete, and the error says so.
+// instead, which is not atomic: a write that fails part-way (its end, the
+// close, included) leaves it incomplete, and the error says so.
 [[nodiscard]] WriteResult writeSectionFile(const SectionTable &table, const QString &folder,
                                            const BeforeReplace &beforeReplace = {});
+
+// The same write of a file's exact bytes, with no check before it: for
+// putting back what a cut write in place replaced.
+[[nodiscard]] WriteResult writeSectionBytes(const QByteArray &bytes, const QString &folder);

@@ -23,9 +23,16 @@ SessionStart SectionSession::start()
         start.notices.push_back(*kept);
     if (start.starts) {
         m_table = loaded.table;
-        m_inFile = encodeSectionFile(m_table).bytes;
+        fileHolds(m_table, encodeSectionFile(m_table).bytes);
     }
     return start;
+}
+
+void SectionSession::fileHolds(const SectionTable &table, const QByteArray &bytes)
+{
+    m_tableInFile = table;
+    m_inFile = bytes;
+    m_intactBytes.reset();
 }
 
 // A file that cannot be used, or that holds text the first save would
@@ -67,6 +74,12 @@ bool SectionSession::hasUnsavedChanges() const
     return encodeSectionFile(m_table).bytes != m_inFile;
 }
 
+namespace {
+
+const QString kNotSaved = QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1");
+
+} // namespace
+
 // The check for another program's version runs at each attempt of the
 // write; a version kept at the first is told about once.
 SessionSave SectionSession::ScriveFileSezione()
@@ -80,12 +93,15 @@ SessionSave SectionSession::ScriveFileSezione()
     });
     if (!result.error) {
         m_guard.remember(result.written);
-        m_inFile = *result.written.bytes;
+        fileHolds(m_table, *result.written.bytes);
     } else if (result.leftIncomplete) {
         // The cut file is this program's doing, not another program's: the
-        // next save replaces it without keeping it, and closing saves again.
+        // next save replaces it without keeping it, and closing saves again
+        // or puts back what the file held before the first cut.
         m_guard.remember(result.written);
         m_inFile.clear();
+        if (!m_intactBytes)
+            m_intactBytes = result.previousBytes;
     }
 
     SessionSave saved;
@@ -96,8 +112,28 @@ SessionSave SectionSession::ScriveFileSezione()
         if (!result.error)
             *saved.keptCopy += QStringLiteral("\nIl file contiene ora la sezione di questa finestra.");
     }
-    if (result.error)
-        saved.notSaved =
-            QStringLiteral("Il file ComputoPersonalizzato.txt non è stato salvato.\n%1").arg(result.error->message);
+    if (result.error) {
+        // A cut write says so itself; otherwise the file is as it was.
+        QString onDisk;
+        if (!result.leftIncomplete)
+            onDisk = fileIsIncomplete() ? QStringLiteral(" Il file su disco è ancora incompleto, per un salvataggio "
+                                                         "interrotto prima: va salvato di nuovo.")
+                                        : QStringLiteral(" Il file su disco non è stato modificato.");
+        saved.notSaved = kNotSaved.arg(result.error->message + onDisk);
+    }
     return saved;
+}
+
+std::optional<QString> SectionSession::dropUnsavedChanges()
+{
+    if (!m_intactBytes)
+        return std::nullopt;
+    const WriteResult result = writeSectionBytes(*m_intactBytes, m_folder);
+    if (result.error)
+        return QStringLiteral("Il file ComputoPersonalizzato.txt non è stato riportato com'era prima del salvataggio "
+                              "interrotto.\n%1")
+            .arg(result.error->message);
+    m_guard.remember(result.written);
+    fileHolds(m_tableInFile, *m_intactBytes);
+    return std::nullopt;
 }

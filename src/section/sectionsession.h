@@ -52,16 +52,28 @@ public:
     // Whether the table holds a confirmed change that the file does not: the
     // file it would write differs from the one the last load or save left.
     bool hasUnsavedChanges() const;
+    // Whether a write in place was cut and the file on disk is incomplete.
+    bool fileIsIncomplete() const { return m_intactBytes.has_value(); }
+    // Gives up the changes that are not in the file: an incomplete file is
+    // put back as it was before the cut write. Why not, when that fails too.
+    [[nodiscard]] std::optional<QString> dropUnsavedChanges();
 
     SectionTable &table() { return m_table; }
     const SectionTable &table() const { return m_table; }
+    // The section as the last load or successful save left it in the file.
+    const SectionTable &tableInFile() const { return m_tableInFile; }
 
 private:
     std::optional<SessionNotice> keepOriginal(const LoadResult &loaded, bool &starts) const;
+    void fileHolds(const SectionTable &table, const QByteArray &bytes);
 
     QString m_folder;
     SectionTable m_table;
     SectionLock m_lock;
     SectionFileGuard m_guard;
-    QByteArray m_inFile; // the file's bytes for the table as the file last held it
+    SectionTable m_tableInFile;
+    QByteArray m_inFile; // its bytes; empty while the file is incomplete
+    // What the file held before a write in place cut it, until the file is
+    // whole again.
+    std::optional<QByteArray> m_intactBytes;
 };

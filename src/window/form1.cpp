@@ -170,13 +170,19 @@ bool Form1::saveBeforeClosing()
             return true;
         const QString question =
             QStringLiteral("%1\n\nLe ultime modifiche confermate non sono nel file %2. Uscendo senza salvare "
-                           "andranno perse.")
-                .arg(*saved.notSaved, QDir::toNativeSeparators(sectionFilePath(m_folder)));
+                           "andranno perse%3")
+                .arg(*saved.notSaved, QDir::toNativeSeparators(sectionFilePath(m_folder)),
+                     m_session.fileIsIncomplete()
+                         ? QStringLiteral(", e il file sarà riportato com'era prima del salvataggio interrotto.")
+                         : QStringLiteral("."));
         const int choice = m_question(kAttention, question,
                                       {QStringLiteral("Riprova"), QStringLiteral("Esci senza salvare"),
                                        QStringLiteral("Annulla")});
-        if (choice == 1)
+        if (choice == 1) {
+            if (const std::optional<QString> failure = m_session.dropUnsavedChanges())
+                m_messageBox(QMessageBox::Critical, kAttention, *failure);
             return true;
+        }
         if (choice != 0)
             return false;
     }
@@ -408,9 +414,11 @@ void Form1::hideEditor()
     clearGuidance();
 }
 
+// The preview shows what the file holds: after a failed save, the section
+// as the file still has it.
 void Form1::ScriveContenutoFile()
 {
-    m_ui.Text2->setLines(previewLines(m_session.table()));
+    m_ui.Text2->setLines(previewLines(m_session.tableInFile()));
     // The drawing follows every saved change.
     if (m_drawing && m_drawing->isVisible())
         m_drawing->refresh();

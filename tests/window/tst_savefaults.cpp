@@ -13,6 +13,44 @@
 #include <grp.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <dlfcn.h>
+#include <fcntl.h>
+
+namespace {
+std::atomic<bool> refuseSectionFileClose{false};
+}
+
+// While refuseSectionFileClose is set, the close of the section file open
+// for writing fails as a network share's does when it could not store the
+// bytes: the file is closed, the call says EIO. Defined here, it takes the
+// place of the C library's close for the whole process, Qt included.
+extern "C" int close(int fd)
+{
+    static const auto realClose = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "close"));
+    bool refuse = false;
+    if (refuseSectionFileClose) {
+        char link[64];
+        char target[4096];
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        const ssize_t length = readlink(link, target, sizeof target - 1);
+        const int flags = fcntl(fd, F_GETFL);
+        if (length > 0 && flags >= 0 && (flags & O_ACCMODE) != O_RDONLY) {
+            target[length] = '\0';
+            const char *name = std::strrchr(target, '/');
+            refuse = name && std::strcmp(name, "/ComputoPersonalizzato.txt") == 0;
+        }
+    }
+    const int result = realClose(fd);
+    if (!refuse)
+        return result;
+    errno = EIO;
+    return -1;
+}
+#endif
 
 // Saves that fail because the file's place on disk is taken away or may not
 // be written: the user is told why, nothing is left behind in the folder,
@@ -163,19 +201,20 @@ void TestSaveFaults::faultIsReportedAndNextSaveSucceeds()
 
 void TestSaveFaults::closingAfterAFailedSave_data()
 {
-    QTest::addColumn<bool>("countEntry"); // the failed save is a count entry, else a confirmation
-    QTest::addColumn<int>("answer");      // the button chosen: 0 Riprova, 1 Esci senza salvare, 2 Annulla
-    QTest::addColumn<bool>("closeBox");   // closed by its close box, else by "Esci"
+    QTest::addColumn<QString>("change"); // the change whose save fails: a confirmation, a count or an inserted area
+    QTest::addColumn<int>("answer");     // the button chosen: 0 Riprova, 1 Esci senza salvare, 2 Annulla
+    QTest::addColumn<bool>("closeBox");  // closed by its close box, else by "Esci"
 
-    QTest::newRow("Riprova once the fault is gone: saved, closed") << false << 0 << false;
-    QTest::newRow("a count, Riprova: saved, closed") << true << 0 << true;
-    QTest::newRow("Esci senza salvare: the file as it was, closed") << false << 1 << true;
-    QTest::newRow("Annulla: stays open with the value") << false << 2 << false;
+    QTest::newRow("Riprova once the fault is gone: saved, closed") << "confirmation" << 0 << false;
+    QTest::newRow("a count, Riprova: saved, closed") << "count" << 0 << true;
+    QTest::newRow("an inserted area, Riprova: saved, closed") << "insert" << 0 << false;
+    QTest::newRow("Esci senza salvare: the file as it was, closed") << "confirmation" << 1 << true;
+    QTest::newRow("Annulla: stays open with the value") << "confirmation" << 2 << false;
 }
 
 void TestSaveFaults::closingAfterAFailedSave()
 {
-    QFETCH(bool, countEntry);
+    QFETCH(QString, change);
     QFETCH(int, answer);
     QFETCH(bool, closeBox);
 
@@ -183,11 +222,19 @@ void TestSaveFaults::closingAfterAFailedSave()
     StartedForm f(original);
     QVERIFY(QFile::remove(f.path())); // a folder in the file's place: every save fails
     QVERIFY(QDir().mkdir(f.path()));
-    if (countEntry)
+    QByteArray changed = QByteArray(original).replace("a2c4", "SABBIA");
+    if (change == QLatin1String("count")) {
         f.enterCount(QStringLiteral("2"));
-    else
+        changed = namedSectionFile(" 2 ", 2);
+    } else if (change == QLatin1String("insert")) {
+        f.clickCell(2, 3);
+        QTest::keyClick(&f.editor(), Qt::Key_Plus, Qt::ControlModifier);
+        changed = QByteArray(original).replace(" 3 \r\n", " 4 \r\n").replace("a2c1", QByteArray("\r\n").repeated(6) + "a2c1");
+    } else {
         confirm(f, 2, 3, QStringLiteral("SABBIA"));
+    }
     QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.preview(), namedSectionPreview(3)); // what the file still holds
 
     // The save tried on closing fails too; then the user chooses.
     f.answer = [&](const QStringList &buttons) {
@@ -207,7 +254,6 @@ void TestSaveFaults::closingAfterAFailedSave()
              "con lo stesso nome. Il file su disco non è stato modificato.\n\nLe ultime modifiche confermate non "
              "sono nel file " + QDir::toNativeSeparators(f.path()) + ". Uscendo senza salvare andranno perse.");
     QCOMPARE(f.form->isVisible(), answer == 2);
-    const QByteArray changed = countEntry ? namedSectionFile(" 2 ", 2) : QByteArray(original).replace("a2c4", "SABBIA");
     QCOMPARE(f.fileBytes(), answer == 0 ? changed : original);
     if (answer == 2) { // still open: the next close saves without asking
         QVERIFY(f.form->close());
@@ -218,45 +264,85 @@ void TestSaveFaults::closingAfterAFailedSave()
 
 #ifdef Q_OS_UNIX
 // A write in place that stops part-way leaves a cut file of the program's
-// own: closing writes it whole, also when an undo (cut as well) has brought
-// the table back to what the file held before, and it is not kept as
-// another program's.
+// own: closing writes it whole once the fault is gone, also when an undo
+// (cut as well) has brought the table back to what the file held before,
+// and it is not kept as another program's. While the fault lasts, "Esci
+// senza salvare" puts back what the file held. A close that fails is a cut.
 void TestSaveFaults::writeInPlaceCutShort_data()
 {
-    QTest::addColumn<bool>("undone");
-    QTest::newRow("the confirmation cut") << false;
-    QTest::newRow("its undo cut too") << true;
+    QTest::addColumn<QString>("fault");   // "size": a file-size limit; "close": the close refused
+    QTest::addColumn<int>("limit");       // the limit: at 100 bytes the file as it was cannot be written either
+    QTest::addColumn<bool>("undone");     // the change was undone, and that write cut too
+    QTest::addColumn<bool>("lasts");      // the fault lasts until the program is closed
+    QTest::addColumn<QString>("cause");   // the system's words
+
+    const QString tooLarge = QStringLiteral("File too large");
+    QTest::newRow("the confirmation cut; closing saves once the fault is gone") << "size" << 100 << false << false
+                                                                                 << tooLarge;
+    QTest::newRow("its undo cut too") << "size" << 100 << true << false << tooLarge;
+    QTest::newRow("the fault lasts: Esci senza salvare puts the file back") << "size" << 200 << false << true
+                                                                             << tooLarge;
+#ifdef Q_OS_LINUX
+    QTest::newRow("the close refused: a cut write too") << "close" << 0 << false << false
+                                                         << QStringLiteral("Input/output error");
+#endif
 }
 
 void TestSaveFaults::writeInPlaceCutShort()
 {
+    QFETCH(QString, fault);
+    QFETCH(int, limit);
     QFETCH(bool, undone);
+    QFETCH(bool, lasts);
+    QFETCH(QString, cause);
     const QByteArray original = namedSectionFile(" 3 ", 3);
+    const QString value = QStringLiteral("SABBIA ").repeated(15);
     StartedForm f(original);
     QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     const auto writable = qScopeGuard(
         [&] { QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    f.answer = [](const QStringList &) { return 1; }; // Esci senza salvare
     {
-        const FileSizeLimit limit(100);
-        QVERIFY(limit.active());
-        confirm(f, 2, 3, QStringLiteral("SABBIA"));
+        std::optional<FileSizeLimit> sizeLimit;
+        if (fault == QLatin1String("size")) {
+            sizeLimit.emplace(limit);
+            QVERIFY(sizeLimit->active());
+        }
+#ifdef Q_OS_LINUX
+        refuseSectionFileClose = fault == QLatin1String("close");
+        const auto closes = qScopeGuard([] { refuseSectionFileClose = false; });
+#endif
+        confirm(f, 2, 3, value);
         if (undone) { // the box first takes back its own typing, which stayed
             QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
             QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
         }
+        if (lasts)
+            QVERIFY(f.form->close());
     }
+    const QString cut = "La scrittura del file si è interrotta (il sistema risponde: «" + cause
+                        + "»). La cartella non permette di creare file, quindi il file è stato scritto direttamente e "
+                          "ora può essere incompleto: va salvato di nuovo.";
     QCOMPARE(f.messages.size(), size_t(undone ? 2 : 1));
-    QCOMPARE(f.messages.front().text,
-             "Il file ComputoPersonalizzato.txt non è stato salvato.\nLa scrittura del file si è interrotta (il "
-             "sistema risponde: «File too large»). La cartella non permette di creare file, quindi il file è stato "
-             "scritto direttamente e ora può essere incompleto: va salvato di nuovo.\n\nIl valore resta nella "
-             "tabella e sarà salvato alla prossima conferma.");
-    QCOMPARE(f.fileBytes().size(), 100);
+    QCOMPARE(f.messages.front().text, "Il file ComputoPersonalizzato.txt non è stato salvato.\n" + cut
+                                          + "\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.");
+    if (lasts) {
+        QCOMPARE(f.questions.size(), size_t(1));
+        QCOMPARE(f.questions.front().text,
+                 "Il file ComputoPersonalizzato.txt non è stato salvato.\n" + cut
+                     + "\n\nLe ultime modifiche confermate non sono nel file " + QDir::toNativeSeparators(f.path())
+                     + ". Uscendo senza salvare andranno perse, e il file sarà riportato com'era prima del "
+                       "salvataggio interrotto.");
+        QVERIFY(!f.form->isVisible());
+        QCOMPARE(f.fileBytes(), original);
+        return;
+    }
+    QCOMPARE(f.fileBytes().size(), limit ? limit : original.size() + value.size() - 4);
 
     QVERIFY(f.form->close());
     QCOMPARE(f.questions.size(), size_t(0));
     QCOMPARE(f.messages.size(), size_t(undone ? 2 : 1));
-    QCOMPARE(f.fileBytes(), undone ? original : QByteArray(original).replace("a2c4", "SABBIA"));
+    QCOMPARE(f.fileBytes(), undone ? original : QByteArray(original).replace("a2c4", value.toLatin1()));
     QCOMPARE(f.fileBytes(".bak"), QByteArray("<missing>"));
 }
 #endif

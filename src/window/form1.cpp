@@ -225,18 +225,23 @@ void Form1::Text5_KeyPress(qint16 &key)
         return;
     key = 0;
 
-    // Every failure on the way ends in the recovery.
+    // A count that cannot be taken is told, and the section is shown again
+    // as it is; the section's own count (a negative one from the file, at
+    // start) without a word.
     FlexGridControl &grid = *m_ui.FlexGrid;
     const QLocale locale;
-    const std::optional<qint32> rows = countToInt32(m_ui.Text5->text(), locale);
-    if (!rows)
-        return recover();
-    if (*rows > SectionTable::kMaxAreas && *rows <= 32767) {
-        m_messageBox(QMessageBox::Information, kAttention,
-                     QStringLiteral("Una sezione può avere al massimo %1 aree.").arg(SectionTable::kMaxAreas));
-        return recover();
+    const QString typed = m_ui.Text5->text();
+    if (const std::optional<QString> refusal = countRefusal(typed, locale, SectionTable::kMaxAreas)) {
+        if (typed != QString::number(m_session.table().Naree))
+            m_messageBox(QMessageBox::Information, kAttention, *refusal);
+        showAreas();
+        m_ui.Text5->selectAll();
+        return;
     }
-    if (!VisualizzoFlexGrid(grid, *rows))
+
+    // Every failure on the way ends in the recovery.
+    const std::optional<qint32> rows = countToInt32(typed, locale);
+    if (!rows || !VisualizzoFlexGrid(grid, *rows))
         return recover();
 
     const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
@@ -298,8 +303,8 @@ void Form1::FlexGrid_Click()
     // it too, except on a row the count entry's recovery left blank, where
     // taking the blank cell would erase the area's value.
     const int row = grid.Row();
-    ValoreVecchio =
-        row >= 1 && row <= SectionTable::kMaxAreas ? m_session.table().Aree[row][column + 1] : box.text();
+    ValoreVecchio = row >= 1 && row <= m_session.table().areaCount() ? m_session.table().Aree[row][column + 1]
+                                                                      : box.text();
     box.setSelection(0, static_cast<int>(box.text().size()));
     describeEditor(row, column);
     box.setFocus();
@@ -356,12 +361,27 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     }
 
     grid.setText(value);
-    QString &stored = m_session.table().Aree[r][c + 1];
-    if (stored != value) {
-        const qint16 count = m_session.table().Naree;
-        m_history.record({count, count, {{r, c + 1, stored, value}}, {r, c}, {r, c}});
+    SectionTable &table = m_session.table();
+    if (table.areaCount() > 0) {
+        QString &stored = table.Aree[r][c + 1];
+        if (stored != value)
+            m_history.record({table.Naree, table.Naree, {{r, c + 1, stored, value}}, {r, c}, {r, c}});
+        stored = value;
+    } else if (!value.isEmpty()) {
+        // The one empty row of a section without areas: a value confirmed
+        // there makes it area 1, with empty values beside it.
+        const SectionTable before = table;
+        table.Aree[1] = {};
+        table.Aree[1][c + 1] = value;
+        table.Naree = 1;
+        const bool filled = RiempioFlexGrid(grid, table);
+        Q_ASSERT(filled); // the empty row is row 1
+        Q_UNUSED(filled);
+        SectionChange change = changeBetween(before, table);
+        change.undoneAt = change.redoneAt = {1, c};
+        m_history.record(std::move(change));
+        m_ui.Text5->setText(QString::number(table.Naree));
     }
-    stored = value;
     if (!saveSection(QStringLiteral("\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.")))
         return;
     ScriveContenutoFile();
@@ -571,28 +591,36 @@ void Form1::applyAreaEdit(const std::function<AreaEdit(SectionTable &table, cons
         m_messageBox(QMessageBox::Information, kAttention, done.message);
 }
 
-// The grid, the count box and the preview as the table now stands, and the
-// editor open on a cell of it; a section without areas shows as the count
-// 0 leaves it, with one empty row and no editor.
+// The section as the table now stands, and the editor open on a cell of
+// it; no editor without areas.
 void Form1::showSection(const SectionCell &openOn)
 {
-    FlexGridControl &grid = *m_ui.FlexGrid;
-    const SectionTable &table = m_session.table();
-    const int count = table.areaCount();
-    m_ui.Text5->setText(QString::number(table.Naree));
-    ScriveContenutoFile();
-    const bool shown = VisualizzoFlexGrid(grid, count) && RiempioFlexGrid(grid, table);
-    Q_ASSERT(shown);
-    Q_UNUSED(shown);
+    showAreas();
+    const int count = m_session.table().areaCount();
     if (count == 0) {
         hideEditor();
-        recover();
         m_ui.Text5->setFocus();
         return;
     }
+    FlexGridControl &grid = *m_ui.FlexGrid;
     grid.setCol(openOn.column);
     grid.setRow(std::clamp(openOn.area, 1, count));
     FlexGrid_Click();
+}
+
+// The count box, the preview and the grid as the table now stands; a
+// section without areas shows as the count 0 leaves it, with one empty row.
+void Form1::showAreas()
+{
+    FlexGridControl &grid = *m_ui.FlexGrid;
+    const SectionTable &table = m_session.table();
+    m_ui.Text5->setText(QString::number(table.Naree));
+    ScriveContenutoFile();
+    const bool shown = VisualizzoFlexGrid(grid, table.areaCount()) && RiempioFlexGrid(grid, table);
+    Q_ASSERT(shown);
+    Q_UNUSED(shown);
+    if (table.areaCount() == 0)
+        recover();
 }
 
 // The context menu of the editor box (with the box's own text actions) or

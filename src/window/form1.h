@@ -106,6 +106,7 @@ private:
     void showEditMenu(const QPoint &globalPos, bool inEditor);
     void applyAreaEdit(const std::function<AreaEdit(SectionTable &table, const SectionCell &at)> &edit);
     void showSection(const SectionCell &openOn);
+    void showAreas();
     SectionCell currentCell() const;
 
     Form1Ui m_ui;

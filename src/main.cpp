@@ -1,3 +1,4 @@
+#include "runningmark.h"
 #include "section/sectionfile.h"
 #include "window/fontsubstitutions.h"
 #include "window/form1.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    const RunningMark running; // for the installer, before any message
     // Style metrics (scroll bars) as at 96 dots per inch, like the layout and
     // the fonts, whatever logical DPI the desktop reports.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);

@@ -7,8 +7,8 @@
 ; write probe below. Neither a reinstall nor the uninstaller touches the
 ; section file, its .bak copies, its .lock or anything else of the user's.
 ;
-; Neither changes anything while a Profilara window is open (its files could
-; not be replaced or removed), and the installer does not run elevated: as
+; Neither changes anything while Profilara runs (its files could not be
+; replaced or removed), and the installer does not run elevated: as
 ; administrator its write probe would pass in Programmi, where the program,
 ; run normally, could never save.
 ;
@@ -75,22 +75,31 @@ CompletedText "Operazione completata"
 
 !insertmacro MUI_LANGUAGE "Italian"
 
-; Waits, asking the user, until no Profilara window is open; Annulla, or a
+; Waits, asking the user, until Profilara no longer runs; Annulla, or a
 ; silent run, ends the installer or uninstaller at once.
-; A Profilara window is a Qt window (its class name begins with "Qt")
-; titled "Profilara"; an Explorer window on the program's folder has the
-; same title and does not count.
+; From its first moment (its first message box comes before its window) to
+; its end, the program holds the mutex Local\Profilara (src/runningmark.h);
+; SYNCHRONIZE (0x00100000) is all the access the check asks for. Besides,
+; as an earlier version that held no mutex shows, a Profilara window is a
+; Qt window (its class name begins with "Qt") titled "Profilara"; an
+; Explorer window on the program's folder has the same title and does not
+; count.
 !macro REFUSE_WHILE_RUNNING
     ${Do}
-        StrCpy $0 0
-        ${Do}
-            FindWindow $0 "" "Profilara" 0 $0
-            ${If} $0 = 0
-                Return
-            ${EndIf}
-            System::Call 'user32::GetClassNameW(p r0, w .r1, i ${NSIS_MAX_STRLEN}) i'
-            StrCpy $1 $1 2
-        ${LoopUntil} $1 S== "Qt"
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\Profilara") p .r0'
+        ${If} $0 != 0
+            System::Call 'kernel32::CloseHandle(p r0)'
+        ${Else}
+            StrCpy $0 0
+            ${Do}
+                FindWindow $0 "" "Profilara" 0 $0
+                ${If} $0 = 0
+                    Return
+                ${EndIf}
+                System::Call 'user32::GetClassNameW(p r0, w .r1, i ${NSIS_MAX_STRLEN}) i'
+                StrCpy $1 $1 2
+            ${LoopUntil} $1 S== "Qt"
+        ${EndIf}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${RUNNING}" /SD IDCANCEL IDRETRY retry
         SetErrorLevel ${EXIT_RUNNING}
         Quit

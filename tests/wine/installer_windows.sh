@@ -3,7 +3,8 @@
 # an install into a folder whose path has a blank and an accented letter,
 # the program started from there, an install over it, the uninstall, and a
 # folder that cannot be written; an install and an uninstall refused while
-# the program runs, but not while another program's window has its title.
+# the program runs (from its first message on), but not while another
+# program's window has its title.
 # Run by ./package-windows --test under xvfb-run, in its Wine prefix.
 #   installer_windows.sh SETUP.exe VERSION PROGRAM_FOLDER TITLEDWINDOW.exe
 # (PROGRAM_FOLDER: the folder the installer was made from; TITLEDWINDOW:
@@ -72,9 +73,22 @@ grep -qaF "$(printf '%s\\profilara.exe' "$win" | iconv -t CP1252)" "$link" 2>/de
     fail "no Start menu entry \"Profilara\" for the installed program"
 
 # --- Started from another folder, the program says the section file is
-# missing, then creates it beside itself.
+# missing, then creates it beside itself. While that message waits, before
+# the program has a window, an install over it and the uninstall are
+# refused and change nothing.
+snapshot() { (cd "$folder" && find . -type f -exec sha1sum {} + | LC_ALL=C sort); }
 (cd "$work" && exec wine "$folder/profilara.exe" 2>/dev/null) &
 running=$!
+focus_window Attenzione
+before=$(snapshot)
+install_into "$win"
+status=$?
+[ "$status" = 3 ] || fail "the install during the start-up message ended with $status"
+wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
+wait_for_uninstaller_copy
+[ "$(snapshot)" = "$before" ] || fail "an install or uninstall during the start-up message changed the folder"
+wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall during the start-up message removed the uninstall key"
+[ -e "$link" ] || fail "the uninstall during the start-up message removed the Start menu entry"
 focus_window Attenzione
 key Return
 expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
@@ -82,7 +96,6 @@ expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
 # --- While it runs, an install over it (exit code 3) and the uninstall, as
 # "App installate" starts it, are refused and change nothing, also with an
 # Explorer window titled "Profilara" above it.
-snapshot() { (cd "$folder" && find . -type f -exec sha1sum {} + | LC_ALL=C sort); }
 before=$(snapshot)
 wine "$titled_window" 60000 2>/dev/null &
 explorer=$!

@@ -117,7 +117,11 @@ LoadResult parseSectionFile(const QByteArray &bytes)
 
 LoadResult LeggeFileSezione(const QString &folder)
 {
-    const QString path = sectionFilePath(folder);
+    return loadSectionFile(sectionFilePath(folder));
+}
+
+LoadResult loadSectionFile(const QString &path)
+{
     if (!QFileInfo(path).isFile()) {
         LoadResult result;
         result.outcome = LoadResult::Outcome::Missing;
@@ -317,9 +321,9 @@ QString cannotCreate(const QSaveFile &file, const QString &path, const QString &
 
 // One write of the whole file through a temporary file beside it. On any
 // failure the temporary file is gone and the section file keeps its bytes.
-Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeReplace &beforeReplace)
+Attempt writeOnce(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
 {
-    const QString path = sectionFilePath(folder);
+    const QString folder = QFileInfo(path).path();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo info(path);
@@ -355,11 +359,11 @@ Attempt writeOnce(const QByteArray &bytes, const QString &folder, const BeforeRe
 // On Windows a file cannot be replaced while another program reads it
 // (a virus scanner, the program that computes from it, a sync client).
 // Such reads are brief: the whole write is tried again for a second.
-WriteResult writeRetrying(const QByteArray &bytes, const QString &folder, const BeforeReplace &beforeReplace)
+WriteResult writeRetrying(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
 {
     const QDeadlineTimer deadline(kReplaceRetryMs);
     for (;;) {
-        const Attempt attempt = writeOnce(bytes, folder, beforeReplace);
+        const Attempt attempt = writeOnce(bytes, path, beforeReplace);
         if (!attempt.replaceRefused || deadline.hasExpired())
             return attempt.result;
         QThread::msleep(kReplaceRetryPauseMs);
@@ -373,10 +377,10 @@ WriteResult writeSectionFile(const SectionTable &table, const QString &folder, c
     const EncodedSection encoded = encodeSectionFile(table);
     if (encoded.error)
         return failed(encoded.error).result;
-    return writeRetrying(encoded.bytes, folder, beforeReplace);
+    return writeRetrying(encoded.bytes, sectionFilePath(folder), beforeReplace);
 }
 
-WriteResult writeSectionBytes(const QByteArray &bytes, const QString &folder)
+WriteResult writeFileBytes(const QByteArray &bytes, const QString &path)
 {
-    return writeRetrying(bytes, folder, {});
+    return writeRetrying(bytes, path, {});
 }

@@ -52,6 +52,8 @@ struct LoadResult
 // Reads the section file. Never throws; an unusable file is reported in the
 // result and left untouched on disk.
 LoadResult LeggeFileSezione(const QString &folder);
+// The same for a section file at any path (a copy kept by the user).
+LoadResult loadSectionFile(const QString &path);
 
 // Parses the bytes of a section file; used by the load and the fuzz target.
 LoadResult parseSectionFile(const QByteArray &bytes);
@@ -106,6 +108,7 @@ struct WriteResult
 [[nodiscard]] WriteResult writeSectionFile(const SectionTable &table, const QString &folder,
                                            const BeforeReplace &beforeReplace = {});
 
-// The same write of a file's exact bytes, with no check before it: for
-// putting back what a cut write in place replaced.
-[[nodiscard]] WriteResult writeSectionBytes(const QByteArray &bytes, const QString &folder);
+// The same write of exact bytes to a file at any path, with no check
+// before it: for putting back what a cut write in place replaced, and for
+// a copy of the section kept by the user.
+[[nodiscard]] WriteResult writeFileBytes(const QByteArray &bytes, const QString &path);

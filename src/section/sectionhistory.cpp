@@ -5,6 +5,10 @@ SectionChange changeBetween(const SectionTable &before, const SectionTable &afte
     SectionChange change;
     change.nareeBefore = before.Naree;
     change.nareeAfter = after.Naree;
+    for (int line = 1; line <= SectionTable::kHeaderLines; ++line) {
+        if (before.Intestazione[line] != after.Intestazione[line])
+            change.headerLines.push_back({line, before.Intestazione[line], after.Intestazione[line]});
+    }
     for (int area = 1; area <= SectionTable::kMaxAreas; ++area) {
         for (int column = 1; column <= SectionTable::kColumns; ++column) {
             const QString &was = before.Aree[area][column];
@@ -35,6 +39,8 @@ std::optional<SectionCell> SectionHistory::undo(SectionTable &table)
     table.Naree = change.nareeBefore;
     for (const SectionChange::Value &value : change.values)
         table.Aree[value.area][value.column] = value.before;
+    for (const SectionChange::HeaderLine &header : change.headerLines)
+        table.Intestazione[header.line] = header.before;
     return change.undoneAt;
 }
 
@@ -46,5 +52,7 @@ std::optional<SectionCell> SectionHistory::redo(SectionTable &table)
     table.Naree = change.nareeAfter;
     for (const SectionChange::Value &value : change.values)
         table.Aree[value.area][value.column] = value.after;
+    for (const SectionChange::HeaderLine &header : change.headerLines)
+        table.Intestazione[header.line] = header.after;
     return change.redoneAt;
 }

@@ -15,8 +15,9 @@ struct SectionCell
     bool operator==(const SectionCell &) const = default;
 };
 
-// One change of the section: the count and the values it changed, before
-// and after, and where the editor shows it once undone or done again.
+// One change of the section: the count, the values and the header lines it
+// changed, before and after, and where the editor shows it once undone or
+// done again.
 struct SectionChange
 {
     struct Value
@@ -26,18 +27,25 @@ struct SectionChange
         QString before;
         QString after;
     };
+    struct HeaderLine
+    {
+        int line = 0; // 1..11
+        QString before;
+        QString after;
+    };
     qint16 nareeBefore = 0;
     qint16 nareeAfter = 0;
     std::vector<Value> values;
+    std::vector<HeaderLine> headerLines; // only a section loaded from another file changes them
     SectionCell undoneAt; // the cell the editor opens on after the undo
     SectionCell redoneAt; // and after the redo
 
-    bool isEmpty() const { return nareeBefore == nareeAfter && values.empty(); }
+    bool isEmpty() const { return nareeBefore == nareeAfter && values.empty() && headerLines.empty(); }
 };
 
-// What turned `before` into `after`: the count and every value of the
-// table's 100 areas that differs, those above the count included, so that
-// an undo gives back exactly the table that was.
+// What turned `before` into `after`: the count, the header lines and every
+// value of the table's 100 areas that differs, those above the count
+// included, so that an undo gives back exactly the table that was.
 SectionChange changeBetween(const SectionTable &before, const SectionTable &after);
 
 // The undo history of the section: the last kDepth changes, in memory only.

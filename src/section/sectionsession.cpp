@@ -128,7 +128,7 @@ std::optional<QString> SectionSession::dropUnsavedChanges()
 {
     if (!m_intactBytes)
         return std::nullopt;
-    const WriteResult result = writeSectionBytes(*m_intactBytes, m_folder);
+    const WriteResult result = writeFileBytes(*m_intactBytes, sectionFilePath(m_folder));
     if (result.error)
         return QStringLiteral("Il file ComputoPersonalizzato.txt non è stato riportato com'era prima del salvataggio "
                               "interrotto.\n%1")
@@ -136,4 +136,13 @@ std::optional<QString> SectionSession::dropUnsavedChanges()
     m_guard.remember(result.written);
     fileHolds(m_tableInFile, *m_intactBytes);
     return std::nullopt;
+}
+
+QString SectionSession::closingQuestion(const QString &notSaved) const
+{
+    return QStringLiteral("%1\n\nLe ultime modifiche confermate non sono nel file %2. Uscendo senza salvare andranno "
+                          "perse%3")
+        .arg(notSaved, QDir::toNativeSeparators(sectionFilePath(m_folder)),
+             fileIsIncomplete() ? QStringLiteral(", e il file sarà riportato com'era prima del salvataggio interrotto.")
+                                : QStringLiteral("."));
 }

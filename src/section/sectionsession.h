@@ -54,6 +54,9 @@ public:
     bool hasUnsavedChanges() const;
     // Whether a write in place was cut and the file on disk is incomplete.
     bool fileIsIncomplete() const { return m_intactBytes.has_value(); }
+    // What closing asks when the save it tried failed (notSaved says why):
+    // whether to try again, to leave without saving, or to stay.
+    QString closingQuestion(const QString &notSaved) const;
     // Gives up the changes that are not in the file: an incomplete file is
     // put back as it was before the cut write. Why not, when that fails too.
     [[nodiscard]] std::optional<QString> dropUnsavedChanges();

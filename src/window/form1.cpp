@@ -2,47 +2,45 @@
 
 #include "countentry.h"
 #include "drawingwindow.h"
+#include "editactions.h"
+#include "editorannouncer.h"
 #include "examplepicture.h"
 #include "grid/areagrid.h"
 #include "grid/flexgridcontrol.h"
-#include "guidance.h"
 #include "keytextbox.h"
 #include "linesbox.h"
+#include "messageboxes.h"
 #include "section/filepreview.h"
 #include "section/sectionclipboard.h"
-#include "section/valuerules.h"
+#include "sectionfiledialog.h"
 
-#include <QAccessible>
+#include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QShortcut>
-#include <algorithm>
-#include <map>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
+#include <algorithm>
 
 namespace {
-const QString kAttention = QStringLiteral("Attenzione");
 
-void notifyAccessibility(QWidget &widget, QAccessible::Event type)
-{
-    QAccessibleEvent event(&widget, type);
-    QAccessible::updateAccessibility(&event);
-}
+const QString kAttention = QStringLiteral("Attenzione");
+// What a failed save leaves, by the change it was to save.
+const QString kValueKept =
+    QStringLiteral("\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.");
+const QString kChangeKept = QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma.");
+const QString kUndoneKept = QStringLiteral("\n\nLa sezione resta com'era prima della modifica e sarà salvata alla "
+                                           "prossima conferma.");
+
 } // namespace
 
 Form1::Form1(const QString &folder, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : CentredWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
-      m_session(folder), m_folder(folder)
+      m_document(folder), m_folder(folder)
 {
     setWindowTitle(QStringLiteral("Profilara"));
     setWindowIcon(QIcon(QPixmap::fromImage(readAsset(QStringLiteral(":/assets/profilara.png"), "png"))));
@@ -50,20 +48,12 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.setupUi(this);
 
     m_messageBox = [this](QMessageBox::Icon icon, const QString &title, const QString &text) {
-        QMessageBox box(icon, title, text, QMessageBox::Ok, isVisible() ? this : nullptr);
-        box.exec();
+        showMessage(isVisible() ? this : nullptr, icon, title, text);
     };
     m_question = [this](const QString &title, const QString &text, const QStringList &buttons) {
-        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, this);
-        QList<QAbstractButton *> added;
-        for (const QString &label : buttons)
-            added << box.addButton(label, added.size() + 1 == buttons.size() ? QMessageBox::RejectRole
-                                                                              : QMessageBox::AcceptRole);
-        box.setDefaultButton(qobject_cast<QPushButton *>(added.first()));
-        box.setEscapeButton(added.last());
-        box.exec();
-        return int(added.indexOf(box.clickedButton()));
+        return askQuestion(this, title, text, buttons);
     };
+    m_chooseFile = [this](SectionFileChoice choice) { return chooseSectionFile(this, choice); };
 
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_ui.Image1, &ExamplePicture::clicked, this, &Form1::Image1_Click);
@@ -73,77 +63,19 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setKeyPressHandler([this](qint16 &key) { TXTedit_KeyPress(key); });
     m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
     m_ui.TXTedit->setLostFocusHandler([this] { TXTedit_LostFocus(); });
-    m_ui.TXTedit->setShortcutHandler([this](const QKeyEvent &event) { return TXTedit_Shortcut(event); });
-    m_ui.TXTedit->setContextMenuHandler([this](const QPoint &at) { showEditMenu(at, true); });
     m_ui.TXTedit->setKeypadDecimalPoint(true);
-
-    // On the grid, as in the editor box (which may be hidden): the context
-    // menu (right click, the Menu key, Shift+F10), undo and redo, the copy
-    // of the whole table, the paste of a block and the drawing.
-    connect(m_ui.FlexGrid, &FlexGridControl::ContextMenu, this, [this](const QPoint &at) { showEditMenu(at, false); });
-    const auto onGrid = [this](const QKeySequence &keys, auto run) {
-        auto *shortcut = new QShortcut(keys, m_ui.FlexGrid, run);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    };
-    onGrid(QKeySequence(Qt::SHIFT | Qt::Key_F10), [this] {
-        FlexGridControl &grid = *m_ui.FlexGrid;
-        showEditMenu(grid.mapToGlobal(grid.cellRect().center()), false);
-    });
-    onGrid(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { undoChange(); });
-    onGrid(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redoChange(); });
-    onGrid(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { redoChange(); });
-    onGrid(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyTable(); });
-    onGrid(QKeySequence(Qt::CTRL | Qt::Key_V), [this] { pasteBlock(QGuiApplication::clipboard()->text()); });
-    onGrid(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showDrawing(); });
+    connectCommands();
 }
 
 bool Form1::Form_Load()
 {
-    const SessionStart start = m_session.start();
+    const SessionStart start = m_document.start();
     for (const SessionNotice &notice : start.notices) {
         // In the order of SessionNotice::Level.
         const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical};
         m_messageBox(icons[static_cast<int>(notice.level)], kAttention, notice.text);
     }
     return start.starts;
-}
-
-void Form1::showCentred()
-{
-    centreOnScreen();
-    m_centring = true; // a platform may activate the window within show()
-    show();
-}
-
-// Centres the window's frame, title bar included. Before the window is
-// first shown its frame is not known and the client area stands for it.
-void Form1::centreOnScreen()
-{
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - QRect(QPoint(), frameGeometry().size()).center());
-}
-
-// A window manager frames the window only after it is shown; by its first
-// activation the frame is known, and the window is centred again by it.
-void Form1::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_centring) {
-        m_centring = false;
-        if (frameGeometry().size() != size())
-            centreOnScreen();
-    }
-}
-
-void Form1::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // The start-up sequence runs once, right after the window is first
-    // shown; it does not wait for an activation that may never come.
-    if (!m_activated) {
-        m_activated = true;
-        QMetaObject::invokeMethod(this, &Form1::Form_Activate, Qt::QueuedConnection);
-    }
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -155,31 +87,25 @@ void Form1::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
     if (m_drawing)
         m_drawing->close();
-    m_session.end();
+    m_document.session().end();
 }
 
 // Every confirmed change is saved when it is confirmed; one whose save
 // failed is saved now, or the user decides. False: the window stays open.
 bool Form1::saveBeforeClosing()
 {
-    while (m_session.hasUnsavedChanges()) {
-        const SessionSave saved = m_session.ScriveFileSezione();
+    SectionSession &session = m_document.session();
+    while (session.hasUnsavedChanges()) {
+        const SessionSave saved = session.ScriveFileSezione();
         if (saved.keptCopy)
             m_messageBox(QMessageBox::Warning, kAttention, *saved.keptCopy);
         if (!saved.notSaved)
             return true;
-        const QString question =
-            QStringLiteral("%1\n\nLe ultime modifiche confermate non sono nel file %2. Uscendo senza salvare "
-                           "andranno perse%3")
-                .arg(*saved.notSaved, QDir::toNativeSeparators(sectionFilePath(m_folder)),
-                     m_session.fileIsIncomplete()
-                         ? QStringLiteral(", e il file sarà riportato com'era prima del salvataggio interrotto.")
-                         : QStringLiteral("."));
-        const int choice = m_question(kAttention, question,
+        const int choice = m_question(kAttention, session.closingQuestion(*saved.notSaved),
                                       {QStringLiteral("Riprova"), QStringLiteral("Esci senza salvare"),
                                        QStringLiteral("Annulla")});
         if (choice == 1) {
-            if (const std::optional<QString> failure = m_session.dropUnsavedChanges())
+            if (const std::optional<QString> failure = session.dropUnsavedChanges())
                 m_messageBox(QMessageBox::Critical, kAttention, *failure);
             return true;
         }
@@ -191,20 +117,19 @@ bool Form1::saveBeforeClosing()
 
 void Form1::Form_Activate()
 {
-    const SectionTable &table = m_session.table();
-    m_ui.Text5->setText(QString::number(table.Naree));
+    m_ui.Text5->setText(QString::number(table().Naree));
     qint16 key = KeyTextBox::kEnter;
     Text5_KeyPress(key);
     hideEditor();
     ScriveContenutoFile();
     // Fill once more, never past the grid's last data row (after a recovery
     // the grid may have fewer rows than areas).
-    const bool filled = RiempioFlexGrid(*m_ui.FlexGrid, table, qMin<int>(table.Naree, m_ui.FlexGrid->Rows() - 1));
+    const bool filled = RiempioFlexGrid(*m_ui.FlexGrid, table(), qMin<int>(table().Naree, m_ui.FlexGrid->Rows() - 1));
     Q_ASSERT(filled);
     Q_UNUSED(filled);
     m_ui.Text5->setFocus();
-    m_history = {}; // the history starts with the program
     m_ready = true;
+    m_actions->update();
     emit ready();
 }
 
@@ -232,7 +157,7 @@ void Form1::Text5_KeyPress(qint16 &key)
     const QLocale locale;
     const QString typed = m_ui.Text5->text();
     if (const std::optional<QString> refusal = countRefusal(typed, locale, SectionTable::kMaxAreas)) {
-        if (typed != QString::number(m_session.table().Naree))
+        if (typed != QString::number(table().Naree))
             m_messageBox(QMessageBox::Information, kAttention, *refusal);
         showAreas();
         m_ui.Text5->selectAll();
@@ -243,16 +168,12 @@ void Form1::Text5_KeyPress(qint16 &key)
     const std::optional<qint32> rows = countToInt32(typed, locale);
     if (!rows || !VisualizzoFlexGrid(grid, *rows))
         return recover();
-
-    const std::optional<qint16> count = countToInt16(m_ui.Text5->text(), locale);
+    const std::optional<qint16> count = countToInt16(typed, locale);
     if (!count)
         return recover();
-    m_history.record({m_session.table().Naree, *count, {}, {1, 0}, {1, 0}});
-    m_session.table().Naree = *count;
-    if (!RiempioFlexGrid(grid, m_session.table()))
-        return recover();
-
-    if (!saveSection(QString()))
+    const SectionOutcome taken = m_document.takeCount(*count);
+    m_ui.Text5->clearUndoHistory(); // its Ctrl+Z now takes back the count
+    if (!RiempioFlexGrid(grid, table()) || !tellSave(taken.saved, QString()))
         return recover();
     ScriveContenutoFile();
 
@@ -262,17 +183,18 @@ void Form1::Text5_KeyPress(qint16 &key)
     FlexGrid_Click();
 }
 
-// The save of both handlers. What the session tells is shown, another
-// program's kept version first, and a failure with its consequence for this
-// handler. False when the file was not saved.
-bool Form1::saveSection(const QString &consequence)
+// What a save came to: another program's kept version first, then a
+// failure with its consequence for the change. False when the file was not
+// saved.
+bool Form1::tellSave(const std::optional<SessionSave> &saved, const QString &consequence)
 {
-    const SessionSave saved = m_session.ScriveFileSezione();
-    if (saved.keptCopy)
-        m_messageBox(QMessageBox::Warning, kAttention, *saved.keptCopy);
-    if (saved.notSaved)
-        m_messageBox(QMessageBox::Warning, kAttention, *saved.notSaved + consequence);
-    return !saved.notSaved;
+    if (!saved)
+        return true;
+    if (saved->keptCopy)
+        m_messageBox(QMessageBox::Warning, kAttention, *saved->keptCopy);
+    if (saved->notSaved)
+        m_messageBox(QMessageBox::Warning, kAttention, *saved->notSaved + consequence);
+    return !saved->notSaved;
 }
 
 void Form1::recover()
@@ -298,42 +220,15 @@ void Form1::FlexGrid_Click()
     box.show();
     box.raise();
     box.setText(grid.Text());
-    m_openedText = box.text();
-    // An empty entry falls back to the value the area holds. The grid shows
-    // it too, except on a row the count entry's recovery left blank, where
-    // taking the blank cell would erase the area's value.
+    // An empty entry falls back to the value the area holds; the empty row
+    // of a section without areas holds none.
     const int row = grid.Row();
-    ValoreVecchio = row >= 1 && row <= m_session.table().areaCount() ? m_session.table().Aree[row][column + 1]
-                                                                      : box.text();
+    ValoreVecchio = row >= 1 && row <= table().areaCount() ? table().Aree[row][column + 1] : box.text();
     box.setSelection(0, static_cast<int>(box.text().size()));
-    describeEditor(row, column);
     box.setFocus();
-    applyGuidance(column);
-    // The box keeps the focus while Enter, Up and Down move it, and the
-    // grid reports its new current cell as focused: the box has the last word
-    // (unless the window is not active, as during the start-up sequence).
-    if (box.hasFocus())
-        notifyAccessibility(box, QAccessible::Focus);
-}
-
-// What assistive technology reads of the open editor box: the area and the
-// column it edits, and the column's hint as the notes box shows it. Qt
-// reports a changed name or description by itself; one that stays the same
-// (the hint after Up or Down, the same cell opened again) is reported here,
-// so that a screen reader hears every opening once.
-void Form1::describeEditor(int row, int column)
-{
-    KeyTextBox &box = *m_ui.TXTedit;
-    const QString name = QStringLiteral("Area %1, %2").arg(row).arg(columnTitle(column));
-    if (box.accessibleName() == name)
-        notifyAccessibility(box, QAccessible::NameChanged);
-    else
-        box.setAccessibleName(name);
-    const QString description = guidanceFor(column).hintLines().join(QLatin1Char('\n'));
-    if (box.accessibleDescription() == description)
-        notifyAccessibility(box, QAccessible::DescriptionChanged);
-    else
-        box.setAccessibleDescription(description);
+    announceEditor(box, row, column);
+    m_ui.showGuidance(column);
+    m_actions->update();
 }
 
 void Form1::TXTedit_KeyPress(qint16 &key)
@@ -355,39 +250,26 @@ void Form1::TXTedit_KeyPress(qint16 &key)
     const QString value = typed.isEmpty() ? ValoreVecchio : typed;
     // Only text the user changed is held to what may be typed; the value as
     // it stands (a quoted value from another program's file, say) walks through.
-    if (const std::optional<QString> problem = confirmationProblem(value, value != ValoreVecchio)) {
-        m_messageBox(QMessageBox::Warning, kAttention, *problem);
+    const qint16 countBefore = table().Naree;
+    const SectionOutcome confirmed = m_document.confirmValue({r, c}, value, value != ValoreVecchio);
+    if (confirmed.result == SectionOutcome::Result::Refused) {
+        m_messageBox(QMessageBox::Warning, kAttention, confirmed.message);
         return; // the editor stays open with what was typed
     }
-
     grid.setText(value);
-    SectionTable &table = m_session.table();
-    if (table.areaCount() > 0) {
-        QString &stored = table.Aree[r][c + 1];
-        if (stored != value)
-            m_history.record({table.Naree, table.Naree, {{r, c + 1, stored, value}}, {r, c}, {r, c}});
-        stored = value;
-    } else if (!value.isEmpty()) {
-        // The one empty row of a section without areas: a value confirmed
-        // there makes it area 1, with empty values beside it.
-        const SectionTable before = table;
-        table.Aree[1] = {};
-        table.Aree[1][c + 1] = value;
-        table.Naree = 1;
-        const bool filled = RiempioFlexGrid(grid, table);
-        Q_ASSERT(filled); // the empty row is row 1
+    if (table().Naree != countBefore) { // the empty row became area 1
+        m_ui.Text5->setText(QString::number(table().Naree));
+        const bool filled = RiempioFlexGrid(grid, table());
+        Q_ASSERT(filled);
         Q_UNUSED(filled);
-        SectionChange change = changeBetween(before, table);
-        change.undoneAt = change.redoneAt = {1, c};
-        m_history.record(std::move(change));
-        m_ui.Text5->setText(QString::number(table.Naree));
     }
-    if (!saveSection(QStringLiteral("\n\nIl valore resta nella tabella e sarà salvato alla prossima conferma.")))
+    if (!tellSave(confirmed.saved, kValueKept))
         return;
     ScriveContenutoFile();
 
     if (c < SectionTable::kColumns - 1) {
         grid.setCol(c + 1);
+        grid.setRow(r);
     } else {
         grid.setCol(0);
         const int rows = grid.Rows();
@@ -415,8 +297,9 @@ void Form1::TXTedit_KeyDown(qint16 &key)
 
 void Form1::TXTedit_LostFocus()
 {
-    clearGuidance();
+    m_ui.showGuidance(-1);
     m_ui.TXTedit->hide();
+    m_actions->update();
 }
 
 void Form1::FlexGrid_Scroll()
@@ -431,120 +314,49 @@ void Form1::hideEditor()
     if (m_ui.TXTedit->isHidden())
         return;
     m_ui.TXTedit->hide();
-    clearGuidance();
+    m_ui.showGuidance(-1);
+    m_actions->update();
 }
 
 // The preview shows what the file holds: after a failed save, the section
 // as the file still has it.
 void Form1::ScriveContenutoFile()
 {
-    m_ui.Text2->setLines(previewLines(m_session.tableInFile()));
+    m_ui.Text2->setLines(previewLines(m_document.session().tableInFile()));
     // The drawing follows every saved change.
     if (m_drawing && m_drawing->isVisible())
         m_drawing->refresh();
 }
 
-void Form1::applyGuidance(int column)
-{
-    const ColumnGuidance guidance = guidanceFor(column);
-    m_ui.Text1->setLines(guidance.hintLines());
-    for (int n = 1; n <= 6; ++n)
-        m_ui.Image1->setLineVisible(n, guidance.lines.at(n - 1));
-    m_ui.Label3->setVisible(guidance.halfLabels);
-    m_ui.Label4->setVisible(guidance.halfLabels);
-}
+// ---- The commands beyond the handlers --------------------------------------
 
-void Form1::clearGuidance()
+void Form1::connectCommands()
 {
-    applyGuidance(-1);
-}
-
-// ---- Editing beyond the handlers -------------------------------------------
-
-// The keys of the editor box that edit the section; false for a key the box
-// itself handles.
-bool Form1::TXTedit_Shortcut(const QKeyEvent &event)
-{
-    KeyTextBox &box = *m_ui.TXTedit;
-    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
-    const int key = event.key();
-    const bool ctrl = mods == Qt::ControlModifier;
-    if (ctrl && key == Qt::Key_Z) {
-        // The box's own typing first, as in any text box.
-        if (box.text() != m_openedText)
-            box.undo();
-        else
-            undoChange();
-    } else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z)) {
-        if (box.isRedoAvailable())
-            box.redo();
-        else
-            redoChange();
-    } else if ((mods & Qt::ControlModifier) && key == Qt::Key_Plus) {
-        insertArea(); // Ctrl++ is Ctrl+Shift+= on some keyboards
-    } else if (ctrl && key == Qt::Key_Minus) {
-        deleteArea();
-    } else if (mods == Qt::AltModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        moveArea(key == Qt::Key_Up ? -1 : 1);
-    } else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_C) {
-        copyTable();
-    } else if (event.matches(QKeySequence::Paste)) {
-        const QString text = QGuiApplication::clipboard()->text();
-        if (!isCellBlock(text))
-            return false; // one value: into the box, as typed
-        pasteBlock(text);
-    } else if (ctrl && key == Qt::Key_D) {
-        showDrawing();
-    } else if (mods == Qt::ShiftModifier && key == Qt::Key_F10) {
-        showEditMenu(box.mapToGlobal(box.rect().bottomLeft()), true);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-SectionCell Form1::currentCell() const
-{
-    return {m_ui.FlexGrid->Row(), m_ui.FlexGrid->Col()};
-}
-
-void Form1::undoChange()
-{
-    if (const std::optional<SectionCell> at = m_history.undo(m_session.table())) {
-        saveSection(QStringLiteral("\n\nLa sezione resta com'era prima della modifica e sarà salvata alla prossima "
-                                   "conferma."));
-        showSection(*at);
-    }
-}
-
-void Form1::redoChange()
-{
-    if (const std::optional<SectionCell> at = m_history.redo(m_session.table())) {
-        saveSection(QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma."));
-        showSection(*at);
-    }
-}
-
-void Form1::insertArea()
-{
-    applyAreaEdit([](SectionTable &table, const SectionCell &at) { return ::insertArea(table, at.area, at.column); });
-}
-
-void Form1::deleteArea()
-{
-    applyAreaEdit([](SectionTable &table, const SectionCell &at) { return ::deleteArea(table, at.area, at.column); });
-}
-
-void Form1::moveArea(int by)
-{
-    applyAreaEdit(
-        [by](SectionTable &table, const SectionCell &at) { return ::moveArea(table, at.area, at.column, by); });
+    m_actions = new EditActions(this, m_ui.TXTedit, m_ui.Text5, m_ui.FlexGrid, [this] {
+        return EditActions::SectionState{m_document.canUndo(), m_document.canRedo(), m_ui.FlexGrid->Row(),
+                                         table().areaCount()};
+    });
+    const auto on = [this](EditActions::Command command, auto run) {
+        connect(m_actions->action(command), &QAction::triggered, this, run);
+    };
+    on(EditActions::InsertArea, [this] { apply(m_document.insertArea(currentCell()), kChangeKept); });
+    on(EditActions::DeleteArea, [this] { apply(m_document.deleteArea(currentCell()), kChangeKept); });
+    on(EditActions::MoveAreaUp, [this] { apply(m_document.moveArea(currentCell(), -1), kChangeKept); });
+    on(EditActions::MoveAreaDown, [this] { apply(m_document.moveArea(currentCell(), 1), kChangeKept); });
+    on(EditActions::CopyTable, [this] { QGuiApplication::clipboard()->setText(sectionAsText(table())); });
+    on(EditActions::Drawing, [this] { showDrawing(); });
+    on(EditActions::SaveCopy, [this] { saveCopy(); });
+    on(EditActions::LoadSection, [this] { loadSection(); });
+    connect(m_actions, &EditActions::undoSection, this, [this] { apply(m_document.undo(), kUndoneKept); });
+    connect(m_actions, &EditActions::redoSection, this, [this] { apply(m_document.redo(), kChangeKept); });
+    connect(m_actions, &EditActions::pasteBlock, this,
+            [this](const QString &text) { apply(m_document.pasteBlock(currentCell(), text), kChangeKept); });
 }
 
 void Form1::showDrawing()
 {
     if (!m_drawing) {
-        m_drawing = new DrawingWindow(m_session.table(), this);
+        m_drawing = new DrawingWindow(table(), this);
         m_drawing->setFont(font());
         m_drawing->setPalette(palette());
     }
@@ -554,41 +366,44 @@ void Form1::showDrawing()
     m_drawing->activateWindow();
 }
 
-void Form1::copyTable()
+void Form1::saveCopy()
 {
-    QGuiApplication::clipboard()->setText(sectionAsText(m_session.table()));
-}
-
-void Form1::pasteBlock(const QString &text)
-{
-    applyAreaEdit(
-        [&text](SectionTable &table, const SectionCell &at) { return ::pasteBlock(table, at.area, at.column, text); });
-}
-
-// One change of the section, made on the current cell: refused with a
-// message and nothing changed, or saved, kept in the history and shown.
-void Form1::applyAreaEdit(const std::function<AreaEdit(SectionTable &table, const SectionCell &at)> &edit)
-{
-    const SectionCell at = currentCell();
-    if (at.area < 1 || at.column < 0 || at.column >= SectionTable::kColumns)
+    const QString path = m_chooseFile(SectionFileChoice::SaveCopy);
+    if (path.isEmpty())
         return;
-    SectionTable &table = m_session.table();
-    const SectionTable before = table;
-    const AreaEdit done = edit(table, at);
-    if (done.result == AreaEdit::Result::Refused) {
-        m_messageBox(QMessageBox::Warning, kAttention, done.message);
+    if (const std::optional<QString> failure = m_document.saveCopy(path))
+        m_messageBox(QMessageBox::Warning, kAttention, *failure);
+}
+
+void Form1::loadSection()
+{
+    if (m_actions->typing())
+        return;
+    const QString path = m_chooseFile(SectionFileChoice::Load);
+    if (!path.isEmpty())
+        apply(m_document.loadFrom(path), kChangeKept);
+}
+
+SectionCell Form1::currentCell() const
+{
+    return {m_ui.FlexGrid->Row(), m_ui.FlexGrid->Col()};
+}
+
+// A change made, refused or not needed: the user is told what it came to,
+// and a change is shown with the editor open on it.
+void Form1::apply(const SectionOutcome &outcome, const QString &consequence)
+{
+    if (outcome.result == SectionOutcome::Result::Refused) {
+        m_messageBox(QMessageBox::Warning, kAttention, outcome.message);
         return;
     }
-    if (done.result == AreaEdit::Result::Unchanged)
-        return;
-    SectionChange change = changeBetween(before, table);
-    change.undoneAt = at;
-    change.redoneAt = done.openOn;
-    m_history.record(std::move(change));
-    saveSection(QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma."));
-    showSection(done.openOn);
-    if (!done.message.isEmpty())
-        m_messageBox(QMessageBox::Information, kAttention, done.message);
+    if (outcome.changed()) {
+        tellSave(outcome.saved, consequence);
+        showSection(outcome.openOn);
+    }
+    if (!outcome.message.isEmpty())
+        m_messageBox(QMessageBox::Information, kAttention, outcome.message);
+    m_actions->update();
 }
 
 // The section as the table now stands, and the editor open on a cell of
@@ -596,7 +411,7 @@ void Form1::applyAreaEdit(const std::function<AreaEdit(SectionTable &table, cons
 void Form1::showSection(const SectionCell &openOn)
 {
     showAreas();
-    const int count = m_session.table().areaCount();
+    const int count = table().areaCount();
     if (count == 0) {
         hideEditor();
         m_ui.Text5->setFocus();
@@ -613,70 +428,11 @@ void Form1::showSection(const SectionCell &openOn)
 void Form1::showAreas()
 {
     FlexGridControl &grid = *m_ui.FlexGrid;
-    const SectionTable &table = m_session.table();
-    m_ui.Text5->setText(QString::number(table.Naree));
+    m_ui.Text5->setText(QString::number(table().Naree));
     ScriveContenutoFile();
-    const bool shown = VisualizzoFlexGrid(grid, table.areaCount()) && RiempioFlexGrid(grid, table);
+    const bool shown = VisualizzoFlexGrid(grid, table().areaCount()) && RiempioFlexGrid(grid, table());
     Q_ASSERT(shown);
     Q_UNUSED(shown);
-    if (table.areaCount() == 0)
+    if (table().areaCount() == 0)
         recover();
-}
-
-// The context menu of the editor box (with the box's own text actions) or
-// of the grid: each item does what its keys do, and is disabled where it
-// cannot act.
-void Form1::showEditMenu(const QPoint &globalPos, bool inEditor)
-{
-    KeyTextBox &box = *m_ui.TXTedit;
-    const SectionTable &table = m_session.table();
-    const SectionCell at = currentCell();
-    const int count = table.areaCount();
-    const bool onArea = at.area >= 1 && at.area <= count;
-    const QString clipboard = QGuiApplication::clipboard()->text();
-
-    QMenu menu(this);
-    std::map<QAction *, std::function<void()>> runs; // run once the menu has closed
-    const auto add = [&](const QString &text, const QString &keys, bool enabled, std::function<void()> run) {
-        QAction *action = menu.addAction(text + u'\t' + keys);
-        action->setEnabled(enabled);
-        runs[action] = std::move(run);
-    };
-    const bool typed = inEditor && box.text() != m_openedText;
-    add(QStringLiteral("Annulla"), QStringLiteral("Ctrl+Z"), typed || m_history.canUndo(), [this, typed, &box] {
-        typed ? box.undo() : undoChange();
-    });
-    const bool boxRedo = inEditor && box.isRedoAvailable();
-    add(QStringLiteral("Ripeti"), QStringLiteral("Ctrl+Y"), boxRedo || m_history.canRedo(), [this, boxRedo, &box] {
-        boxRedo ? box.redo() : redoChange();
-    });
-    menu.addSeparator();
-    if (inEditor) {
-        add(QStringLiteral("Taglia"), QStringLiteral("Ctrl+X"), box.hasSelectedText(), [&box] { box.cut(); });
-        add(QStringLiteral("Copia"), QStringLiteral("Ctrl+C"), box.hasSelectedText(), [&box] { box.copy(); });
-    }
-    add(QStringLiteral("Incolla"), QStringLiteral("Ctrl+V"), !clipboard.isEmpty(), [this, inEditor, &box, clipboard] {
-        if (inEditor && !isCellBlock(clipboard))
-            box.paste();
-        else
-            pasteBlock(clipboard);
-    });
-    if (inEditor)
-        add(QStringLiteral("Seleziona tutto"), QStringLiteral("Ctrl+A"), !box.text().isEmpty(), [&box] {
-            box.selectAll();
-        });
-    menu.addSeparator();
-    add(QStringLiteral("Inserisci area"), QStringLiteral("Ctrl++"),
-        at.area >= 1 && at.area <= count + 1 && count < SectionTable::kMaxAreas, [this] { insertArea(); });
-    add(QStringLiteral("Elimina area"), QStringLiteral("Ctrl+-"), onArea, [this] { deleteArea(); });
-    add(QStringLiteral("Sposta area su"), QStringLiteral("Alt+Freccia su"), onArea && at.area > 1,
-        [this] { moveArea(-1); });
-    add(QStringLiteral("Sposta area giù"), QStringLiteral("Alt+Freccia giù"), onArea && at.area < count,
-        [this] { moveArea(1); });
-    menu.addSeparator();
-    add(QStringLiteral("Copia tabella"), QStringLiteral("Ctrl+Maiusc+C"), count > 0, [this] { copyTable(); });
-    add(QStringLiteral("Disegno della sezione..."), QStringLiteral("Ctrl+D"), true, [this] { showDrawing(); });
-    menu.setAccessibleName(QStringLiteral("Modifica della sezione"));
-    if (QAction *chosen = menu.exec(globalPos))
-        runs[chosen]();
 }

@@ -1,34 +1,32 @@
 #pragma once
 
-// Profilara's one window. Form1 runs the window's handlers: the load at
-// start, the start-up sequence, the area count entry, the cell editor and the
-// column guidance; it shows the messages and tells screen readers where the
-// editor box is. Beyond those it maps the editing keys and the context menus
-// to the plain operations of section/ (SectionHistory for undo and redo, the
-// area operations, the spreadsheet clipboard), each change saved at once.
-// The section it edits is its SectionSession, which holds the table, the
-// lock and the file and says in words what to tell the user. Its
-// controls are laid out by Form1Ui; the area grid layer is FlexGridControl,
-// shaped and filled by VisualizzoFlexGrid and RiempioFlexGrid. Everything
-// that is not the window (the session, the preview text, the guidance texts,
-// the count conversion) is plain code in section/ and beside this class. The
-// section code and the count conversion are tested without a GUI; the
-// guidance texts are tested where the user reads them, in the notes box.
+// Profilara's one window. Form1 runs the window's handlers (the load at
+// start, the start-up sequence, the area count entry, the cell editor and
+// the column guidance) and shows what they come to: the grid, the preview,
+// the messages. The section it edits is a SectionDocument (section/), which
+// owns the table, the history of its changes and the file: every change,
+// from a confirmed value to a section loaded from another file, is one call
+// there that saves at once. The editing commands beyond the handlers (undo,
+// area operations, the spreadsheet clipboard, the drawing, a copy of the
+// section) are EditActions, made once and used by the keys and the context
+// menus alike. Its controls are laid out by Form1Ui; the area grid layer is
+// FlexGridControl, shaped and filled by VisualizzoFlexGrid and
+// RiempioFlexGrid. The section code, the count conversion and the guidance
+// texts are plain code, tested without a GUI or where the user reads them.
 
+#include "centredwindow.h"
 #include "form1ui.h"
-#include "section/areaoperations.h"
-#include "section/sectionhistory.h"
-#include "section/sectionsession.h"
+#include "section/sectiondocument.h"
 
 #include <QMessageBox>
 #include <QStringList>
-#include <QWidget>
 #include <functional>
 
 class DrawingWindow;
-class QKeyEvent;
+class EditActions;
+enum class SectionFileChoice;
 
-class Form1 : public QWidget
+class Form1 : public CentredWindow
 {
     Q_OBJECT
 
@@ -37,21 +35,22 @@ public:
     // A question with buttons of these texts; returns the index of the one
     // chosen (the last one, the cancel button, when the box is closed).
     using QuestionFn = std::function<int(const QString &title, const QString &text, const QStringList &buttons)>;
+    // The file the user chose in a file dialog, or nothing.
+    using FileChooserFn = std::function<QString(SectionFileChoice choice)>;
 
     // folder: where the section file lives (the program's folder, programFolder).
     explicit Form1(const QString &folder, QWidget *parent = nullptr);
 
-    // Replaces the modal message box, for tests.
+    // Replace the modal message box, the question and the file dialog, for tests.
     void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
     void setQuestion(QuestionFn question) { m_question = std::move(question); }
+    void setFileChooser(FileChooserFn chooser) { m_chooseFile = std::move(chooser); }
 
     // Starts the section's session (its lock and the load of the section
     // file) before the window is shown, and tells what it came to. False when
     // the program must not start.
     bool Form_Load();
-    // Shows the window, its frame centred on the screen; the start-up
-    // sequence follows.
-    void showCentred();
+    // showCentred() shows the window; the start-up sequence follows.
     bool isReady() const { return m_ready; }
 
     // The window's handlers.
@@ -66,59 +65,43 @@ public:
     void FlexGrid_Scroll();
     void ScriveContenutoFile();
 
-    // The editing commands beyond the handlers: the keys in the editor box
-    // and on the grid, and the items of their context menus. Each change is
-    // one save and one step of the history.
-    void undoChange();
-    void redoChange();
-    void insertArea();
-    void deleteArea();
-    void moveArea(int by);
-    void copyTable();
-    void pasteBlock(const QString &text);
-    // Opens the drawing of the section, or brings it to the front.
-    void showDrawing();
     const DrawingWindow *drawing() const { return m_drawing; }
-
-    const SectionTable &table() const { return m_session.table(); }
+    const SectionTable &table() const { return m_document.table(); }
     const QString &valoreVecchio() const { return ValoreVecchio; }
     const Form1Ui &ui() const { return m_ui; }
-    const SectionHistory &history() const { return m_history; }
+    const EditActions &actions() const { return *m_actions; }
 
 signals:
     void ready(); // the start-up sequence has finished
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void firstShown() override { Form_Activate(); }
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void centreOnScreen();
-    bool saveSection(const QString &consequence);
+    bool tellSave(const std::optional<SessionSave> &saved, const QString &consequence);
     bool saveBeforeClosing();
     void recover();
     void hideEditor();
-    void describeEditor(int row, int column);
-    void applyGuidance(int column);
-    void clearGuidance();
-    bool TXTedit_Shortcut(const QKeyEvent &event);
-    void showEditMenu(const QPoint &globalPos, bool inEditor);
-    void applyAreaEdit(const std::function<AreaEdit(SectionTable &table, const SectionCell &at)> &edit);
+
+    // The commands, and what they need.
+    void connectCommands();
+    void showDrawing();
+    void saveCopy();
+    void loadSection();
+    SectionCell currentCell() const;
+    void apply(const SectionOutcome &outcome, const QString &consequence);
     void showSection(const SectionCell &openOn);
     void showAreas();
-    SectionCell currentCell() const;
 
     Form1Ui m_ui;
-    SectionSession m_session;
+    SectionDocument m_document;
     QString m_folder;
     QString ValoreVecchio;
-    QString m_openedText; // the editor box's text when it last opened
-    SectionHistory m_history;
+    EditActions *m_actions = nullptr;
     DrawingWindow *m_drawing = nullptr; // made when first asked for
     MessageBoxFn m_messageBox;
     QuestionFn m_question;
-    bool m_activated = false;
-    bool m_centring = false; // shown, not yet centred by its frame
+    FileChooserFn m_chooseFile;
     bool m_ready = false;
 };

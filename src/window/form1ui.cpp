@@ -3,6 +3,7 @@
 #include "captionframe.h"
 #include "examplepicture.h"
 #include "grid/flexgridcontrol.h"
+#include "guidance.h"
 #include "keytextbox.h"
 #include "linesbox.h"
 #include "section/sectionfile.h"
@@ -197,4 +198,14 @@ void Form1Ui::setupUi(QWidget *form)
     QWidget::setTabOrder(FlexGrid, Text1);
     QWidget::setTabOrder(Text1, Text2);
     QWidget::setTabOrder(Text2, Command1);
+}
+
+void Form1Ui::showGuidance(int column) const
+{
+    const ColumnGuidance guidance = guidanceFor(column);
+    Text1->setLines(guidance.hintLines());
+    for (int n = 1; n <= 6; ++n)
+        Image1->setLineVisible(n, guidance.lines.at(n - 1));
+    Label3->setVisible(guidance.halfLabels);
+    Label4->setVisible(guidance.halfLabels);
 }

@@ -36,6 +36,9 @@ struct Form1Ui
     ExamplePicture *Image1 = nullptr;
 
     void setupUi(QWidget *form);
+    // The guidance for grid column 0..5 in the notes box and over the
+    // example picture; cleared for any other column.
+    void showGuidance(int column) const;
 };
 
 // Reads a compiled-in picture of the given format with the built-in reader

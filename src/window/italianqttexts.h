@@ -3,10 +3,11 @@
 #include <QTranslator>
 
 // Qt's own words in the standard menus of the text and spin boxes (the count
-// box, the notes, the preview, the drawing's dimensions), in Italian. The
-// program ships no translation files, so without this those menus would
-// speak English in an Italian window. Words Qt asks for that are not here
-// stay as Qt has them.
+// box, the notes, the preview, the drawing's dimensions), in the names of
+// the keys that the menus show, and in Qt's file dialog, in Italian. The
+// program ships no translation files, so without this those would speak
+// English in an Italian window. Words Qt asks for that are not here stay
+// as Qt has them.
 class ItalianQtTexts : public QTranslator
 {
 public:

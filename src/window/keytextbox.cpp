@@ -52,10 +52,26 @@ bool consumes(const KeyTextBox::KeyHandler &handler, qint16 code)
 // The key-down handler sees the key first, then the key-press handler, then
 // the line edit. Either handler may move, refill, refocus or hide this very
 // box; a key it consumes goes no further, so that one key acts once.
+bool KeyTextBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && m_commandKey && m_commandKey(*static_cast<QKeyEvent *>(event))) {
+        event->ignore(); // the command's shortcut takes it
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void KeyTextBox::clearUndoHistory()
+{
+    const int cursor = cursorPosition();
+    setText(text()); // a new text has no history
+    setCursorPosition(cursor);
+}
+
 void KeyTextBox::keyPressEvent(QKeyEvent *event)
 {
-    if (m_shortcut && m_shortcut(*event)) {
-        event->accept();
+    if (m_commandKey && m_commandKey(*event)) {
+        event->accept(); // a command that cannot act now
         return;
     }
     if (m_keypadPoint && (event->modifiers() & Qt::KeypadModifier)

@@ -26,9 +26,12 @@ public:
     void setKeyDownHandler(KeyHandler handler) { m_keyDown = std::move(handler); }
     void setKeyPressHandler(KeyHandler handler) { m_keyPress = std::move(handler); }
     void setLostFocusHandler(std::function<void()> handler) { m_lostFocus = std::move(handler); }
-    // Sees every key first, shortcuts with Ctrl or Alt included; true when
-    // it acted on it, and nothing else then does.
-    void setShortcutHandler(std::function<bool(const QKeyEvent &)> handler) { m_shortcut = std::move(handler); }
+    // The keys of the window's commands: the box leaves them to the
+    // commands, even those it has a use of its own for (Ctrl+Z, Ctrl+V), and
+    // while a command cannot act its key does nothing here.
+    void setCommandKeys(std::function<bool(const QKeyEvent &)> isCommandKey) { m_commandKey = std::move(isCommandKey); }
+    // Forgets the typing that Ctrl+Z could take back, keeping the text.
+    void clearUndoHistory();
     // Shows a context menu of its own at a global position instead of the
     // line edit's.
     void setContextMenuHandler(std::function<void(const QPoint &)> handler) { m_contextMenu = std::move(handler); }
@@ -37,6 +40,7 @@ public:
     void setKeypadDecimalPoint(bool point) { m_keypadPoint = point; }
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -45,7 +49,7 @@ private:
     KeyHandler m_keyDown;
     KeyHandler m_keyPress;
     std::function<void()> m_lostFocus;
-    std::function<bool(const QKeyEvent &)> m_shortcut;
+    std::function<bool(const QKeyEvent &)> m_commandKey;
     std::function<void(const QPoint &)> m_contextMenu;
     bool m_keypadPoint = false;
 };

@@ -16,16 +16,17 @@
 
 namespace {
 
-// The entries of the menu that the box opens for the Menu key, without
-// their keys.
+// The entries of the menu that the box opens for the Menu key, with the
+// keys the menu shows for the window's commands.
 QStringList menuEntries(QWidget *box)
 {
     QStringList entries;
     const auto read = [&entries] {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
             for (const QAction *action : menu->actions()) {
+                const QString keys = action->shortcut().toString(QKeySequence::NativeText);
                 if (!action->isSeparator())
-                    entries << action->text().section(u'\t', 0, 0);
+                    entries << action->text().section(u'\t', 0, 0) + (keys.isEmpty() ? QString() : u' ' + keys);
             }
             menu->close();
         }
@@ -133,7 +134,8 @@ void TestAccessibility::editorSaysWhereItIs()
 
 void TestAccessibility::boxMenusSpeakItalian_data()
 {
-    QTest::addColumn<int>("box"); // 0 the count box, 1 the preview, 2 a dimension of the drawing
+    QTest::addColumn<int>("box"); // 0 the count box, 1 the preview, 2 a dimension of the drawing, 3 the grid,
+                                  // 4 the editor box
     QTest::addColumn<QStringList>("entries");
 
     QTest::newRow("count box") << 0
@@ -141,8 +143,17 @@ void TestAccessibility::boxMenusSpeakItalian_data()
                                               "&Seleziona tutto"};
     QTest::newRow("preview, read only") << 1 << QStringList{"&Copia", "&Seleziona tutto"};
     QTest::newRow("a dimension of the drawing")
-        << 2 << QStringList{"&Annulla", "&Ripeti", "&Taglia", "&Copia", "I&ncolla", "&Elimina", "&Seleziona tutto",
-                            "A&umenta", "&Diminuisci"};
+        << 2 << QStringList{"&Annulla", "&Ripeti", "&Taglia", "&Copia", "I&ncolla", "&Elimina",
+                            "&Seleziona tutto Ctrl+A", "A&umenta", "&Diminuisci"};
+    const QStringList areas{"Inserisci area Ctrl++", "Elimina area Ctrl+-", "Sposta area su Alt+Freccia su",
+                            "Sposta area giù Alt+Freccia giù", "Copia tabella Ctrl+Maiusc+C",
+                            "Disegno della sezione... Ctrl+D", "Salva copia della sezione... Ctrl+Maiusc+S",
+                            "Carica sezione da file... Ctrl+O"};
+    QTest::newRow("the grid: the window's commands, with their keys")
+        << 3 << QStringList{"Annulla Ctrl+Z", "Ripeti Ctrl+Y", "Incolla Ctrl+V"} + areas;
+    QTest::newRow("the editor box: the same, and the box's own")
+        << 4 << QStringList{"Annulla Ctrl+Z", "Ripeti Ctrl+Y", "Taglia Ctrl+X", "Copia Ctrl+C", "Incolla Ctrl+V",
+                            "Seleziona tutto Ctrl+A"} + areas;
 }
 
 void TestAccessibility::boxMenusSpeakItalian()
@@ -154,6 +165,10 @@ void TestAccessibility::boxMenusSpeakItalian()
     QCoreApplication::installTranslator(&texts);
     StartedForm f(namedSectionFile(" 1 ", 1));
     QWidget *target = box == 0 ? static_cast<QWidget *>(f.ui().Text5) : f.ui().Text2;
+    if (box >= 3) {
+        f.clickCell(1, 0);
+        target = box == 3 ? static_cast<QWidget *>(f.ui().FlexGrid) : &f.editor();
+    }
     if (box == 2) {
         f.clickCell(1, 0);
         QTest::keyClick(&f.editor(), Qt::Key_D, Qt::ControlModifier);

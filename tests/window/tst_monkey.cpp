@@ -5,6 +5,7 @@
 #include "window/examplepicture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -23,6 +24,10 @@ constexpr int kActions = 5000;
 // editor refuses (comma, double quote, a letter Windows-1252 has no byte for).
 const QString kAlphabet = QStringLiteral("abxyZ0159 .-*/àèéìòù°€,\"Ł");
 
+// The cells of the blocks pasted: values the file holds bare, a number with
+// a decimal comma (pasted with a point) and an empty cell.
+const QStringList kPasted{QStringLiteral("GHIAIA"), QStringLiteral("0.5"), QStringLiteral("0,25"), QString()};
+
 // The typed characters the editor must refuse.
 const QRegularExpression kRefused(QStringLiteral("[,\"Ł]"));
 
@@ -39,6 +44,9 @@ public:
     Monkey(StartedForm &form, quint32 seed) : f(form), rng(seed)
     {
         confirmed.insert(QString());
+        for (const QString &value : kPasted)
+            confirmed.insert(QString(value).replace(u',', u'.')); // as a number column takes it
+        confirmed.insert(QStringLiteral("0,25")); // in the description's column
         const SectionTable &start = f.form->table();
         for (int a = 1; a <= start.areaCount(); ++a)
             for (int c = 1; c <= SectionTable::kColumns; ++c)
@@ -49,10 +57,12 @@ public:
     QString act()
     {
         const int pick = rng.bounded(100);
-        if (pick < 30)
+        if (pick < 27)
             return typeText();
-        if (pick < 55)
+        if (pick < 47)
             return pressKey();
+        if (pick < 55)
+            return pressCommand();
         if (pick < 75)
             return clickCell();
         if (pick < 78)
@@ -159,6 +169,34 @@ private:
         }
         QTest::keyClick(target, key);
         return what + QStringLiteral("key %1 in the %2").arg(QKeySequence(key).toString(), boxName(target));
+    }
+
+    // An editing command's keys, in the box with the focus or on the grid;
+    // now and then a block of cells on the clipboard first.
+    QString pressCommand()
+    {
+        static const QKeyCombination keys[] = {
+            Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,   Qt::CTRL | Qt::Key_Plus,
+            Qt::CTRL | Qt::Key_Minus, Qt::ALT | Qt::Key_Up, Qt::ALT | Qt::Key_Down, Qt::CTRL | Qt::Key_V,
+            Qt::CTRL | Qt::SHIFT | Qt::Key_C};
+        const QKeyCombination key = keys[rng.bounded(int(std::size(keys)))];
+        QString what;
+        if (rng.bounded(4) == 0) {
+            QString block;
+            for (int r = rng.bounded(1, 4); r > 0; --r)
+                block += kPasted.at(rng.bounded(kPasted.size())) + u'\t' + kPasted.at(rng.bounded(kPasted.size())) + u'\n';
+            QGuiApplication::clipboard()->setText(block);
+            what = QStringLiteral("copy «%1», then ").arg(block);
+        }
+        QWidget *focus = QApplication::focusWidget();
+        QWidget *target = focus == &f.editor() || focus == f.ui().Text5 ? focus : f.ui().FlexGrid;
+        if (rng.bounded(3) == 0)
+            target = f.ui().FlexGrid;
+        target->setFocus();
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        return what + QStringLiteral("%1 on the %2")
+                          .arg(QKeySequence(key).toString(), target == f.ui().FlexGrid ? QStringLiteral("grid")
+                                                                                          : boxName(target));
     }
 
     QString click(QWidget *widget, const QString &what)

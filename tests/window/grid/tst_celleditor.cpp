@@ -4,6 +4,7 @@
 #include "window/drawingwindow.h"
 #include "window/sectionpicture.h"
 #include "window/examplepicture.h"
+#include "window/sectionfiledialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,8 +77,10 @@ private slots:
     void closingDropsUnconfirmedEntry_data();
     void closingDropsUnconfirmedEntry();
     void undoAndRedoThroughKeys();
-    void areaKeys_data();
-    void areaKeys();
+    void commandKeys_data();
+    void commandKeys();
+    void undoAndRedoInTheCountBox();
+    void sectionCopySavedAndLoaded();
     void tableThroughTheClipboard();
     void drawingFollowsTheSection();
 };
@@ -478,9 +481,11 @@ void TestCellEditor::undoAndRedoThroughKeys()
     QVERIFY(f.messages.empty());
 }
 
-void TestCellEditor::areaKeys_data()
+void TestCellEditor::commandKeys_data()
 {
-    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("where");   // where the focus is: "editor", "typing" (in the editor, 2.5 typed),
+                                          // "grid" or "count box"
+    QTest::addColumn<int>("row");         // the current row, in column 2
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QByteArray>("file"); // the areas afterwards, by their original numbers ("0": a new empty one)
@@ -488,19 +493,31 @@ void TestCellEditor::areaKeys_data()
 
     const int ctrl = Qt::ControlModifier;
     const int keypad = Qt::KeypadModifier;
-    QTest::newRow("Ctrl++ inserts an empty area at the current row") << 2 << int(Qt::Key_Plus) << ctrl << QByteArray("1023") << 2;
-    QTest::newRow("Ctrl and the keypad's + too") << 1 << int(Qt::Key_Plus) << (ctrl | keypad) << QByteArray("0123") << 1;
-    QTest::newRow("Ctrl+- deletes the current area") << 2 << int(Qt::Key_Minus) << ctrl << QByteArray("13") << 2;
-    QTest::newRow("Ctrl and the keypad's - on the last area") << 3 << int(Qt::Key_Minus) << (ctrl | keypad)
+    const int alt = Qt::AltModifier;
+    QTest::newRow("Ctrl++ in the editor inserts an empty area at the current row")
+        << "editor" << 2 << int(Qt::Key_Plus) << ctrl << QByteArray("1023") << 2;
+    QTest::newRow("Ctrl and the keypad's + on the grid") << "grid" << 1 << int(Qt::Key_Plus) << (ctrl | keypad)
+                                                        << QByteArray("0123") << 1;
+    QTest::newRow("Ctrl+- in the count box deletes the current area")
+        << "count box" << 2 << int(Qt::Key_Minus) << ctrl << QByteArray("13") << 2;
+    QTest::newRow("Ctrl and the keypad's - on the last area") << "editor" << 3 << int(Qt::Key_Minus) << (ctrl | keypad)
                                                               << QByteArray("12") << 2;
-    QTest::newRow("Alt+Up swaps with the area before, the editor follows")
-        << 3 << int(Qt::Key_Up) << int(Qt::AltModifier) << QByteArray("132") << 2;
-    QTest::newRow("Alt+Down at the last area: nothing, no wrap")
-        << 3 << int(Qt::Key_Down) << int(Qt::AltModifier) << QByteArray("123") << 3;
+    QTest::newRow("Alt+Up on the grid swaps with the area before, the editor follows")
+        << "grid" << 3 << int(Qt::Key_Up) << alt << QByteArray("132") << 2;
+    QTest::newRow("Alt+Down at the last area: nothing, no wrap") << "editor" << 3 << int(Qt::Key_Down) << alt
+                                                                 << QByteArray("123") << 3;
+    // While typing, the commands that would drop it do nothing.
+    QTest::newRow("Alt+Down while typing") << "typing" << 2 << int(Qt::Key_Down) << alt << QByteArray("123") << 2;
+    QTest::newRow("Ctrl++ while typing") << "typing" << 2 << int(Qt::Key_Plus) << ctrl << QByteArray("123") << 2;
+    QTest::newRow("Ctrl+Y while typing, with a change to redo") << "typing" << 2 << int(Qt::Key_Y) << ctrl
+                                                                << QByteArray("123") << 2;
+    QTest::newRow("Ctrl+V of a block while typing") << "typing" << 2 << int(Qt::Key_V) << ctrl << QByteArray("123")
+                                                    << 2;
 }
 
-void TestCellEditor::areaKeys()
+void TestCellEditor::commandKeys()
 {
+    QFETCH(QString, where);
     QFETCH(int, row);
     QFETCH(int, key);
     QFETCH(int, modifiers);
@@ -508,8 +525,22 @@ void TestCellEditor::areaKeys()
     QFETCH(int, openRow);
 
     StartedForm f(namedSectionFile(" 3 ", 3));
+    // A change undone, to be redone; a block on the clipboard.
+    f.clickCell(1, 0);
+    f.type(QStringLiteral("SABBIA"));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\ty\n"));
     f.clickCell(row, 2);
-    QTest::keyClick(&f.editor(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QWidget *target = &f.editor();
+    if (where == QLatin1String("typing")) {
+        f.type(QStringLiteral("2.5"));
+    } else if (where != QLatin1String("editor")) {
+        QTest::keyClick(&f.editor(), Qt::Key_Escape);
+        target = where == QLatin1String("grid") ? static_cast<QWidget *>(f.ui().FlexGrid) : f.ui().Text5;
+        target->setFocus();
+    }
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QList<QByteArray> lines = QList<QByteArray>(11) << " " + QByteArray::number(file.size()) + " ";
     for (const char area : file)
@@ -517,11 +548,85 @@ void TestCellEditor::areaKeys()
             lines << (area == '0' ? QByteArray() : "a" + QByteArray(1, area) + "c" + QByteArray::number(c));
     QCOMPARE(f.fileBytes(), crlfLines(lines));
     QCOMPARE(f.ui().Text5->text(), QString::number(file.size()));
+    if (where == QLatin1String("typing")) {
+        QCOMPARE(f.grid().Row(), openRow);
+        QCOMPARE(f.editor().text(), QStringLiteral("2.5"));
+        QVERIFY(f.editor().hasFocus());
+        return;
+    }
     verifyOpenOn(f, openRow, 2);
 
     // The keypad's decimal key types a point, whatever the layout gives it.
     QTest::sendKeyEvent(QTest::Click, &f.editor(), Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
     QCOMPARE(f.editor().text(), QStringLiteral("."));
+}
+
+// In the count box Ctrl+Z takes back the box's own typing since the count
+// was taken, then the section's last change; Ctrl+Y does them again.
+void TestCellEditor::undoAndRedoInTheCountBox()
+{
+    StartedForm f(namedSectionFile(" 1 ", 1));
+    f.enterCount(QStringLiteral("3"));
+    QTest::keyClick(&f.editor(), Qt::Key_Escape);
+    KeyTextBox *count = f.ui().Text5;
+    count->setFocus();
+    QTest::keyClick(count, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1));
+    QCOMPARE(count->text(), QStringLiteral("1"));
+
+    count->setFocus();
+    count->end(false);
+    QTest::keyClicks(count, QStringLiteral("5"));
+    QTest::keyClick(count, Qt::Key_Z, Qt::ControlModifier); // the typing only
+    QCOMPARE(count->text(), QStringLiteral("1"));
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1));
+    QTest::keyClick(count, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(count->text(), QStringLiteral("15"));
+    QTest::keyClick(count, Qt::Key_Y, Qt::ControlModifier); // then the count 3 again
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 1, 2));
+    QCOMPARE(count->text(), QStringLiteral("3"));
+}
+
+// Ctrl+Shift+S keeps a copy of the section under a name of the user's;
+// Ctrl+O loads it back as one change, which Ctrl+Z takes back; a file that
+// cannot be used is refused and changes nothing.
+void TestCellEditor::sectionCopySavedAndLoaded()
+{
+    const QByteArray quoted = crlfLines(QList<QByteArray>{"\"Titolo del lavoro\""} + QList<QByteArray>(10)
+                                        << " 1 " << "SABBIA" << "0.3" << "" << "" << "" << "A.01");
+    StartedForm f(quoted);
+    const QString copy = f.dir.filePath(QStringLiteral("sezione tipo 2.txt"));
+    QString chosen = copy;
+    QList<SectionFileChoice> asked;
+    f.form->setFileChooser([&](SectionFileChoice choice) {
+        asked << choice;
+        return chosen;
+    });
+    f.clickCell(1, 0);
+    QTest::keyClick(&f.editor(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(readFile(copy), quoted);
+
+    f.type(QStringLiteral("GHIAIA"));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    const QByteArray changed = QByteArray(quoted).replace("SABBIA", "GHIAIA");
+    QCOMPARE(f.fileBytes(), changed);
+    QTest::keyClick(&f.editor(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), quoted);
+    verifyOpenOn(f, 1, 0);
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes(), changed);
+
+    chosen = f.dir.filePath(QStringLiteral("non una sezione.txt"));
+    writeFile(chosen, crlfLines(QList<QByteArray>(11) << "tre"));
+    f.ui().FlexGrid->setFocus();
+    QTest::keyClick(f.ui().FlexGrid, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.messages.size(), size_t(1));
+    QCOMPARE(f.messages.back().text, "Il file " + QDir::toNativeSeparators(chosen)
+                                         + " non può essere usato: la riga 12 deve contenere il numero delle aree, ma "
+                                           "contiene «tre».\nLa sezione non è cambiata.");
+    QCOMPARE(f.fileBytes(), changed);
+    QCOMPARE(asked, (QList<SectionFileChoice>{SectionFileChoice::SaveCopy, SectionFileChoice::Load,
+                                              SectionFileChoice::Load}));
 }
 
 // Ctrl+Shift+C copies the table as a spreadsheet reads it; Ctrl+V pastes a

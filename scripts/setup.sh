@@ -35,10 +35,11 @@ profilara_install_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-# profilara_build DIR [cmake options...]
+# profilara_build DIR [cmake options...]: configures DIR and builds all of
+# it, or only the targets named in PROFILARA_TARGETS.
 profilara_build() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" --parallel
+    cmake --build "$dir" --parallel ${PROFILARA_TARGETS:+--target $PROFILARA_TARGETS}
 }

@@ -24,6 +24,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -65,6 +66,13 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setLostFocusHandler([this] { TXTedit_LostFocus(); });
     m_ui.TXTedit->setKeypadDecimalPoint(true);
     connectCommands();
+}
+
+// The commands go first: they follow the focus, which moves while the
+// controls are destroyed.
+Form1::~Form1()
+{
+    delete std::exchange(m_actions, nullptr);
 }
 
 bool Form1::Form_Load()

@@ -40,6 +40,7 @@ public:
 
     // folder: where the section file lives (the program's folder, programFolder).
     explicit Form1(const QString &folder, QWidget *parent = nullptr);
+    ~Form1() override;
 
     // Replace the modal message box, the question and the file dialog, for tests.
     void setMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }

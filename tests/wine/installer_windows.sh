@@ -77,18 +77,29 @@ grep -qaF "$(printf '%s\\profilara.exe' "$win" | iconv -t CP1252)" "$link" 2>/de
 # the program has a window, an install over it and the uninstall are
 # refused and change nothing.
 snapshot() { (cd "$folder" && find . -type f -exec sha1sum {} + | LC_ALL=C sort); }
+# expect_refused WHEN [SETUP_PID]: an install over the program ends with
+# exit code 3 (the process SETUP_PID, a window put up for the occasion,
+# is stopped once it has), and the uninstall changes nothing either.
+expect_refused() {
+    local before status
+    before=$(snapshot)
+    install_into "$win"
+    status=$?
+    if [ -n "${2:-}" ]; then
+        kill "$2"
+        wait "$2" 2>/dev/null
+    fi
+    [ "$status" = 3 ] || fail "the install $1 ended with $status"
+    wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
+    wait_for_uninstaller_copy
+    [ "$(snapshot)" = "$before" ] || fail "an install or uninstall $1 changed the folder"
+    wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall $1 removed the uninstall key"
+    [ -e "$link" ] || fail "the uninstall $1 removed the Start menu entry"
+}
 (cd "$work" && exec wine "$folder/profilara.exe" 2>/dev/null) &
 running=$!
 focus_window Attenzione
-before=$(snapshot)
-install_into "$win"
-status=$?
-[ "$status" = 3 ] || fail "the install during the start-up message ended with $status"
-wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
-wait_for_uninstaller_copy
-[ "$(snapshot)" = "$before" ] || fail "an install or uninstall during the start-up message changed the folder"
-wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall during the start-up message removed the uninstall key"
-[ -e "$link" ] || fail "the uninstall during the start-up message removed the Start menu entry"
+expect_refused "during the start-up message"
 focus_window Attenzione
 key Return
 expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
@@ -96,23 +107,13 @@ expect_file "${empty11[@]}" " 1 " "${no_area[@]}"
 # --- While it runs, an install over it (exit code 3) and the uninstall, as
 # "App installate" starts it, are refused and change nothing, also with an
 # Explorer window titled "Profilara" above it.
-before=$(snapshot)
 wine "$titled_window" 60000 2>/dev/null &
 explorer=$!
 for _ in $(seq 60); do
     [ "$(xdotool search --onlyvisible --name '^Profilara$' | wc -l)" -ge 2 ] && break
     sleep 0.5
 done
-install_into "$win"
-status=$?
-kill "$explorer"
-wait "$explorer" 2>/dev/null
-[ "$status" = 3 ] || fail "the install while Profilara runs ended with $status"
-wine "$folder/Disinstalla Profilara.exe" /S 2>/dev/null || fail "the uninstall ended with $?"
-wait_for_uninstaller_copy
-[ "$(snapshot)" = "$before" ] || fail "a refused install or uninstall changed the folder"
-wine reg query "$key" >/dev/null 2>&1 || fail "a refused uninstall removed the uninstall key"
-[ -e "$link" ] || fail "a refused uninstall removed the Start menu entry"
+expect_refused "while Profilara runs" "$explorer"
 
 # Killed, as by a crash: its lock stays beside the file.
 kill "$running"

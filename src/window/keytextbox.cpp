@@ -1,9 +1,19 @@
 #include "keytextbox.h"
 
+#include "textboxaccessible.h"
+
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 
-KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent) {}
+KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&TextBoxAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+}
 
 namespace {
 
@@ -78,6 +88,19 @@ void KeyTextBox::contextMenuEvent(QContextMenuEvent *event)
         return QLineEdit::contextMenuEvent(event);
     m_contextMenu(event->globalPos());
     event->accept();
+}
+
+// The line edit keeps its scrolling to itself; the cursor's place tells it.
+QRect KeyTextBox::characterRect(int offset) const
+{
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size())
+        return {};
+    const QFontMetrics metrics(font());
+    const QRect cursor = cursorRect();
+    const int x = cursor.center().x() + metrics.horizontalAdvance(shown.left(offset))
+                  - metrics.horizontalAdvance(shown.left(cursorPosition()));
+    return QRect(x, cursor.top(), metrics.horizontalAdvance(shown.at(offset)), cursor.height());
 }
 
 void KeyTextBox::focusOutEvent(QFocusEvent *event)

@@ -8,7 +8,8 @@
 // key-press handler the character code (Enter 13, Escape 27), both by
 // reference; a code set to 0 consumes the key. Losing the focus
 // to another control of the window is reported too; a focus change caused
-// by another window (a message box) is not.
+// by another window (a message box) is not. Assistive technology reads it
+// through TextBoxAccessible.
 class KeyTextBox : public QLineEdit
 {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
     // The keypad's decimal key types a point, whatever the keyboard layout
     // gives it (a comma with Italian or German settings).
     void setKeypadDecimalPoint(bool point) { m_keypadPoint = point; }
+
+    // Where character `offset` is drawn, in the box's coordinates; empty
+    // past the text.
+    QRect characterRect(int offset) const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -11,10 +11,21 @@
 #include <QTimer>
 
 // What assistive technology reads of the window: the names of the controls,
-// the described picture, and the editor box telling which cell it edits.
-// And what the boxes' own menus say.
+// the described picture, the editor box telling which cell it edits, the
+// boxes' texts and what has the focus. And what the boxes' own menus say.
 
 namespace {
+
+// A box's text as Orca reads it: to the end of the last run of text
+// attributes that starts before the character count.
+QString readAsOrcaDoes(QWidget *box)
+{
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    int start = 0, end = 0;
+    for (int offset = 0; offset < text->characterCount(); offset = qMax(end, offset + 1))
+        text->attributes(offset, &start, &end);
+    return text->text(0, end);
+}
 
 // The entries of the menu that the box opens for the Menu key, without
 // their keys.
@@ -51,6 +62,8 @@ private slots:
     void controlsHaveItalianNames();
     void editorSaysWhereItIs_data();
     void editorSaysWhereItIs();
+    void textReadToItsLastCharacter_data();
+    void textReadToItsLastCharacter();
     void boxMenusSpeakItalian_data();
     void boxMenusSpeakItalian();
 };
@@ -129,6 +142,30 @@ void TestAccessibility::editorSaysWhereItIs()
     QVERIFY(editor);
     QCOMPARE(editor->text(QAccessible::Name), name);
     QCOMPARE(editor->text(QAccessible::Description), kHints[hint]);
+}
+
+void TestAccessibility::textReadToItsLastCharacter_data()
+{
+    QTest::addColumn<int>("box"); // 0 the count box, 1 the editor box, 2 the notes, 3 the preview
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("count box") << 0 << "13";
+    QTest::newRow("editor box") << 1 << "200";
+    QTest::newRow("notes, the hint of the slope") << 2 << kHints[3];
+    QTest::newRow("preview, its last value too") << 3 << namedSectionPreview(3);
+}
+
+void TestAccessibility::textReadToItsLastCharacter()
+{
+    QFETCH(int, box);
+    QFETCH(QString, text);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.ui().Text5->setText("13");
+    f.clickCell(1, 3);
+    f.type("200");
+    QWidget *const boxes[] = {f.ui().Text5, &f.editor(), f.ui().Text1, f.ui().Text2};
+    QCOMPARE(readAsOrcaDoes(boxes[box]), text);
 }
 
 void TestAccessibility::boxMenusSpeakItalian_data()

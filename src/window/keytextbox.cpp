@@ -57,6 +57,17 @@ bool consumes(const KeyTextBox::KeyHandler &handler, qint16 code)
     return code == 0;
 }
 
+// Runs a change of a box that assistive technology is not told of: while it
+// lasts, Qt's reports go to a handler that drops them instead of to the
+// platform's bridge (Qt takes such a handler only while a screen reader is
+// active; otherwise it sends nothing of a box's text).
+void unreported(const std::function<void()> &change)
+{
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    change();
+    QAccessible::installUpdateHandler(previous);
+}
+
 } // namespace
 
 // The key-down handler sees the key first, then the key-press handler, then
@@ -88,6 +99,15 @@ void KeyTextBox::contextMenuEvent(QContextMenuEvent *event)
         return QLineEdit::contextMenuEvent(event);
     m_contextMenu(event->globalPos());
     event->accept();
+}
+
+// The selection comes with the focus, and assistive technology reads it
+// with the focused box; told apart, a screen reader speaks it twice.
+void KeyTextBox::focusInEvent(QFocusEvent *event)
+{
+    if (m_selectAllOnFocus && event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason)
+        unreported([this] { selectAll(); });
+    QLineEdit::focusInEvent(event);
 }
 
 // The line edit keeps its scrolling to itself; the cursor's place tells it.

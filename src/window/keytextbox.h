@@ -36,6 +36,9 @@ public:
     // The keypad's decimal key types a point, whatever the keyboard layout
     // gives it (a comma with Italian or German settings).
     void setKeypadDecimalPoint(bool point) { m_keypadPoint = point; }
+    // Selects the whole text whenever the box takes the focus, except from a
+    // click (which places the cursor) or back from a menu of its own.
+    void setSelectAllOnFocus(bool select) { m_selectAllOnFocus = select; }
 
     // Where character `offset` is drawn, in the box's coordinates; empty
     // past the text.
@@ -43,6 +46,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -53,4 +57,5 @@ private:
     std::function<bool(const QKeyEvent &)> m_shortcut;
     std::function<void(const QPoint &)> m_contextMenu;
     bool m_keypadPoint = false;
+    bool m_selectAllOnFocus = false;
 };

@@ -62,6 +62,8 @@ private slots:
     void controlsHaveItalianNames();
     void editorSaysWhereItIs_data();
     void editorSaysWhereItIs();
+    void countBoxSelectsWithTheFocus_data();
+    void countBoxSelectsWithTheFocus();
     void textReadToItsLastCharacter_data();
     void textReadToItsLastCharacter();
     void boxMenusSpeakItalian_data();
@@ -142,6 +144,43 @@ void TestAccessibility::editorSaysWhereItIs()
     QVERIFY(editor);
     QCOMPARE(editor->text(QAccessible::Name), name);
     QCOMPARE(editor->text(QAccessible::Description), kHints[hint]);
+}
+
+void TestAccessibility::countBoxSelectsWithTheFocus_data()
+{
+    QTest::addColumn<int>("way"); // 0 the start, 1 back to the window, 2 a click, else a key in the editor box
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("the window's start") << 0 << "3";
+    QTest::newRow("back to the window, as from a message box") << 1 << "200";
+    QTest::newRow("Escape in the editor box") << int(Qt::Key_Escape) << "3";
+    QTest::newRow("Tab from the editor box") << int(Qt::Key_Tab) << "3";
+    QTest::newRow("a click, which places the cursor") << 2 << "";
+}
+
+void TestAccessibility::countBoxSelectsWithTheFocus()
+{
+    QFETCH(int, way);
+    QFETCH(QString, selected);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    KeyTextBox &count = *f.ui().Text5;
+    if (way == 1) {
+        QTest::keyClicks(&count, "200"); // replaces the count
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    } else if (way != 0) {
+        f.clickCell(1, 0);
+        if (way == 2)
+            QTest::mouseClick(&count, Qt::LeftButton);
+        else
+            QTest::keyClick(&f.editor(), Qt::Key(way));
+    }
+    QVERIFY(count.hasFocus());
+    QCOMPARE(count.selectedText(), selected);
 }
 
 void TestAccessibility::textReadToItsLastCharacter_data()

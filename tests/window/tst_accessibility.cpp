@@ -66,6 +66,8 @@ private slots:
     void countBoxSelectsWithTheFocus();
     void textReadToItsLastCharacter_data();
     void textReadToItsLastCharacter();
+    void currentCellFocusedOnlyWithTheGrid_data();
+    void currentCellFocusedOnlyWithTheGrid();
     void boxMenusSpeakItalian_data();
     void boxMenusSpeakItalian();
 };
@@ -205,6 +207,28 @@ void TestAccessibility::textReadToItsLastCharacter()
     f.type("200");
     QWidget *const boxes[] = {f.ui().Text5, &f.editor(), f.ui().Text1, f.ui().Text2};
     QCOMPARE(readAsOrcaDoes(boxes[box]), text);
+}
+
+void TestAccessibility::currentCellFocusedOnlyWithTheGrid_data()
+{
+    QTest::addColumn<bool>("gridFocused"); // else the editor box is open on the cell
+
+    QTest::newRow("editor box open on the cell") << false;
+    QTest::newRow("the grid itself has the focus") << true;
+}
+
+void TestAccessibility::currentCellFocusedOnlyWithTheGrid()
+{
+    QFETCH(bool, gridFocused);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(1, 2);
+    QTest::keyClick(&f.editor(), Qt::Key_Down);
+    if (gridFocused)
+        f.grid().setFocus();
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(f.grid().focusProxy());
+    QCOMPARE(table->state().focused, gridFocused);
+    QCOMPARE(table->tableInterface()->cellAt(f.grid().Row() - 1, f.grid().Col())->state().focused, gridFocused);
 }
 
 void TestAccessibility::boxMenusSpeakItalian_data()

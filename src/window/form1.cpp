@@ -12,7 +12,6 @@
 #include "section/sectionclipboard.h"
 #include "section/valuerules.h"
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -31,12 +30,6 @@
 
 namespace {
 const QString kAttention = QStringLiteral("Attenzione");
-
-void notifyAccessibility(QWidget &widget, QAccessible::Event type)
-{
-    QAccessibleEvent event(&widget, type);
-    QAccessible::updateAccessibility(&event);
-}
 } // namespace
 
 Form1::Form1(const QString &folder, QWidget *parent)
@@ -286,7 +279,7 @@ void Form1::FlexGrid_Click()
     box.setGeometry(grid.x() + cell.left(), grid.y() + cell.top(), cell.width(), cell.height());
     box.show();
     box.raise();
-    box.setText(grid.Text());
+    box.setTextSelected(grid.Text());
     m_openedText = box.text();
     // An empty entry falls back to the value the area holds. The grid shows
     // it too, except on a row the count entry's recovery left blank, where
@@ -294,35 +287,18 @@ void Form1::FlexGrid_Click()
     const int row = grid.Row();
     ValoreVecchio =
         row >= 1 && row <= SectionTable::kMaxAreas ? m_session.table().Aree[row][column + 1] : box.text();
-    box.setSelection(0, static_cast<int>(box.text().size()));
     describeEditor(row, column);
     box.setFocus();
     applyGuidance(column);
-    // The box keeps the focus while Enter, Up and Down move it, and the
-    // grid reports its new current cell as focused: the box has the last word
-    // (unless the window is not active, as during the start-up sequence).
-    if (box.hasFocus())
-        notifyAccessibility(box, QAccessible::Focus);
 }
 
 // What assistive technology reads of the open editor box: the area and the
-// column it edits, and the column's hint as the notes box shows it. Qt
-// reports a changed name or description by itself; one that stays the same
-// (the hint after Up or Down, the same cell opened again) is reported here,
-// so that a screen reader hears every opening once.
+// column it edits, and the column's hint as the notes box shows it. Every
+// opening is announced once, also when the box keeps the focus.
 void Form1::describeEditor(int row, int column)
 {
-    KeyTextBox &box = *m_ui.TXTedit;
-    const QString name = QStringLiteral("Area %1, %2").arg(row).arg(columnTitle(column));
-    if (box.accessibleName() == name)
-        notifyAccessibility(box, QAccessible::NameChanged);
-    else
-        box.setAccessibleName(name);
-    const QString description = guidanceFor(column).hintLines().join(QLatin1Char('\n'));
-    if (box.accessibleDescription() == description)
-        notifyAccessibility(box, QAccessible::DescriptionChanged);
-    else
-        box.setAccessibleDescription(description);
+    m_ui.TXTedit->announce(QStringLiteral("Area %1, %2").arg(row).arg(columnTitle(column)),
+                           guidanceFor(column).hintLines().join(QLatin1Char('\n')));
 }
 
 void Form1::TXTedit_KeyPress(qint16 &key)

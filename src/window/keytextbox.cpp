@@ -110,6 +110,31 @@ void KeyTextBox::focusInEvent(QFocusEvent *event)
     QLineEdit::focusInEvent(event);
 }
 
+void KeyTextBox::setTextSelected(const QString &text)
+{
+    unreported([this, &text] {
+        setText(text);
+        selectAll();
+    });
+}
+
+void KeyTextBox::announce(const QString &name, const QString &description)
+{
+    m_announcedName = name;
+    m_announcedDescription = description;
+    // Made anew when next asked for, with a new id (a new path on the bus).
+    // Only while a screen reader listens: Qt's cache of accessible objects
+    // keeps a little for every one it made.
+    if (QAccessible::isActive())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)));
+    // Qt reports the box when it takes the focus; one that has it already is
+    // reported here.
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
 // The line edit keeps its scrolling to itself; the cursor's place tells it.
 QRect KeyTextBox::characterRect(int offset) const
 {

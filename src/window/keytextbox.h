@@ -40,6 +40,22 @@ public:
     // click (which places the cursor) or back from a menu of its own.
     void setSelectAllOnFocus(bool select) { m_selectAllOnFocus = select; }
 
+    // Shows text, all of it selected, for a new opening of the box (see
+    // announce): assistive technology is not told of it as an edit, which a
+    // screen reader following the box would speak ("selection deleted").
+    void setTextSelected(const QString &text);
+
+    // Tells assistive technology that the box now stands for something else,
+    // with this name and description. A screen reader takes a focus report
+    // of the object it already follows as nothing new, so (while one
+    // listens) the box becomes a new accessible object, and one that has the
+    // focus is reported focused again. The name and description change
+    // without a change event: Qt's AT-SPI bridge sends it with the object
+    // where the text belongs, which Orca cannot speak.
+    void announce(const QString &name, const QString &description);
+    const QString &announcedName() const { return m_announcedName; }
+    const QString &announcedDescription() const { return m_announcedDescription; }
+
     // Where character `offset` is drawn, in the box's coordinates; empty
     // past the text.
     QRect characterRect(int offset) const;
@@ -58,4 +74,6 @@ private:
     std::function<void(const QPoint &)> m_contextMenu;
     bool m_keypadPoint = false;
     bool m_selectAllOnFocus = false;
+    QString m_announcedName;
+    QString m_announcedDescription;
 };

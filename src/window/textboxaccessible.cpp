@@ -21,8 +21,20 @@ KeyTextBox *TextBoxAccessible::box() const
 
 QString TextBoxAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Value)
+    switch (t) {
+    case QAccessible::Name:
+        if (!box()->announcedName().isEmpty())
+            return box()->announcedName();
+        break;
+    case QAccessible::Description:
+        if (!box()->announcedDescription().isEmpty())
+            return box()->announcedDescription();
+        break;
+    case QAccessible::Value:
         return box()->text();
+    default:
+        break;
+    }
     return QAccessibleWidget::text(t);
 }
 

@@ -5,10 +5,12 @@
 class KeyTextBox;
 
 // What assistive technology reads of a KeyTextBox. It differs from Qt's own
-// line edit in one point: a run of text attributes covers the whole text.
-// Qt's line edit reports an empty run at each offset, and a screen reader
-// that joins the runs to find the text it speaks (Orca does) stops one
-// character short.
+// line edit in two points:
+//  - its name and description are the ones the box announces (announce),
+//    which change without a change event;
+//  - a run of text attributes covers the whole text. Qt's line edit reports
+//    an empty run at each offset, and a screen reader that joins the runs
+//    to find the text it speaks (Orca does) stops one character short.
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface

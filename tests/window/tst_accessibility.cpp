@@ -127,6 +127,7 @@ void TestAccessibility::editorSaysWhereItIs_data()
     QTest::newRow("Enter to the next column") << 3 << 4 << int(Qt::Key_Return) << "Area 3, Voce di elenco prezzi" << 5;
     QTest::newRow("Up from area 1 to the last area")
         << 1 << 3 << int(Qt::Key_Up) << "Area 3, Inclinazione delle pareti tan alfa" << 3;
+    QTest::newRow("Down, the hint unchanged") << 1 << 1 << int(Qt::Key_Down) << "Area 2, Altezza area H" << 1;
 }
 
 void TestAccessibility::editorSaysWhereItIs()

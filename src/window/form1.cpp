@@ -227,14 +227,13 @@ void Form1::FlexGrid_Click()
     box.setGeometry(grid.x() + cell.left(), grid.y() + cell.top(), cell.width(), cell.height());
     box.show();
     box.raise();
-    box.setText(grid.Text());
+    box.setTextSelected(grid.Text());
     // An empty entry falls back to the value the area holds; the empty row
     // of a section without areas holds none.
     const int row = grid.Row();
     ValoreVecchio = row >= 1 && row <= table().areaCount() ? table().Aree[row][column + 1] : box.text();
-    box.setSelection(0, static_cast<int>(box.text().size()));
-    box.setFocus();
     announceEditor(box, row, column);
+    box.setFocus();
     m_ui.showGuidance(column);
     m_actions->update();
 }

@@ -170,6 +170,7 @@ void Form1Ui::setupUi(QWidget *form)
     Text5 = new KeyTextBox(Frame1);
     Text5->setGeometry(twipsRect(2160, 0, 735, 285));
     Text5->setMaxLength(int(kMaxSectionFileBytes)); // the count box has no limit of its own
+    Text5->setSelectAllOnFocus(true); // a count typed replaces the one shown
     Combo1 = hiddenCombo(Frame1, QStringLiteral("Combo1"), twipsRect(7320, 120, 1815, 315));
 
     Text1 = readOnlyBox(form, twipsRect(7440, 840, 2895, 2055), false);

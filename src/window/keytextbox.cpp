@@ -1,9 +1,19 @@
 #include "keytextbox.h"
 
+#include "textboxaccessible.h"
+
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 
-KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent) {}
+KeyTextBox::KeyTextBox(QWidget *parent) : QLineEdit(parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&TextBoxAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+}
 
 namespace {
 
@@ -45,6 +55,17 @@ bool consumes(const KeyTextBox::KeyHandler &handler, qint16 code)
         return false;
     handler(code);
     return code == 0;
+}
+
+// Runs a change of a box that assistive technology is not told of: while it
+// lasts, Qt's reports go to a handler that drops them instead of to the
+// platform's bridge (Qt takes such a handler only while a screen reader is
+// active; otherwise it sends nothing of a box's text).
+void unreported(const std::function<void()> &change)
+{
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    change();
+    QAccessible::installUpdateHandler(previous);
 }
 
 } // namespace
@@ -94,6 +115,53 @@ void KeyTextBox::contextMenuEvent(QContextMenuEvent *event)
         return QLineEdit::contextMenuEvent(event);
     m_contextMenu(event->globalPos());
     event->accept();
+}
+
+// The selection comes with the focus, and assistive technology reads it
+// with the focused box; told apart, a screen reader speaks it twice.
+void KeyTextBox::focusInEvent(QFocusEvent *event)
+{
+    if (m_selectAllOnFocus && event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason)
+        unreported([this] { selectAll(); });
+    QLineEdit::focusInEvent(event);
+}
+
+void KeyTextBox::setTextSelected(const QString &text)
+{
+    unreported([this, &text] {
+        setText(text);
+        selectAll();
+    });
+}
+
+void KeyTextBox::announce(const QString &name, const QString &description)
+{
+    m_announcedName = name;
+    m_announcedDescription = description;
+    // Made anew when next asked for, with a new id (a new path on the bus).
+    // Only while a screen reader listens: Qt's cache of accessible objects
+    // keeps a little for every one it made.
+    if (QAccessible::isActive())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)));
+    // Qt reports the box when it takes the focus; one that has it already is
+    // reported here.
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+// The line edit keeps its scrolling to itself; the cursor's place tells it.
+QRect KeyTextBox::characterRect(int offset) const
+{
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size())
+        return {};
+    const QFontMetrics metrics(font());
+    const QRect cursor = cursorRect();
+    const int x = cursor.center().x() + metrics.horizontalAdvance(shown.left(offset))
+                  - metrics.horizontalAdvance(shown.left(cursorPosition()));
+    return QRect(x, cursor.top(), metrics.horizontalAdvance(shown.at(offset)), cursor.height());
 }
 
 void KeyTextBox::focusOutEvent(QFocusEvent *event)

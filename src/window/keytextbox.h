@@ -8,7 +8,8 @@
 // key-press handler the character code (Enter 13, Escape 27), both by
 // reference; a code set to 0 consumes the key. Losing the focus
 // to another control of the window is reported too; a focus change caused
-// by another window (a message box) is not.
+// by another window (a message box) is not. Assistive technology reads it
+// through TextBoxAccessible.
 class KeyTextBox : public QLineEdit
 {
     Q_OBJECT
@@ -38,10 +39,34 @@ public:
     // The keypad's decimal key types a point, whatever the keyboard layout
     // gives it (a comma with Italian or German settings).
     void setKeypadDecimalPoint(bool point) { m_keypadPoint = point; }
+    // Selects the whole text whenever the box takes the focus, except from a
+    // click (which places the cursor) or back from a menu of its own.
+    void setSelectAllOnFocus(bool select) { m_selectAllOnFocus = select; }
+
+    // Shows text, all of it selected, for a new opening of the box (see
+    // announce): assistive technology is not told of it as an edit, which a
+    // screen reader following the box would speak ("selection deleted").
+    void setTextSelected(const QString &text);
+
+    // Tells assistive technology that the box now stands for something else,
+    // with this name and description. A screen reader takes a focus report
+    // of the object it already follows as nothing new, so (while one
+    // listens) the box becomes a new accessible object, and one that has the
+    // focus is reported focused again. The name and description change
+    // without a change event: Qt's AT-SPI bridge sends it with the object
+    // where the text belongs, which Orca cannot speak.
+    void announce(const QString &name, const QString &description);
+    const QString &announcedName() const { return m_announcedName; }
+    const QString &announcedDescription() const { return m_announcedDescription; }
+
+    // Where character `offset` is drawn, in the box's coordinates; empty
+    // past the text.
+    QRect characterRect(int offset) const;
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -52,4 +77,7 @@ private:
     std::function<bool(const QKeyEvent &)> m_commandKey;
     std::function<void(const QPoint &)> m_contextMenu;
     bool m_keypadPoint = false;
+    bool m_selectAllOnFocus = false;
+    QString m_announcedName;
+    QString m_announcedDescription;
 };

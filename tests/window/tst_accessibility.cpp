@@ -11,10 +11,21 @@
 #include <QTimer>
 
 // What assistive technology reads of the window: the names of the controls,
-// the described picture, and the editor box telling which cell it edits.
-// And what the boxes' own menus say.
+// the described picture, the editor box telling which cell it edits, the
+// boxes' texts and what has the focus. And what the boxes' own menus say.
 
 namespace {
+
+// A box's text as Orca reads it: to the end of the last run of text
+// attributes that starts before the character count.
+QString readAsOrcaDoes(QWidget *box)
+{
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    int start = 0, end = 0;
+    for (int offset = 0; offset < text->characterCount(); offset = qMax(end, offset + 1))
+        text->attributes(offset, &start, &end);
+    return text->text(0, end);
+}
 
 // The entries of the menu that the box opens for the Menu key, with the
 // keys the menu shows for the window's commands.
@@ -52,6 +63,12 @@ private slots:
     void controlsHaveItalianNames();
     void editorSaysWhereItIs_data();
     void editorSaysWhereItIs();
+    void countBoxSelectsWithTheFocus_data();
+    void countBoxSelectsWithTheFocus();
+    void textReadToItsLastCharacter_data();
+    void textReadToItsLastCharacter();
+    void currentCellFocusedOnlyWithTheGrid_data();
+    void currentCellFocusedOnlyWithTheGrid();
     void boxMenusSpeakItalian_data();
     void boxMenusSpeakItalian();
 };
@@ -111,6 +128,7 @@ void TestAccessibility::editorSaysWhereItIs_data()
     QTest::newRow("Enter to the next column") << 3 << 4 << int(Qt::Key_Return) << "Area 3, Voce di elenco prezzi" << 5;
     QTest::newRow("Up from area 1 to the last area")
         << 1 << 3 << int(Qt::Key_Up) << "Area 3, Inclinazione delle pareti tan alfa" << 3;
+    QTest::newRow("Down, the hint unchanged") << 1 << 1 << int(Qt::Key_Down) << "Area 2, Altezza area H" << 1;
 }
 
 void TestAccessibility::editorSaysWhereItIs()
@@ -130,6 +148,89 @@ void TestAccessibility::editorSaysWhereItIs()
     QVERIFY(editor);
     QCOMPARE(editor->text(QAccessible::Name), name);
     QCOMPARE(editor->text(QAccessible::Description), kHints[hint]);
+}
+
+void TestAccessibility::countBoxSelectsWithTheFocus_data()
+{
+    QTest::addColumn<int>("way"); // 0 the start, 1 back to the window, 2 a click, else a key in the editor box
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("the window's start") << 0 << "3";
+    QTest::newRow("back to the window, as from a message box") << 1 << "200";
+    QTest::newRow("Escape in the editor box") << int(Qt::Key_Escape) << "3";
+    QTest::newRow("Tab from the editor box") << int(Qt::Key_Tab) << "3";
+    QTest::newRow("a click, which places the cursor") << 2 << "";
+}
+
+void TestAccessibility::countBoxSelectsWithTheFocus()
+{
+    QFETCH(int, way);
+    QFETCH(QString, selected);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    KeyTextBox &count = *f.ui().Text5;
+    if (way == 1) {
+        QTest::keyClicks(&count, "200"); // replaces the count
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    } else if (way != 0) {
+        f.clickCell(1, 0);
+        if (way == 2)
+            QTest::mouseClick(&count, Qt::LeftButton);
+        else
+            QTest::keyClick(&f.editor(), Qt::Key(way));
+    }
+    QVERIFY(count.hasFocus());
+    QCOMPARE(count.selectedText(), selected);
+}
+
+void TestAccessibility::textReadToItsLastCharacter_data()
+{
+    QTest::addColumn<int>("box"); // 0 the count box, 1 the editor box, 2 the notes, 3 the preview
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("count box") << 0 << "13";
+    QTest::newRow("editor box") << 1 << "200";
+    QTest::newRow("notes, the hint of the slope") << 2 << kHints[3];
+    QTest::newRow("preview, its last value too") << 3 << namedSectionPreview(3);
+}
+
+void TestAccessibility::textReadToItsLastCharacter()
+{
+    QFETCH(int, box);
+    QFETCH(QString, text);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.ui().Text5->setText("13");
+    f.clickCell(1, 3);
+    f.type("200");
+    QWidget *const boxes[] = {f.ui().Text5, &f.editor(), f.ui().Text1, f.ui().Text2};
+    QCOMPARE(readAsOrcaDoes(boxes[box]), text);
+}
+
+void TestAccessibility::currentCellFocusedOnlyWithTheGrid_data()
+{
+    QTest::addColumn<bool>("gridFocused"); // else the editor box is open on the cell
+
+    QTest::newRow("editor box open on the cell") << false;
+    QTest::newRow("the grid itself has the focus") << true;
+}
+
+void TestAccessibility::currentCellFocusedOnlyWithTheGrid()
+{
+    QFETCH(bool, gridFocused);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(1, 2);
+    QTest::keyClick(&f.editor(), Qt::Key_Down);
+    if (gridFocused)
+        f.grid().setFocus();
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(f.grid().focusProxy());
+    QCOMPARE(table->state().focused, gridFocused);
+    QCOMPARE(table->tableInterface()->cellAt(f.grid().Row() - 1, f.grid().Col())->state().focused, gridFocused);
 }
 
 void TestAccessibility::boxMenusSpeakItalian_data()

@@ -5,6 +5,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
@@ -104,7 +105,13 @@ FlexGridControl::FlexGridControl(QWidget *parent) : QWidget(parent), m_view(new 
             m_col = col;
         }
     });
-    connect(m_view, &QTableWidget::cellClicked, this, &FlexGridControl::Click);
+    // A click makes the cell current also when the view did not take the
+    // focus with it (an inactive window).
+    connect(m_view, &QTableWidget::cellClicked, this, [this] {
+        holdCurrentCell();
+        emit Click();
+    });
+    m_view->installEventFilter(this); // for its focus
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
     connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &FlexGridControl::Scroll);
 }
@@ -174,12 +181,30 @@ bool FlexGridControl::setCol(int col)
 
 void FlexGridControl::syncCurrentCell()
 {
-    if (m_batched)
+    if (m_batched || m_row < 1 || m_col >= Cols())
         return;
-    if (m_row >= 1 && m_col < Cols()) {
-        const QSignalBlocker block(m_view);
-        m_view->setCurrentCell(m_row - 1, m_col);
-    }
+    const QSignalBlocker block(m_view);
+    m_view->selectionModel()->select(m_view->model()->index(m_row - 1, m_col), QItemSelectionModel::ClearAndSelect);
+    holdCurrentCell();
+}
+
+// The view's current cell: the grid's while the view has the focus, none
+// otherwise. The selection stays as it is.
+void FlexGridControl::holdCurrentCell()
+{
+    const bool focused = m_view->hasFocus() && m_row >= 1 && m_col < Cols();
+    const QModelIndex wanted = focused ? m_view->model()->index(m_row - 1, m_col) : QModelIndex();
+    QItemSelectionModel *selection = m_view->selectionModel();
+    const QSignalBlocker block(m_view);
+    if (selection->currentIndex() != wanted)
+        selection->setCurrentIndex(wanted, QItemSelectionModel::NoUpdate);
+}
+
+bool FlexGridControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        holdCurrentCell();
+    return QWidget::eventFilter(watched, event);
 }
 
 void FlexGridControl::setColWidth(int col, int pixels)

@@ -14,6 +14,11 @@ class QTableWidgetItem;
 // row number here is the grid's own; the table view inside is not reachable
 // from outside. Sizes and positions are in pixels, relative to this control.
 //
+// The view has a current cell (the one it reports focused to assistive
+// technology, and reports again whenever it moves) only while it has the
+// focus itself; otherwise the current cell is only selected, so that the
+// editor box over it is the one focused object.
+//
 // A setting the grid cannot take (a row count out of range, a current row
 // or column that does not exist) is refused: the setter returns false and
 // the grid stays as it was. The operations on the current cell do nothing
@@ -88,6 +93,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTableWidgetItem *newItem() const;
@@ -96,6 +102,7 @@ private:
     bool hasRow(int row) const { return row >= 0 && row < m_rows; }
     bool hasCol(int col) const { return col >= 0 && col < Cols(); }
     void syncCurrentCell();
+    void holdCurrentCell();
 
     QTableWidget *m_view;
     int m_rows = 0;

@@ -7,7 +7,7 @@
 
 namespace {
 
-// Areas given as "description|H|X|tan alfa|coefficient".
+// Areas given as "description|H|X|tan alfa|coefficient|price code".
 SectionTable section(const QStringList &areas)
 {
     SectionTable table;
@@ -51,21 +51,33 @@ void TestSectionDrawing::geometry_data()
     QTest::addColumn<QString>("pipeCentre");
 
     // L 0.80, P 1.50, D 0.40 throughout.
-    QTest::newRow("the example's three areas, the middle one following P")
+    QTest::newRow("three areas, the middle one following P; the pipe 0.2 in area 1 and 0.8 in area 2")
         << QStringList{"SABBIA|0.5|0|0.1|0.5", "REINTERRO|*0.4|0|0.1|0.5", "MASSICCIATA|0.3|0.2|0|"}
-        << "1:0/0.5/0.8/0.9 2:0.5/1.1/0.9/1.12 3:1.6/0.3/1.52/1.52" << QStringList() << "1" << "0.6";
-    QTest::newRow("tan alfa 0: upright walls") << QStringList{"A|1|0|0|0.25"} << "1:0/1/0.8/0.8" << QStringList()
-                                               << "0.25" << "-0.3";
-    QTest::newRow("a widening on area 1, from L") << QStringList{"A|0.5|0.1|0.1"} << "1:0/0.5/1/1.1" << QStringList()
+        << "1:0/0.5/0.8/0.9 2:0.5/1.1/0.9/1.12 3:1.6/0.3/1.52/1.52"
+        << QStringList{"Area 1: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,20 del tubo.",
+                       "Area 2: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,80 del tubo."}
+        << "1" << "0.6";
+    QTest::newRow("tan alfa 0: upright walls; the pipe below the trench bottom, none of it in the area")
+        << QStringList{"A|1|0|0|0.25"} << "1:0/1/0.8/0.8"
+        << QStringList{"Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo.",
+                       "Area 1: il coefficiente di detrazione è 0.25, ma nel disegno l'area contiene 0,00 del tubo."}
+        << "0.25" << "-0.3";
+    QTest::newRow("a widening on area 1, from L") << QStringList{"A|0.5|0.1|0.1"} << "1:0/0.5/1/1.1"
+                                                  << QStringList{"Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo."}
                                                   << "0" << "-0.8";
-    QTest::newRow("empty values count as 0, with no message") << QStringList{"||||"} << "1:0/0/0.8/0.8"
-                                                             << QStringList() << "0" << "-1.3";
+    QTest::newRow("empty values count as 0; a height of nothing is told, the areas above still drawn")
+        << QStringList{"||||", "B|1.5|0.1|0|1"} << "1:0/0/0.8/0.8 2:0/1.5/1/1"
+        << QStringList{"Area 1: l'altezza è nulla."} << "1" << "0.2";
     QTest::newRow("not numbers: each told, the drawing stops at the first area that cannot be drawn")
         << QStringList{"A|0.5|0|0|abc", "B|1,5|x|0.1|0.5", "C|0.3|0|0|0.5"} << "1:0/0.5/0.8/0.8"
         << QStringList{"Area 1: il valore «abc» di Coefficiente di detrazione dell'area tubazione non è un numero.",
                        "Area 2: il valore «1,5» di Altezza area H non è un numero.",
                        "Area 2: il valore «x» di Allargamento della sezione X non è un numero."}
         << "1" << "-0.8";
+    const QString huge = QStringLiteral("1") + QString(400, u'0');
+    QTest::newRow("digits beyond a double make no number")
+        << QStringList{"A|" + huge + "|0|0|0"} << ""
+        << QStringList{"Area 1: il valore «" + huge + "» di Altezza area H non è un numero."} << "0" << "-1.3";
     QTest::newRow("two heights with *: told once, only the first follows P")
         << QStringList{"A|*0.4|0|0", "B|*0.2|0|0", "C|*0.1|0|0"} << "1:0/1.1/0.8/0.8"
         << QStringList{"Più di un'area ha l'altezza dipendente dalla profondità P (con *)."} << "0" << "-0.2";
@@ -75,6 +87,11 @@ void TestSectionDrawing::geometry_data()
     QTest::newRow("a width of nothing or less") << QStringList{"A|0.2|-0.4|0"} << ""
                                                 << QStringList{"Area 1: la larghezza risulta nulla o negativa."} << "0"
                                                 << "-1.3";
+    QTest::newRow("a width that is nothing but for rounding: 0.86 - 2 x 0.43")
+        << QStringList{"A|0.2|0.03|0", "B|0.2|-0.43|0"} << "1:0/0.2/0.86/0.86"
+        << QStringList{"Area 2: la larghezza risulta nulla o negativa."} << "0" << "-1.1";
+    QTest::newRow("the pipe's bottom on the trench bottom is not below it")
+        << QStringList{"A|1.5|0|0|1"} << "1:0/1.5/0.8/0.8" << QStringList() << "1" << "0.2";
 }
 
 void TestSectionDrawing::geometry()

@@ -569,7 +569,9 @@ void TestCellEditor::drawingFollowsTheSection()
     const QString drawn =
         QStringLiteral("Area 1, SABBIA %3: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);
-    QCOMPARE(drawing->problemsText(), QStringLiteral("Nessun problema rilevato."));
+    QCOMPARE(drawing->problemsText(),
+             QStringLiteral("Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo.\nArea 1: il coefficiente di "
+                            "detrazione è 0.5, ma nel disegno l'area contiene 0,00 del tubo."));
 
     f.form->activateWindow();
     QTRY_VERIFY(f.form->isActiveWindow());

@@ -528,7 +528,7 @@ void Form1::showDrawing()
 
 void Form1::copyTable()
 {
-    QGuiApplication::clipboard()->setText(sectionAsText(m_session.table()));
+    QGuiApplication::clipboard()->setText(sectionAsText(m_session.table(), QLocale().decimalPoint() == u','));
 }
 
 void Form1::pasteBlock(const QString &text)

@@ -554,6 +554,13 @@ void TestCellEditor::tableThroughTheClipboard()
     QGuiApplication::clipboard()->setText(QStringLiteral("0,7")); // one value: into the box, as typed
     QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.editor().text(), QStringLiteral("0,7"));
+
+    // Regional settings with a decimal comma: the numbers are copied with one.
+    const QLocale regional;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTest::keyClick(&f.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QLocale::setDefault(regional);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("a1c1\t0,5\t*1,20\ta1c4\t")));
 }
 
 // Ctrl+D opens the drawing beside the window; it follows a confirmation and

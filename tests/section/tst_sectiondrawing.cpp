@@ -1,9 +1,11 @@
+#include "section/sectionclipboard.h"
 #include "section/sectiondrawing.h"
+#include "section/sectionquantities.h"
 
 #include <QTest>
 
-// The section as the drawing computes it, against widths and heights worked
-// out by hand, and what it says cannot be drawn.
+// The section as the drawing computes it, against widths, heights and
+// quantities worked out by hand, and what it says cannot be drawn.
 
 namespace {
 
@@ -40,6 +42,8 @@ class TestSectionDrawing : public QObject
 private slots:
     void geometry_data();
     void geometry();
+    void quantities_data();
+    void quantities();
 };
 
 void TestSectionDrawing::geometry_data()
@@ -108,6 +112,69 @@ void TestSectionDrawing::geometry()
     QCOMPARE(metres(drawing.coefficientSum), sum);
     QCOMPARE(metres(drawing.pipeCentre), pipeCentre);
     QCOMPARE(drawing.pipeDiameter, 0.40);
+}
+
+// The table as "Copia quantità" copies it, without its header row: area,
+// description, price code, base, top, height, volume, pipe, deduction, net.
+void TestSectionDrawing::quantities_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<double>("P");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("problems");
+
+    const QStringList example{"SABBIA|0.30|0.10|0.2|0.5|E.01.001", "RINTERRO|*0.50|0|0.2|0.5|E.01.002",
+                              "PAVIMENTAZIONE|0.40|0.15|0|0|E.01.003"};
+    const QStringList coefficients{
+        "Area 1: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,20 del tubo.",
+        "Area 2: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,80 del tubo."};
+    // L 0.80 and D 0.40 throughout: the pipe's cross-section is 0.1257 m².
+    QTest::newRow("the worked example: the pipe's bottom 0.20 m above the trench bottom")
+        << example << 1.50
+        << QStringList{"1|SABBIA|E.01.001|1,000|1,120|0,300|0,318|0,20|0,063|0,255",
+                       "2|RINTERRO|E.01.002|1,120|1,520|1,000|1,320|0,80|0,063|1,257",
+                       "3|PAVIMENTAZIONE|E.01.003|1,820|1,820|0,400|0,728|0,00|0,000|0,728",
+                       "Totale||||||2,366||0,126|2,240"}
+        << coefficients;
+    QTest::newRow("the same at P 2.50: the * height is 2.00, the pipe's shares stay")
+        << example << 2.50
+        << QStringList{"1|SABBIA|E.01.001|1,000|1,120|0,300|0,318|0,20|0,063|0,255",
+                       "2|RINTERRO|E.01.002|1,120|1,920|2,000|3,040|0,80|0,063|2,977",
+                       "3|PAVIMENTAZIONE|E.01.003|2,220|2,220|0,400|0,888|0,00|0,000|0,888",
+                       "Totale||||||4,246||0,126|4,120"}
+        << coefficients;
+    QTest::newRow("a pipe wholly inside area 1") << QStringList{"A|1.0|0|0|1|V1", "B|0.5|0|0|0|V2"} << 1.00
+                                                 << QStringList{"1|A|V1|0,800|0,800|1,000|0,800|1,00|0,126|0,674",
+                                                                "2|B|V2|0,800|0,800|0,500|0,400|0,00|0,000|0,400",
+                                                                "Totale||||||1,200||0,126|1,074"}
+                                                 << QStringList();
+    QTest::newRow("a pipe across three areas, 0.61 typed as 0.6: within 0.05")
+        << QStringList{"A|0.1|0|0|0.2", "B|0.2|0|0|0.6", "C|0.1|0|0|0.2", "D|0.5|0|0|0"} << 0.90
+        << QStringList{"1|A||0,800|0,800|0,100|0,080|0,20|0,025|0,055", "2|B||0,800|0,800|0,200|0,160|0,61|0,075|0,085",
+                       "3|C||0,800|0,800|0,100|0,080|0,20|0,025|0,055", "4|D||0,800|0,800|0,500|0,400|0,00|0,000|0,400",
+                       "Totale||||||0,720||0,126|0,594"}
+        << QStringList();
+    QTest::newRow("a coefficient that is not a number: no deduction, nor totals of it")
+        << QStringList{"A|0.5|0|0|abc"} << 1.50
+        << QStringList{"1|A||0,800|0,800|0,500|0,400|0,00||", "Totale||||||0,400|||"}
+        << QStringList{"Area 1: il valore «abc» di Coefficiente di detrazione dell'area tubazione non è un numero.",
+                       "Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo."};
+}
+
+void TestSectionDrawing::quantities()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(double, P);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, problems);
+
+    const SectionDrawing drawing = drawSection(section(areas), ExampleDimensions{0.80, P, 0.40});
+    QString text = QStringLiteral("Area\tDescrizione\tVoce\tBase (m)\tSommità (m)\tAltezza (m)\tVolume (m³/m)\t"
+                                  "Tubo nell'area\tDetrazione (m³/m)\tNetto (m³/m)\r\n");
+    for (const QString &row : rows)
+        text += QString(row).replace(u'|', u'\t') + QStringLiteral("\r\n");
+    QCOMPARE(cellsAsText(quantityCells(sectionQuantities(drawing))), text);
+    QCOMPARE(drawing.problems, problems);
 }
 
 QTEST_GUILESS_MAIN(TestSectionDrawing)

@@ -1,8 +1,8 @@
 #include "drawingwindow.h"
 
+#include "dimensionbox.h"
 #include "sectionpicture.h"
 
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,7 +18,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, 0);
     m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, 1);
     m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, 2);
-    auto *note = new QLabel(QStringLiteral("L e P dipendono dalle sezioni tipo standard e qui servono solo come "
+    auto *note = new QLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo come "
                                            "esempio per il disegno: non sono salvati nel file."));
     note->setWordWrap(true);
     fields->addWidget(note, 0, 2, 3, 1);
@@ -41,14 +41,10 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     resize(640, 600);
 }
 
-QDoubleSpinBox *DrawingWindow::dimensionField(const QString &label, double value, int row)
+DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, int row)
 {
     auto *grid = static_cast<QGridLayout *>(layout()->itemAt(0)->layout());
-    auto *field = new QDoubleSpinBox;
-    field->setLocale(QLocale::c()); // a point as decimal separator, as in the file
-    field->setDecimals(2);
-    field->setRange(0.01, 99.99);
-    field->setSingleStep(0.05);
+    auto *field = new DimensionBox;
     field->setValue(value);
     field->setAccessibleName(label);
     auto *caption = new QLabel(label);

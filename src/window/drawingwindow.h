@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QDoubleSpinBox;
+class DimensionBox;
 class QLabel;
 class QPlainTextEdit;
 class SectionPicture;
@@ -27,12 +27,12 @@ public:
     QString problemsText() const;
 
 private:
-    QDoubleSpinBox *dimensionField(const QString &label, double value, int row);
+    DimensionBox *dimensionField(const QString &label, double value, int row);
 
     const SectionTable &m_table;
-    QDoubleSpinBox *m_width = nullptr;
-    QDoubleSpinBox *m_depth = nullptr;
-    QDoubleSpinBox *m_diameter = nullptr;
+    DimensionBox *m_width = nullptr;
+    DimensionBox *m_depth = nullptr;
+    DimensionBox *m_diameter = nullptr;
     SectionPicture *m_picture = nullptr;
     QLabel *m_sum = nullptr;
     QPlainTextEdit *m_problems = nullptr;

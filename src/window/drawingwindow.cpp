@@ -1,12 +1,39 @@
 #include "drawingwindow.h"
 
 #include "dimensionbox.h"
+#include "quantitiesmodel.h"
+#include "section/sectionclipboard.h"
+#include "section/sectionquantities.h"
 #include "sectionpicture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+
+// The image of the drawing for the clipboard: at least twice its size on
+// screen and 1600 pixels wide, for a sharp print in a report.
+constexpr double kCopyMinimumWidth = 1600;
+
+QLabel *headingFor(QWidget *buddy, const QString &text)
+{
+    auto *heading = new QLabel(text);
+    heading->setBuddy(buddy);
+    buddy->setAccessibleName(text);
+    return heading;
+}
+
+} // namespace
 
 DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     : QWidget(parent, Qt::Window), m_table(table)
@@ -29,16 +56,44 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     m_sum = new QLabel;
     m_sum->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_sum);
-    auto *heading = new QLabel(QStringLiteral("Problemi del disegno"));
-    layout->addWidget(heading);
+
+    m_quantities = new QuantitiesModel(this);
+    m_quantitiesView = new QTableView;
+    m_quantitiesView->setModel(m_quantities);
+    m_quantitiesView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_quantitiesView->setTabKeyNavigation(false);
+    m_quantitiesView->verticalHeader()->hide();
+    m_quantitiesView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(headingFor(m_quantitiesView, QStringLiteral("Quantità per metro di scavo")));
+    layout->addWidget(m_quantitiesView);
+
     m_problems = new QPlainTextEdit;
     m_problems->setReadOnly(true);
     m_problems->setTabChangesFocus(true);
     m_problems->setMaximumHeight(90);
-    m_problems->setAccessibleName(heading->text());
-    heading->setBuddy(m_problems);
+    m_problems->installEventFilter(this);
+    layout->addWidget(headingFor(m_problems, QStringLiteral("Problemi del disegno")));
     layout->addWidget(m_problems);
-    resize(640, 600);
+
+    auto *buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    const auto button = [&](const QString &text, void (DrawingWindow::*command)()) {
+        auto *pushButton = new QPushButton(text);
+        pushButton->setAutoDefault(false);
+        connect(pushButton, &QPushButton::clicked, this, command);
+        buttons->addWidget(pushButton);
+    };
+    button(QStringLiteral("Copia disegno"), &DrawingWindow::copyDrawing);
+    button(QStringLiteral("Copia quantità"), &DrawingWindow::copyQuantities);
+    m_status = new QLabel;
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    buttons->addWidget(m_status, 1);
+
+    // Ctrl+C anywhere in the window copies the drawing; a box with selected
+    // text copies that text instead (see eventFilter).
+    auto *copy = new QShortcut(QKeySequence::Copy, this, this, &DrawingWindow::copyDrawing);
+    copy->setContext(Qt::WindowShortcut);
+    resize(820, 720);
 }
 
 DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, int row)
@@ -47,6 +102,7 @@ DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, 
     auto *field = new DimensionBox;
     field->setValue(value);
     field->setAccessibleName(label);
+    field->installEventFilter(this);
     auto *caption = new QLabel(label);
     caption->setBuddy(field);
     grid->addWidget(caption, row, 0);
@@ -55,17 +111,75 @@ DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, 
     return field;
 }
 
+ExampleDimensions DrawingWindow::dimensions() const
+{
+    return {m_width->value(), m_depth->value(), m_diameter->value()};
+}
+
 void DrawingWindow::refresh()
 {
-    const ExampleDimensions dimensions{m_width->value(), m_depth->value(), m_diameter->value()};
+    const ExampleDimensions dimensions = this->dimensions();
     const SectionDrawing drawing = drawSection(m_table, dimensions);
     m_picture->setDrawing(drawing, dimensions);
     m_sum->setText(QStringLiteral("Somma dei coefficienti di detrazione: %1").arg(metres(drawing.coefficientSum)));
+    m_quantities->setCells(quantityCells(sectionQuantities(drawing)));
+    fitQuantitiesView();
     m_problems->setPlainText(drawing.problems.isEmpty() ? QStringLiteral("Nessun problema rilevato.")
                                                         : drawing.problems.join(u'\n'));
+}
+
+// The table as high as its rows, up to kShownRows, in the window's font; a
+// scroll bar beyond.
+void DrawingWindow::fitQuantitiesView()
+{
+    constexpr int kShownRows = 6;
+    QHeaderView *header = m_quantitiesView->horizontalHeader();
+    if (m_quantities->columnCount() > 1)
+        header->setSectionResizeMode(1, QHeaderView::Stretch); // the description takes what is left
+    const int rowHeight = m_quantitiesView->fontMetrics().height() + 6;
+    m_quantitiesView->verticalHeader()->setDefaultSectionSize(rowHeight);
+    const int rows = std::min(m_quantities->rowCount(), kShownRows);
+    m_quantitiesView->setFixedHeight(header->sizeHint().height() + rows * rowHeight
+                                     + 2 * m_quantitiesView->frameWidth());
 }
 
 QString DrawingWindow::problemsText() const
 {
     return m_problems->toPlainText();
+}
+
+QString DrawingWindow::statusText() const
+{
+    return m_status->text();
+}
+
+void DrawingWindow::copyDrawing()
+{
+    const double factor = std::max(2.0, kCopyMinimumWidth / std::max(1, m_picture->width()));
+    const QImage image = m_picture->image(factor);
+    QApplication::clipboard()->setImage(image);
+    m_status->setText(QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).")
+                          .arg(image.width())
+                          .arg(image.height()));
+}
+
+void DrawingWindow::copyQuantities()
+{
+    QApplication::clipboard()->setText(cellsAsText(m_quantities->cells()));
+    m_status->setText(QStringLiteral("Quantità copiate negli appunti."));
+}
+
+// Ctrl+C in a dimension box or in the problems copies their selected text,
+// as everywhere; with nothing selected there it is the window's, the drawing.
+bool DrawingWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        const bool selected = watched == m_problems ? m_problems->textCursor().hasSelection()
+                                                    : static_cast<DimensionBox *>(watched)->hasSelectedText();
+        // Accepted, the key goes to the box (the read-only problems would
+        // leave it to the window); ignored, to the window.
+        event->setAccepted(selected);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -7,12 +7,15 @@
 class DimensionBox;
 class QLabel;
 class QPlainTextEdit;
+class QTableView;
+class QuantitiesModel;
 class SectionPicture;
 
 // The window "Disegno della sezione": the example dimensions L, P and D,
 // the section drawn to scale with them, the sum of the coefficients of
-// deduction, and what cannot be drawn. Not modal: it follows the table it
-// is given whenever refresh() is called.
+// deduction, the quantities per metre of trench, and what cannot be drawn;
+// buttons copy the drawing (Ctrl+C too) and the quantities. Not modal: it
+// follows the table it is given whenever refresh() is called.
 class DrawingWindow : public QWidget
 {
     Q_OBJECT
@@ -25,9 +28,19 @@ public:
 
     const SectionPicture &picture() const { return *m_picture; }
     QString problemsText() const;
+    QString statusText() const;
+
+    // The buttons' commands.
+    void copyDrawing();
+    void copyQuantities();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     DimensionBox *dimensionField(const QString &label, double value, int row);
+    ExampleDimensions dimensions() const;
+    void fitQuantitiesView();
 
     const SectionTable &m_table;
     DimensionBox *m_width = nullptr;
@@ -35,5 +48,8 @@ private:
     DimensionBox *m_diameter = nullptr;
     SectionPicture *m_picture = nullptr;
     QLabel *m_sum = nullptr;
+    QuantitiesModel *m_quantities = nullptr;
+    QTableView *m_quantitiesView = nullptr;
     QPlainTextEdit *m_problems = nullptr;
+    QLabel *m_status = nullptr;
 };

@@ -2,10 +2,7 @@
 
 #include "section/labellayout.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QPainter>
-#include <QShortcut>
 #include <algorithm>
 
 namespace {
@@ -217,8 +214,6 @@ SectionPicture::SectionPicture(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("Disegno della sezione"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(320, 220);
-    auto *copy = new QShortcut(QKeySequence::Copy, this, [this] { QApplication::clipboard()->setImage(grab().toImage()); });
-    copy->setContext(Qt::WidgetShortcut);
 }
 
 void SectionPicture::setDrawing(const SectionDrawing &drawing, const ExampleDimensions &dimensions)

@@ -9,7 +9,6 @@
 // area is too thin to hold them), its height dimensioned on the right, the
 // bottom width L below (and area 1's, when X1 widens it), the depth P on the
 // left, and the pipe. One scale across and down, fitted to the widget.
-// Ctrl+C copies it as an image.
 class SectionPicture : public QWidget
 {
     Q_OBJECT

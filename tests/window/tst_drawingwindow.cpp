@@ -4,8 +4,14 @@
 #include "window/drawingwindow.h"
 #include "window/sectionpicture.h"
 
-// The drawing window with the worked example: the dimensions typed with a
-// comma.
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+
+// The drawing window with the worked example: its table of quantities, its
+// copies, and the dimensions typed with a comma.
 
 namespace {
 
@@ -23,6 +29,10 @@ SectionTable workedExample()
             table.Aree[a + 1][c + 1] = areas[a][c];
     return table;
 }
+
+const QString kProblems =
+    QStringLiteral("Area 1: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,20 del tubo.\n"
+                   "Area 2: il coefficiente di detrazione è 0.5, ma nel disegno l'area contiene 0,80 del tubo.");
 
 struct ShownWindow
 {
@@ -43,6 +53,13 @@ struct ShownWindow
                 return found;
         return nullptr;
     }
+    QPushButton *button(const QString &text) const
+    {
+        for (QPushButton *found : window.findChildren<QPushButton *>())
+            if (found->text() == text)
+                return found;
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -52,9 +69,111 @@ class TestDrawingWindow : public WindowTest
     Q_OBJECT
 
 private slots:
+    void quantitiesAndTheirCopy();
+    void ctrlCCopiesTheDrawing_data();
+    void ctrlCCopiesTheDrawing();
     void dimensionsTakeACommaOrAPoint_data();
     void dimensionsTakeACommaOrAPoint();
 };
+
+void TestDrawingWindow::quantitiesAndTheirCopy()
+{
+    ShownWindow w;
+    const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per metro di scavo"));
+    QVERIFY(view);
+    const QAbstractItemModel &model = *view->model();
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.headerData(6, Qt::Horizontal).toString(), QStringLiteral("Volume (m³/m)"));
+    QCOMPARE(model.index(3, 0).data().toString(), QStringLiteral("Totale"));
+    QCOMPARE(model.index(3, 9).data().toString(), QStringLiteral("2,240"));
+    QCOMPARE(w.window.problemsText(), kProblems);
+    QVERIFY(w.window.findChild<QLabel *>()->text().startsWith(
+        QStringLiteral("Larghezza di fondo L (m)"))); // the fields' captions stay first
+    bool noteNamesD = false;
+    for (const QLabel *label : w.window.findChildren<QLabel *>())
+        noteNamesD |= label->text() == QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono "
+                                                      "solo come esempio per il disegno: non sono salvati nel file.");
+    QVERIFY(noteNamesD);
+
+    QVERIFY(w.button(QStringLiteral("Copia quantità")));
+    w.button(QStringLiteral("Copia quantità"))->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("Area\tDescrizione\tVoce\tBase (m)\tSommità (m)\tAltezza (m)\tVolume (m³/m)\tTubo "
+                            "nell'area\tDetrazione (m³/m)\tNetto (m³/m)\r\n"
+                            "1\tSABBIA\tE.01.001\t1,000\t1,120\t0,300\t0,318\t0,20\t0,063\t0,255\r\n"
+                            "2\tRINTERRO\tE.01.002\t1,120\t1,520\t1,000\t1,320\t0,80\t0,063\t1,257\r\n"
+                            "3\tPAVIMENTAZIONE\tE.01.003\t1,820\t1,820\t0,400\t0,728\t0,00\t0,000\t0,728\r\n"
+                            "Totale\t\t\t\t\t\t2,366\t\t0,126\t2,240\r\n"));
+    QCOMPARE(w.window.statusText(), QStringLiteral("Quantità copiate negli appunti."));
+
+    // A section drawn whole with the pipe where its coefficients say.
+    w.table.Aree[1][2] = QStringLiteral("1.5");
+    w.table.Aree[1][5] = QStringLiteral("1");
+    w.table.Naree = 1;
+    w.window.refresh();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(w.window.problemsText(), QStringLiteral("Nessun problema rilevato."));
+}
+
+// Ctrl+C copies the drawing wherever the focus is, as "Copia disegno" does,
+// but for a box with selected text, which copies that text.
+void TestDrawingWindow::ctrlCCopiesTheDrawing_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("text"); // what a text copy puts on the clipboard; empty: the drawing
+
+    QTest::newRow("in the L box, nothing selected") << "L" << false << "";
+    QTest::newRow("in the L box, its text selected") << "L" << true << "0.80";
+    QTest::newRow("in the table") << "table" << false << "";
+    QTest::newRow("in the problems, nothing selected") << "problems" << false << "";
+    QTest::newRow("in the problems, all selected") << "problems" << true << kProblems;
+    QTest::newRow("on a button") << "button" << false << "";
+}
+
+void TestDrawingWindow::ctrlCCopiesTheDrawing()
+{
+    QFETCH(QString, focus);
+    QFETCH(bool, selected);
+    QFETCH(QString, text);
+
+    ShownWindow w;
+    QWidget *target = nullptr;
+    if (focus == u"L") {
+        auto *box = w.child<DimensionBox>(QStringLiteral("Larghezza di fondo L (m)"));
+        box->setFocus();
+        selected ? box->selectAll() : box->findChild<QLineEdit *>()->deselect();
+        target = box;
+    } else if (focus == u"table") {
+        target = w.child<QTableView>();
+    } else if (focus == u"problems") {
+        auto *problems = w.child<QPlainTextEdit>(QStringLiteral("Problemi del disegno"));
+        problems->setFocus();
+        if (selected)
+            problems->selectAll();
+        target = problems;
+    } else {
+        target = w.button(QStringLiteral("Copia quantità"));
+    }
+    target->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+
+    if (!text.isEmpty()) {
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QVERIFY(w.window.statusText().isEmpty());
+        return;
+    }
+    const QImage image = QGuiApplication::clipboard()->image();
+    const QSize shown = w.window.picture().size();
+    QVERIFY2(image.width() >= 1600 && image.width() >= 2 * shown.width() && image.height() >= 2 * shown.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height())));
+    QCOMPARE(w.window.statusText(), QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).")
+                                        .arg(image.width())
+                                        .arg(image.height()));
+    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+    QVERIFY(image.convertToFormat(QImage::Format_Mono).pixelIndex(image.width() / 2, image.height() / 2) >= 0);
+}
 
 // L, P and D as typed in their boxes, shown as the drawing gives them.
 void TestDrawingWindow::dimensionsTakeACommaOrAPoint_data()

@@ -174,3 +174,17 @@ SectionDrawing drawSection(const SectionTable &table, const ExampleDimensions &d
         drawing.problems << pipeProblems(drawing, table, dimensions);
     return drawing;
 }
+
+int standardScale(double atLeast)
+{
+    for (int decade = 1; decade <= 100'000; decade *= 10) {
+        for (const int tenths : {10, 20, 25, 50}) {
+            if (decade == 1 && tenths == 25)
+                continue; // 1:2.5 is no scale
+            const int scale = decade * tenths / 10;
+            if (scale >= atLeast - 1e-9)
+                return scale;
+        }
+    }
+    return 1'000'000;
+}

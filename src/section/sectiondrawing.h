@@ -70,3 +70,7 @@ QString metres(double value);
 // thousands separator, and no minus before a value that rounds to 0.
 QString italianNumber(double value, int decimals);
 
+// The scale of a drawing on paper, 1:N: the smallest N of the usual series
+// (1, 2, 5, 10, 20, 25, 50, 100, 200, 250, 500, ...) that is at least
+// `atLeast`, so that a drawing that fits at 1:atLeast fits at 1:N.
+int standardScale(double atLeast);

@@ -5,9 +5,11 @@
 #include "section/sectionclipboard.h"
 #include "section/sectionquantities.h"
 #include "sectionpicture.h"
+#include "sectionreport.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,6 +27,22 @@ namespace {
 // The image of the drawing for the clipboard: at least twice its size on
 // screen and 1600 pixels wide, for a sharp print in a report.
 constexpr double kCopyMinimumWidth = 1600;
+
+// The file dialog "Esporta PDF": Qt's own on every desktop, so that it
+// speaks the program's Italian.
+std::optional<QString> askPdfPath(QWidget *parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("Esporta PDF"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.selectFile(QStringLiteral("Sezione tipo personalizzata.pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
 
 QLabel *headingFor(QWidget *buddy, const QString &text)
 {
@@ -36,7 +55,7 @@ QLabel *headingFor(QWidget *buddy, const QString &text)
 } // namespace
 
 DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_table(table)
+    : QWidget(parent, Qt::Window), m_table(table), m_choosePath(askPdfPath)
 {
     setWindowTitle(QStringLiteral("Disegno della sezione"));
     auto *layout = new QVBoxLayout(this);
@@ -85,6 +104,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     };
     button(QStringLiteral("Copia disegno"), &DrawingWindow::copyDrawing);
     button(QStringLiteral("Copia quantità"), &DrawingWindow::copyQuantities);
+    button(QStringLiteral("Esporta PDF..."), &DrawingWindow::exportPdf);
     m_status = new QLabel;
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     buttons->addWidget(m_status, 1);
@@ -167,6 +187,16 @@ void DrawingWindow::copyQuantities()
 {
     QApplication::clipboard()->setText(cellsAsText(m_quantities->cells()));
     m_status->setText(QStringLiteral("Quantità copiate negli appunti."));
+}
+
+void DrawingWindow::exportPdf()
+{
+    const std::optional<QString> path = m_choosePath(this);
+    if (!path)
+        return;
+    const std::optional<QString> failure =
+        writeSectionReport(*path, m_table, dimensions(), QDate::currentDate(), m_picture->font());
+    m_status->setText(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(*path));
 }
 
 // Ctrl+C in a dimension box or in the problems copies their selected text,

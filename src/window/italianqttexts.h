@@ -3,10 +3,10 @@
 #include <QTranslator>
 
 // Qt's own words in the standard menus of the text and spin boxes (the count
-// box, the notes, the preview, the drawing's dimensions), in Italian. The
-// program ships no translation files, so without this those menus would
-// speak English in an Italian window. Words Qt asks for that are not here
-// stay as Qt has them.
+// box, the notes, the preview, the drawing's dimensions) and in the file
+// dialog "Esporta PDF", in Italian. The program ships no translation files,
+// so without this those would speak English in an Italian window. Words Qt
+// asks for that are not here stay as Qt has them.
 class ItalianQtTexts : public QTranslator
 {
 public:

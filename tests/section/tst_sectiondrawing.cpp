@@ -7,7 +7,7 @@
 
 // The section as the drawing computes it, against widths, heights and
 // quantities worked out by hand, and what it says cannot be drawn; the
-// placing of the labels beside it.
+// placing of the labels beside it, and the scale of a drawing on paper.
 
 namespace {
 
@@ -48,6 +48,7 @@ private slots:
     void quantities();
     void labelsBeside_data();
     void labelsBeside();
+    void standardScales();
 };
 
 void TestSectionDrawing::geometry_data()
@@ -208,6 +209,14 @@ void TestSectionDrawing::labelsBeside()
     for (const std::optional<double> &centre : spreadLabels({wanted.begin(), wanted.end()}, 10, 0, high))
         placed << (centre ? metres(*centre) : QStringLiteral("-"));
     QCOMPARE(placed.join(u' '), centres);
+}
+
+void TestSectionDrawing::standardScales()
+{
+    const QList<std::pair<double, int>> scales{{0.4, 1},  {1.5, 2},    {3, 5},     {14.2, 20}, {20, 20},
+                                               {20.1, 25}, {26, 50},   {230, 250}, {501, 1000}};
+    for (const auto &[atLeast, scale] : scales)
+        QCOMPARE(standardScale(atLeast), scale);
 }
 
 QTEST_GUILESS_MAIN(TestSectionDrawing)

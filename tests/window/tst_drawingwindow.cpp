@@ -2,16 +2,24 @@
 
 #include "window/dimensionbox.h"
 #include "window/drawingwindow.h"
+#include "window/italianqttexts.h"
 #include "window/sectionpicture.h"
+#include "window/sectionreport.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTimer>
 
 // The drawing window with the worked example: its table of quantities, its
-// copies, and the dimensions typed with a comma.
+// copies, the PDF for the report and the Italian file dialog, and the
+// dimensions typed with a comma.
 
 namespace {
 
@@ -62,6 +70,19 @@ struct ShownWindow
     }
 };
 
+// The text pdftotext reads from a PDF, its blanks and line ends made single
+// blanks; nothing when the tool is missing.
+std::optional<QString> pdfText(const QString &path)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return std::nullopt;
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+}
+
 } // namespace
 
 class TestDrawingWindow : public WindowTest
@@ -74,6 +95,8 @@ private slots:
     void ctrlCCopiesTheDrawing();
     void dimensionsTakeACommaOrAPoint_data();
     void dimensionsTakeACommaOrAPoint();
+    void pdfForTheReport();
+    void exportAsksInItalian();
 };
 
 void TestDrawingWindow::quantitiesAndTheirCopy()
@@ -153,7 +176,7 @@ void TestDrawingWindow::ctrlCCopiesTheDrawing()
             problems->selectAll();
         target = problems;
     } else {
-        target = w.button(QStringLiteral("Copia quantità"));
+        target = w.button(QStringLiteral("Esporta PDF..."));
     }
     target->setFocus();
     QGuiApplication::clipboard()->clear();
@@ -206,6 +229,70 @@ void TestDrawingWindow::dimensionsTakeACommaOrAPoint()
     QTest::keyClick(field, Qt::Key_Tab);
     QCOMPARE(field->text(), shown);
     QVERIFY(w.window.picture().accessibleDescription().startsWith(area1));
+}
+
+// The PDF: A4, its text selectable, the worked example's values and numbers.
+void TestDrawingWindow::pdfForTheReport()
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sezione.pdf"));
+    const SectionTable table = workedExample();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    QCOMPARE(writeSectionReport(path, table, {}, QDate(2025, 3, 7), font), std::nullopt);
+    const QByteArray bytes = readFile(path);
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]")); // A4 in points
+
+    const QString missing = folder.filePath(QStringLiteral("nessuna/sezione.pdf"));
+    const std::optional<QString> refused = writeSectionReport(missing, table, {}, QDate(2025, 3, 7), font);
+    QVERIFY(refused && refused->startsWith(QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «")
+                                               .arg(missing)));
+
+    const std::optional<QString> text = pdfText(path);
+    if (!text)
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+    for (const QString &expected :
+         {QStringLiteral("Sezione tipo personalizzata 7 marzo 2025 Aree della sezione"),
+          QStringLiteral("1 SABBIA 0.30 0.10 0.2 0.5 E.01.001"), QStringLiteral("2 RINTERRO *0.50 0 0.2 0.5 E.01.002"),
+          QStringLiteral("H2 = 1"), QStringLiteral("Scala 1:20"),
+          QStringLiteral("Dimensioni d'esempio, non salvate nel file: L = 0.8 m, P = 1.5 m, D = 0.4 m"),
+          QStringLiteral("Quantità per metro di scavo"),
+          QStringLiteral("1 SABBIA E.01.001 1,000 1,120 0,300 0,318 0,20 0,063 0,255"),
+          QStringLiteral("2 RINTERRO E.01.002 1,120 1,520 1,000 1,320 0,80 0,063 1,257"),
+          QStringLiteral("Totale 2,366 0,126 2,240"),
+          QStringLiteral("Problemi del disegno ") + QString(kProblems).replace(u'\n', u' ')})
+        QVERIFY2(text->contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + *text));
+}
+
+// "Esporta PDF..." asks with Qt's dialog in Italian; a path given writes the
+// PDF and says so, a cancel does nothing.
+void TestDrawingWindow::exportAsksInItalian()
+{
+    ItalianQtTexts texts;
+    QCoreApplication::installTranslator(&texts);
+    ShownWindow w;
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen << dialog->windowTitle() << dialog->findChild<QLabel *>(QStringLiteral("lookInLabel"))->text()
+             << dialog->findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text()
+             << dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))->text();
+        const auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        seen << buttons->button(QDialogButtonBox::Save)->text() << buttons->button(QDialogButtonBox::Cancel)->text();
+        dialog->reject();
+    });
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla"}));
+    QVERIFY(w.window.statusText().isEmpty());
+
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sezione.pdf"));
+    w.window.setPathChooser([&path](QWidget *) { return std::optional<QString>(path); });
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(path));
+    QVERIFY(readFile(path).startsWith("%PDF-"));
 }
 
 QTEST_MAIN(TestDrawingWindow)

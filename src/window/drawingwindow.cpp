@@ -82,7 +82,6 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     m_quantitiesView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_quantitiesView->setTabKeyNavigation(false);
     m_quantitiesView->verticalHeader()->hide();
-    m_quantitiesView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(headingFor(m_quantitiesView, QStringLiteral("Quantità per metro di scavo")));
     layout->addWidget(m_quantitiesView);
 
@@ -148,15 +147,35 @@ void DrawingWindow::refresh()
                                                         : drawing.problems.join(u'\n'));
 }
 
-// The table as high as its rows, up to kShownRows, in the window's font; a
-// scroll bar beyond.
+// The table as high as its rows, up to kShownRows (a scroll bar beyond),
+// each column as wide as its longest text and the description taking what
+// is left, in the window's font. The longest text is the one of the most
+// characters, as the digits of the numbers are of one width: measured once
+// a column rather than cell by cell, which a hundred areas make slow.
 void DrawingWindow::fitQuantitiesView()
 {
     constexpr int kShownRows = 6;
+    constexpr int kPadding = 14; // the cell's margins and grid line
+    const QList<QStringList> &cells = m_quantities->cells();
     QHeaderView *header = m_quantitiesView->horizontalHeader();
-    if (m_quantities->columnCount() > 1)
-        header->setSectionResizeMode(1, QHeaderView::Stretch); // the description takes what is left
-    const int rowHeight = m_quantitiesView->fontMetrics().height() + 6;
+    const QFontMetrics metrics = m_quantitiesView->fontMetrics();
+    QFont bold = m_quantitiesView->font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold); // the row "Totale"
+    for (int column = 0; column < m_quantities->columnCount(); ++column) {
+        if (column == 1) {
+            header->setSectionResizeMode(column, QHeaderView::Stretch);
+            continue;
+        }
+        QString longest;
+        for (qsizetype row = 0; row + 1 < cells.size(); ++row)
+            if (cells[row].value(column).size() > longest.size())
+                longest = cells[row].value(column);
+        header->resizeSection(column, std::max(metrics.horizontalAdvance(longest),
+                                               boldMetrics.horizontalAdvance(cells.back().value(column)))
+                                          + kPadding);
+    }
+    const int rowHeight = metrics.height() + 6;
     m_quantitiesView->verticalHeader()->setDefaultSectionSize(rowHeight);
     const int rows = std::min(m_quantities->rowCount(), kShownRows);
     m_quantitiesView->setFixedHeight(header->sizeHint().height() + rows * rowHeight

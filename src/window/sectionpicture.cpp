@@ -9,13 +9,13 @@ namespace {
 
 // Room around the section for the dimensions, in pixels.
 constexpr int kLeft = 80;
-constexpr int kRight = 110; // at least; more for the labels moved beside their areas
+constexpr int kRight = 110;
+constexpr int kBesideRoom = 150; // more on the right when labels move beside their areas
 constexpr int kTop = 16;
 constexpr int kBottom = 44; // more when area 1's bottom width is dimensioned too
 constexpr int kTick = 4;
 constexpr int kGap = 12;    // between the section and a dimension line
 constexpr int kLeader = 8;  // the run of the line to a text moved off its place
-constexpr int kMaxBesideText = 260;
 
 // Maps metres of the section (x from its axis, y up from the trench
 // bottom) to pixels of the widget.
@@ -66,10 +66,9 @@ QString areaTitle(const DrawnArea &area)
     return QStringLiteral("AREA %1").arg(area.number);
 }
 
-// The texts of a drawing and the room around the section they need, worked
-// out once for a paint: each area's text beside it on the right is its
-// height and, when they do not fit inside the area, its number and
-// description.
+// The room around the section that a drawing's texts need: each area's
+// text on the right is its height and, when they do not fit inside the
+// area, its number and description.
 class Layout
 {
 public:
@@ -78,55 +77,37 @@ public:
           bottom(kBottom + (dimensionsAreaOneBase(drawing, dimensions) ? metrics.height() + 14 : 0)),
           m_drawing(drawing)
     {
-        for (const DrawnArea &area : drawing.areas) {
-            Texts texts;
-            texts.height = QStringLiteral("H%1 = %2").arg(area.number).arg(metres(area.height));
-            texts.beside = texts.height + QStringLiteral(" – ") + areaTitle(area);
-            if (!area.description.isEmpty())
-                texts.beside += u' ' + area.description;
-            texts.titleWidth = metrics.horizontalAdvance(areaTitle(area));
-            texts.heightWidth = metrics.horizontalAdvance(texts.height);
-            texts.besideWidth = metrics.horizontalAdvance(texts.beside);
-            if (texts.besideWidth > kMaxBesideText) {
-                texts.beside = metrics.elidedText(texts.beside, Qt::ElideRight, kMaxBesideText);
-                texts.besideWidth = metrics.horizontalAdvance(texts.beside);
-            }
-            m_texts.push_back(texts);
-        }
     }
 
-    bool fitsInside(size_t area, double pixelsPerMetre) const
+    bool fitsInside(const DrawnArea &area, double pixelsPerMetre) const
     {
-        const QRectF room = inside(m_drawing.areas[area], Scale{pixelsPerMetre, 0, 0});
-        return metrics.height() <= room.height() && m_texts[area].titleWidth <= room.width();
-    }
-    const QString &besideText(size_t area, double pixelsPerMetre) const
-    {
-        return fitsInside(area, pixelsPerMetre) ? m_texts[area].height : m_texts[area].beside;
+        const QRectF room = inside(area, Scale{pixelsPerMetre, 0, 0});
+        return metrics.height() <= room.height() && metrics.horizontalAdvance(areaTitle(area)) <= room.width();
     }
     double rightRoom(double pixelsPerMetre) const
     {
-        double widest = 0;
-        for (size_t area = 0; area < m_texts.size(); ++area)
-            if (m_drawing.areas[area].hasHeight())
-                widest = std::max(widest, fitsInside(area, pixelsPerMetre) ? m_texts[area].heightWidth
-                                                                           : m_texts[area].besideWidth);
-        return std::max<double>(kRight, kGap + kTick + 2 + kLeader + widest + 2);
+        for (const DrawnArea &area : m_drawing.areas)
+            if (area.hasHeight() && !fitsInside(area, pixelsPerMetre))
+                return kRight + kBesideRoom;
+        return kRight;
     }
+    // The text beside an area, cut to width.
+    QString besideText(const DrawnArea &area, double pixelsPerMetre, double width) const
+    {
+        QString text = QStringLiteral("H%1 = %2").arg(area.number).arg(metres(area.height));
+        if (!fitsInside(area, pixelsPerMetre)) {
+            text += QStringLiteral(" – ") + areaTitle(area);
+            if (!area.description.isEmpty())
+                text += u' ' + area.description;
+        }
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    }
+    // Labels moved beside their areas need more room on the right, which
+    // makes the drawing smaller.
     double scaleToFit(const QSizeF &size) const
     {
-        // Labels that do not fit inside their areas need room on the right,
-        // which makes the drawing smaller, and so perhaps more labels beside.
-        double right = kRight;
-        double pixelsPerMetre = fittedScale(size, right);
-        for (int pass = 0; pass < 3; ++pass) {
-            const double wider = rightRoom(pixelsPerMetre);
-            if (wider <= right)
-                break;
-            right = wider;
-            pixelsPerMetre = fittedScale(size, right);
-        }
-        return pixelsPerMetre;
+        const double pixelsPerMetre = fittedScale(size, kRight);
+        return rightRoom(pixelsPerMetre) > kRight ? fittedScale(size, kRight + kBesideRoom) : pixelsPerMetre;
     }
 
     const QFontMetricsF metrics;
@@ -141,13 +122,7 @@ private:
         return std::max(0.0, std::min(across, down));
     }
 
-    struct Texts
-    {
-        QString height, beside;
-        double titleWidth = 0, heightWidth = 0, besideWidth = 0;
-    };
     const SectionDrawing &m_drawing;
-    std::vector<Texts> m_texts;
 };
 
 void verticalDimension(QPainter &painter, double x, double y1, double y2, const QString &text, bool textLeft)
@@ -179,17 +154,16 @@ void horizontalDimension(QPainter &painter, const Scale &scale, double y, double
 // the texts spread so that none covers another, a short line leading to
 // each one moved off the middle of its area.
 void heightDimensions(QPainter &painter, const QRectF &room, const Scale &scale, const SectionDrawing &drawing,
-                      const Layout &layout, double right)
+                      const Layout &layout, double right, double textWidth)
 {
-    std::vector<size_t> shown;
+    std::vector<const DrawnArea *> shown;
     std::vector<double> middles;
-    for (size_t a = 0; a < drawing.areas.size(); ++a) {
-        const DrawnArea &area = drawing.areas[a];
+    for (const DrawnArea &area : drawing.areas) {
         if (!area.hasHeight())
             continue;
         verticalDimension(painter, right, scale.at(0, area.bottom).y(), scale.at(0, area.bottom + area.height).y(),
                           QString(), false);
-        shown.push_back(a);
+        shown.push_back(&area);
         middles.push_back(scale.at(0, area.bottom + area.height / 2).y());
     }
     const double lineHeight = layout.metrics.height();
@@ -203,7 +177,7 @@ void heightDimensions(QPainter &painter, const QRectF &room, const Scale &scale,
             x += kLeader;
         }
         painter.drawText(QPointF(x, *centres[i] + layout.metrics.ascent() / 2 - 1),
-                         layout.besideText(shown[i], scale.pixelsPerMetre));
+                         layout.besideText(*shown[i], scale.pixelsPerMetre, textWidth));
     }
 }
 
@@ -292,15 +266,14 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
     scale.bottomY = room.top() + kTop + (room.height() - kTop - layout.bottom) / 2.0 + span * scale.pixelsPerMetre / 2
                     + extent.lowest * scale.pixelsPerMetre;
 
-    for (size_t a = 0; a < drawing.areas.size(); ++a) {
-        const DrawnArea &area = drawing.areas[a];
+    for (const DrawnArea &area : drawing.areas) {
         if (!area.hasHeight())
             continue; // listed among the problems
         const double top = area.bottom + area.height;
         const QPolygonF outline{scale.at(-area.footWidth / 2, area.bottom), scale.at(area.footWidth / 2, area.bottom),
                                 scale.at(area.topWidth / 2, top), scale.at(-area.topWidth / 2, top)};
         painter.drawPolygon(outline);
-        if (!layout.fitsInside(a, scale.pixelsPerMetre))
+        if (!layout.fitsInside(area, scale.pixelsPerMetre))
             continue; // beside it, with its height
         // The number and the description inside, as far as they fit.
         const QRectF label = inside(area, scale);
@@ -314,7 +287,9 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
         painter.drawText(label, Qt::AlignCenter, lines.join(u'\n'));
     }
 
-    heightDimensions(painter, room, scale, drawing, layout, scale.at(extent.width / 2, 0).x() + kGap);
+    const double heightsX = scale.at(extent.width / 2, 0).x() + kGap;
+    heightDimensions(painter, room, scale, drawing, layout, heightsX,
+                     room.right() - heightsX - kTick - 2 - kLeader - 2);
     // The bottom width L below the trench bottom, and area 1's when X1 widens it.
     const double belowY = scale.at(0, extent.lowest).y() + 14;
     horizontalDimension(painter, scale, belowY, dimensions.L, QStringLiteral("L = %1").arg(metres(dimensions.L)));

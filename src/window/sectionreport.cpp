@@ -87,26 +87,31 @@ QString aboveTheDrawing(const SectionTable &table, const QDate &date)
     return html + QStringLiteral("</table>");
 }
 
+// The share of the page's width of each column of quantities, in per cent.
+constexpr int kQuantityWidths[] = {6, 20, 10, 8, 9, 9, 10, 9, 10, 9};
+
 // The example dimensions, the quantities and the problems.
 QString belowTheDrawing(const SectionDrawing &drawing, const ExampleDimensions &dimensions)
 {
-    QString html = QStringLiteral("<p style=\"margin-top:12px\">Dimensioni d'esempio, non salvate nel file: "
-                                  "L = %1 m, P = %2 m, D = %3 m</p>")
+    QString html = QStringLiteral("<p>Dimensioni d'esempio, non salvate nel file: L = %1 m, P = %2 m, D = %3 m</p>")
                        .arg(metres(dimensions.L), metres(dimensions.P), metres(dimensions.D));
     html += heading(QStringLiteral("Quantità per metro di scavo"));
     const QList<QStringList> cells = quantityCells(sectionQuantities(drawing));
     html += tableStart();
     for (qsizetype row = 0; row < cells.size(); ++row) {
         html += QStringLiteral("<tr>");
+        const bool total = row == cells.size() - 1;
         for (qsizetype column = 0; column < cells[row].size(); ++column) {
-            const QString &text = cells[row][column];
-            if (row == 0)
-                html += QStringLiteral("<th>%1</th>").arg(text.toHtmlEscaped());
-            else if (row == cells.size() - 1)
-                html += QStringLiteral("<td%1><b>%2</b></td>")
-                            .arg(column >= 3 ? QStringLiteral(" align=\"right\"") : QString(), text.toHtmlEscaped());
-            else
-                html += cell(text, column == 0 || column >= 3);
+            QString text = cells[row][column].toHtmlEscaped();
+            if (row == 0) { // each unit on a line of its own
+                html += QStringLiteral("<th width=\"%1%\">%2</th>")
+                            .arg(kQuantityWidths[column])
+                            .arg(text.replace(QStringLiteral(" ("), QStringLiteral("<br>(")));
+                continue;
+            }
+            html += total ? QStringLiteral("<td%1><b>%2</b></td>")
+                                .arg(column >= 3 ? QStringLiteral(" align=\"right\"") : QString(), text)
+                          : cell(cells[row][column], column == 0 || column >= 3);
         }
         html += QStringLiteral("</tr>");
     }
@@ -165,7 +170,9 @@ std::optional<QString> writeSectionReport(const QString &path, const SectionTabl
         } else {
             cursor.insertText(QStringLiteral("Nessuna area da disegnare."));
         }
-        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        QTextBlockFormat spaced; // the first paragraph below takes this block's format
+        spaced.setTopMargin(12);
+        cursor.insertBlock(spaced, QTextCharFormat());
         cursor.insertHtml(belowTheDrawing(drawing, dimensions));
         document.print(&writer);
     }

@@ -12,6 +12,8 @@ PROFILARA_TEST_PACKAGES="xdotool imagemagick desktop-file-utils appstream"
 # The test that reads the window as a screen reader does needs the desktop's
 # accessibility bus and a reader of it too.
 PROFILARA_TEST_PACKAGES="$PROFILARA_TEST_PACKAGES at-spi2-core python3-pyatspi dbus-daemon"
+# The test of the drawing's PDF reads its text with pdftotext.
+PROFILARA_TEST_PACKAGES="$PROFILARA_TEST_PACKAGES poppler-utils"
 # ./test --full also fuzzes, with clang and its sanitizer and fuzzer runtimes.
 PROFILARA_FULL_TEST_PACKAGES="clang libclang-rt-14-dev"
 

@@ -62,12 +62,14 @@ QList<QStringList> blockRows(const QString &text)
     return rows;
 }
 
-// A number with a decimal comma, as a spreadsheet with Italian settings
-// copies it: an optional * and sign, digits, one comma, digits.
-bool isCommaNumber(const QString &value)
+// A number with one decimal separator: an optional * and sign, digits, the
+// separator, digits. A spreadsheet with Italian settings copies "0,5" and
+// "*1,20"; the file holds "0.5" and "*1.20".
+bool isDecimalNumber(const QString &value, QChar separator)
 {
-    static const QRegularExpression number(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
-    return number.match(value).hasMatch();
+    static const QRegularExpression comma(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
+    static const QRegularExpression point(QStringLiteral("^\\*?[+-]?[0-9]+\\.[0-9]+$"));
+    return (separator == u',' ? comma : point).match(value).hasMatch();
 }
 
 bool isNumberColumn(int column)
@@ -77,13 +79,13 @@ bool isNumberColumn(int column)
 
 } // namespace
 
-QString sectionAsText(const SectionTable &table)
+QString cellsAsText(const QList<QStringList> &rows)
 {
     QString text;
-    for (int area = 1; area <= table.areaCount(); ++area) {
-        for (int column = 1; column <= SectionTable::kColumns; ++column) {
-            const QString &value = table.Aree[area][column];
-            if (column > 1)
+    for (const QStringList &row : rows) {
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            const QString &value = row.at(column);
+            if (column > 0)
                 text += u'\t';
             if (needsQuotes(value))
                 text += u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
@@ -93,6 +95,22 @@ QString sectionAsText(const SectionTable &table)
         text += QStringLiteral("\r\n");
     }
     return text;
+}
+
+QString sectionAsText(const SectionTable &table, bool decimalComma)
+{
+    QList<QStringList> rows;
+    for (int area = 1; area <= table.areaCount(); ++area) {
+        QStringList row;
+        for (int column = 1; column <= SectionTable::kColumns; ++column) {
+            QString value = table.Aree[area][column];
+            if (decimalComma && isNumberColumn(column - 1) && isDecimalNumber(value, u'.'))
+                value.replace(u'.', u',');
+            row << value;
+        }
+        rows << row;
+    }
+    return cellsAsText(rows);
 }
 
 bool isCellBlock(const QString &text)
@@ -130,7 +148,7 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
         for (qsizetype c = 0; c < values[r].size(); ++c) {
             QString &value = values[r][c];
             const int gridColumn = column + int(c);
-            if (isNumberColumn(gridColumn) && isCommaNumber(value)) {
+            if (isNumberColumn(gridColumn) && isDecimalNumber(value, u',')) {
                 value.replace(u',', u'.');
                 ++converted;
             }

@@ -3,16 +3,24 @@
 #include "areaoperations.h"
 #include "sectiontable.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The section as spreadsheets copy and paste it: text with one line per
 // row, the cells separated by tabs. A cell holding a tab, a line break or a
 // double quote is written in double quotes, its quotes doubled, as
 // spreadsheets write it, and read back so.
 
+// Rows of cells as such text, each line ended by CR LF.
+QString cellsAsText(const QList<QStringList> &rows);
+
 // Areas 1..Naree, one line each ended by CR LF, their six values in column
-// order; no header line.
-QString sectionAsText(const SectionTable &table);
+// order; no header line. With decimalComma (regional settings that write
+// one), a number with a decimal point in the columns of numbers ("0.30",
+// "*1.20", "-0.5") gets a comma, so that such a spreadsheet reads a number;
+// pasteBlock writes it back with the point.
+QString sectionAsText(const SectionTable &table, bool decimalComma = false);
 
 // Whether clipboard text is a block of cells rather than one value: it holds
 // a tab or a line break.

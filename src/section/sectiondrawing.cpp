@@ -2,12 +2,16 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <optional>
 
 namespace {
 
 // A number as the application that reads the file takes it: a decimal
-// point, an optional sign, blanks around it; empty counts as 0.
+// point, an optional sign, blanks around it; empty counts as 0. Digits
+// beyond what a double holds make no number.
 std::optional<double> number(const QString &value)
 {
     const QString text = value.trimmed();
@@ -16,7 +20,11 @@ std::optional<double> number(const QString &value)
     static const QRegularExpression form(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
     if (!form.match(text).hasMatch())
         return std::nullopt;
-    return QLocale::c().toDouble(text);
+    bool ok = false;
+    const double parsed = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(parsed))
+        return std::nullopt;
+    return parsed;
 }
 
 // A height: a number, or * and a number (the sum of the fixed heights above P).
@@ -41,7 +49,46 @@ QString notANumber(int area, const QString &value, int column)
     return QStringLiteral("Area %1: il valore «%2» di %3 non è un numero.").arg(area).arg(value, columnTitle(column));
 }
 
+// The share of a circle's area that lies below height y.
+double circleShareBelow(double y, double centre, double radius)
+{
+    const double t = std::clamp((y - centre) / radius, -1.0, 1.0);
+    return (std::asin(t) + t * std::sqrt(1 - t * t)) / std::numbers::pi + 0.5;
+}
+
+// What the drawing says of the pipe, once the whole section is drawn: a
+// bottom below the trench's, and each coefficient of deduction that differs
+// from the area's share of the pipe, as the table rounds it, by more than 0.05.
+QStringList pipeProblems(const SectionDrawing &drawing, const SectionTable &table, const ExampleDimensions &dimensions)
+{
+    QStringList problems;
+    if (drawing.top - dimensions.P < -kNothing)
+        problems << QStringLiteral("Con P = %1 il fondo del tubo è sotto il fondo dello scavo.").arg(metres(dimensions.P));
+    for (const DrawnArea &area : drawing.areas) {
+        const double shown = std::round(area.pipeShare * 100) / 100;
+        if (area.coefficient && std::abs(*area.coefficient - shown) > 0.05 + 1e-9)
+            problems << QStringLiteral("Area %1: il coefficiente di detrazione è %2, ma nel disegno l'area contiene "
+                                       "%3 del tubo.")
+                            .arg(area.number)
+                            .arg(table.Aree[area.number][5].trimmed(), italianNumber(area.pipeShare, 2));
+    }
+    return problems;
+}
+
 } // namespace
+
+QString italianNumber(double value, int decimals)
+{
+    const double unit = std::pow(10.0, decimals);
+    if (std::round(value * unit) == 0)
+        value = 0; // no "-0,000"
+    static const QLocale italian = [] {
+        QLocale locale(QLocale::Italian, QLocale::Italy);
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale;
+    }();
+    return italian.toString(value, 'f', decimals);
+}
 
 QString metres(double value)
 {
@@ -87,24 +134,28 @@ SectionDrawing drawSection(const SectionTable &table, const ExampleDimensions &d
         DrawnArea area;
         area.number = a;
         area.description = values[1];
+        area.priceCode = values[6];
+        area.coefficient = coefficient;
         area.bottom = drawing.top;
         area.followsDepth = h.followsDepth;
         area.height = h.followsDepth ? dimensions.P - *h.value : *h.value;
-        if (h.followsDepth && area.height <= 0) {
+        if (h.followsDepth && area.height < kNothing) {
             drawing.problems << QStringLiteral("Area %1: con P = %2 l'altezza risulta nulla o negativa.")
                                     .arg(a)
                                     .arg(metres(dimensions.P));
             drawingOn = false;
             continue;
         }
-        if (area.height < 0) {
+        if (area.height <= -kNothing) {
             drawing.problems << QStringLiteral("Area %1: l'altezza è negativa.").arg(a);
             drawingOn = false;
             continue;
         }
+        if (!area.hasHeight())
+            drawing.problems << QStringLiteral("Area %1: l'altezza è nulla.").arg(a);
         area.footWidth = below + 2 * *x;
         area.topWidth = area.footWidth + 2 * area.height * *tan;
-        if (area.footWidth <= 0 || area.topWidth <= 0) {
+        if (area.footWidth < kNothing || area.topWidth < kNothing) {
             drawing.problems << QStringLiteral("Area %1: la larghezza risulta nulla o negativa.").arg(a);
             drawingOn = false;
             continue;
@@ -114,5 +165,26 @@ SectionDrawing drawSection(const SectionTable &table, const ExampleDimensions &d
         drawing.areas.push_back(area);
     }
     drawing.pipeCentre = drawing.top - dimensions.P + dimensions.D / 2;
+    const double radius = dimensions.D / 2;
+    for (DrawnArea &area : drawing.areas)
+        if (radius > 0)
+            area.pipeShare = circleShareBelow(area.bottom + area.height, drawing.pipeCentre, radius)
+                         - circleShareBelow(area.bottom, drawing.pipeCentre, radius);
+    if (drawingOn && !drawing.areas.empty())
+        drawing.problems << pipeProblems(drawing, table, dimensions);
     return drawing;
+}
+
+int standardScale(double atLeast)
+{
+    for (int decade = 1; decade <= 100'000; decade *= 10) {
+        for (const int tenths : {10, 20, 25, 50}) {
+            if (decade == 1 && tenths == 25)
+                continue; // 1:2.5 is no scale
+            const int scale = decade * tenths / 10;
+            if (scale >= atLeast - 1e-9)
+                return scale;
+        }
+    }
+    return 1'000'000;
 }

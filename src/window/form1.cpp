@@ -350,7 +350,10 @@ void Form1::connectCommands()
     on(EditActions::DeleteArea, [this] { apply(m_document.deleteArea(currentCell()), kChangeKept); });
     on(EditActions::MoveAreaUp, [this] { apply(m_document.moveArea(currentCell(), -1), kChangeKept); });
     on(EditActions::MoveAreaDown, [this] { apply(m_document.moveArea(currentCell(), 1), kChangeKept); });
-    on(EditActions::CopyTable, [this] { QGuiApplication::clipboard()->setText(sectionAsText(table())); });
+    // A spreadsheet with a decimal comma reads the numbers copied with one.
+    on(EditActions::CopyTable, [this] {
+        QGuiApplication::clipboard()->setText(sectionAsText(table(), QLocale().decimalPoint() == u','));
+    });
     on(EditActions::Drawing, [this] { showDrawing(); });
     on(EditActions::SaveCopy, [this] { saveCopy(); });
     on(EditActions::LoadSection, [this] { loadSection(); });

@@ -4,10 +4,10 @@
 
 // Qt's own words in the standard menus of the text and spin boxes (the count
 // box, the notes, the preview, the drawing's dimensions), in the names of
-// the keys that the menus show, and in Qt's file dialog, in Italian. The
-// program ships no translation files, so without this those would speak
-// English in an Italian window. Words Qt asks for that are not here stay
-// as Qt has them.
+// the keys that the menus show, and in Qt's file dialogs (the section's
+// copy and load, "Esporta PDF"), in Italian. The program ships no
+// translation files, so without this those would speak English in an
+// Italian window. Words Qt asks for that are not here stay as Qt has them.
 class ItalianQtTexts : public QTranslator
 {
 public:

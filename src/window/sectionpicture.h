@@ -5,10 +5,10 @@
 #include <QWidget>
 
 // The user's section drawn to scale, black on white: each area outlined
-// with its number and description, its height dimensioned on the right,
-// the bottom width L below, the depth P on the left, and the pipe. One
-// scale across and down, fitted to the widget. Ctrl+C copies it as an
-// image.
+// with its number and description (beside it, with its height, when the
+// area is too thin to hold them), its height dimensioned on the right, the
+// bottom width L below (and area 1's, when X1 widens it), the depth P on the
+// left, and the pipe. One scale across and down, fitted to the widget.
 class SectionPicture : public QWidget
 {
     Q_OBJECT
@@ -19,6 +19,20 @@ public:
     void setDrawing(const SectionDrawing &drawing, const ExampleDimensions &dimensions);
     // What the picture shows, area by area, in words.
     static QString describe(const SectionDrawing &drawing);
+
+    // The picture as an image `factor` times its size, for the clipboard.
+    QImage image(double factor) const;
+
+    // Paints a drawing in font into room, at pixelsPerMetre or, when that is
+    // 0, at the largest scale that fits. Returns the scale it used.
+    static double paint(QPainter &painter, const QRectF &room, const QFont &font, const SectionDrawing &drawing,
+                        const ExampleDimensions &dimensions, double pixelsPerMetre = 0);
+    // The largest scale at which paint fits the drawing into size.
+    static double scaleToFit(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions,
+                             const QSizeF &size);
+    // The size that paint needs at pixelsPerMetre.
+    static QSizeF sizeAt(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions,
+                         double pixelsPerMetre);
 
     QSize sizeHint() const override { return {560, 400}; }
 

@@ -659,6 +659,13 @@ void TestCellEditor::tableThroughTheClipboard()
     QGuiApplication::clipboard()->setText(QStringLiteral("0,7")); // one value: into the box, as typed
     QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.editor().text(), QStringLiteral("0,7"));
+
+    // Regional settings with a decimal comma: the numbers are copied with one.
+    const QLocale regional;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTest::keyClick(&f.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QLocale::setDefault(regional);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("a1c1\t0,5\t*1,20\ta1c4\t")));
 }
 
 // Ctrl+D opens the drawing beside the window; it follows a confirmation and
@@ -674,7 +681,9 @@ void TestCellEditor::drawingFollowsTheSection()
     const QString drawn =
         QStringLiteral("Area 1, SABBIA %3: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);
-    QCOMPARE(drawing->problemsText(), QStringLiteral("Nessun problema rilevato."));
+    QCOMPARE(drawing->problemsText(),
+             QStringLiteral("Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo.\nArea 1: il coefficiente di "
+                            "detrazione è 0.5, ma nel disegno l'area contiene 0,00 del tubo."));
 
     f.form->activateWindow();
     QTRY_VERIFY(f.form->isActiveWindow());

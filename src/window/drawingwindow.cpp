@@ -4,12 +4,12 @@
 #include "quantitiesmodel.h"
 #include "section/sectionclipboard.h"
 #include "section/sectionquantities.h"
+#include "sectionfiledialog.h"
 #include "sectionpicture.h"
 #include "sectionreport.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,20 +27,10 @@ namespace {
 // screen and 1600 pixels wide, for a sharp print in a report.
 constexpr double kCopyMinimumWidth = 1600;
 
-// The file dialog "Esporta PDF": Qt's own on every desktop, so that it
-// speaks the program's Italian.
 std::optional<QString> askPdfPath(QWidget *parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Esporta PDF"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    dialog.selectFile(QStringLiteral("Sezione tipo personalizzata.pdf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    const QString path = chooseSectionFile(parent, SectionFileChoice::ExportPdf);
+    return path.isEmpty() ? std::nullopt : std::optional(path);
 }
 
 QLabel *headingFor(QWidget *buddy, const QString &text)

@@ -6,14 +6,18 @@
 
 QString chooseSectionFile(QWidget *parent, SectionFileChoice choice)
 {
-    const bool save = choice == SectionFileChoice::SaveCopy;
-    QFileDialog dialog(parent, save ? QStringLiteral("Salva copia della sezione")
-                                    : QStringLiteral("Carica sezione da file"));
-    dialog.setNameFilter(QStringLiteral("Sezioni (*.txt)"));
+    const bool pdf = choice == SectionFileChoice::ExportPdf;
+    const bool save = choice != SectionFileChoice::Load;
+    QFileDialog dialog(parent, pdf    ? QStringLiteral("Esporta PDF")
+                               : save ? QStringLiteral("Salva copia della sezione")
+                                      : QStringLiteral("Carica sezione da file"));
+    dialog.setNameFilter(pdf ? QStringLiteral("Documenti PDF (*.pdf)") : QStringLiteral("Sezioni (*.txt)"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("txt"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (pdf)
+        dialog.selectFile(QStringLiteral("Sezione tipo personalizzata.pdf"));
     const QString platform = QGuiApplication::platformName();
     if (platform != u"windows" && platform != u"cocoa")
         dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own may not speak Italian

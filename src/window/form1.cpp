@@ -165,10 +165,10 @@ void Form1::Text5_KeyPress(qint16 &key)
     const QLocale locale;
     const QString typed = m_ui.Text5->text();
     if (const std::optional<QString> refusal = countRefusal(typed, locale, SectionTable::kMaxAreas)) {
-        if (typed != QString::number(table().Naree))
-            m_messageBox(QMessageBox::Information, kAttention, *refusal);
         showAreas();
         m_ui.Text5->selectAll();
+        if (typed != QString::number(table().Naree))
+            m_messageBox(QMessageBox::Information, kAttention, *refusal);
         return;
     }
 

@@ -79,16 +79,19 @@ CompletedText "Operazione completata"
 ; silent run, ends the installer or uninstaller at once.
 ; From its first moment (its first message box comes before its window) to
 ; its end, the program holds the mutex Local\Profilara (src/runningmark.h);
-; SYNCHRONIZE (0x00100000) is all the access the check asks for. Besides,
-; as an earlier version that held no mutex shows, a Profilara window is a
-; Qt window (its class name begins with "Qt") titled "Profilara"; an
-; Explorer window on the program's folder has the same title and does not
-; count.
+; SYNCHRONIZE (0x00100000) is all the access the check asks for, and a
+; mutex it may not open (a copy running elevated) is there all the same.
+; Then, for an earlier version that held none, its window: a Qt window
+; (its class name begins with "Qt") titled "Profilara"; an Explorer window
+; on the program's folder has the same title and does not count.
 !macro REFUSE_WHILE_RUNNING
     ${Do}
-        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\Profilara") p .r0'
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\Profilara") p .r0 ?e'
+        Pop $1 ; the last error: 5, access denied, is a copy running elevated
         ${If} $0 != 0
             System::Call 'kernel32::CloseHandle(p r0)'
+        ${ElseIf} $1 = 5
+            ; running, as above
         ${Else}
             StrCpy $0 0
             ${Do}

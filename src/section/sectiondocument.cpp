@@ -144,13 +144,16 @@ SectionOutcome SectionDocument::redo()
 std::optional<QString> SectionDocument::saveCopy(const QString &path) const
 {
     const QString failed = QStringLiteral("La copia della sezione non è stata salvata.\n%1");
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(sectionFilePath(m_folder)).absoluteFilePath())
+    // The same file, however its name is written (letter case on Windows).
+    if (QFileInfo::exists(path) && QFileInfo(path) == QFileInfo(sectionFilePath(m_folder)))
         return failed.arg(QStringLiteral("Il file scelto è quello che il programma di computo legge: la copia va "
                                          "salvata con un altro nome o in un'altra cartella."));
-    const EncodedSection encoded = encodeSectionFile(table());
+    // The bytes the section file holds: after a failed save, without the
+    // change that is not in it.
+    const EncodedSection encoded = encodeSectionFile(m_session.tableInFile());
     if (encoded.error)
         return failed.arg(encoded.error->message);
-    if (const WriteResult written = writeFileBytes(encoded.bytes, path); written.error)
+    if (const WriteResult written = writeFileBytes(encoded.bytes, path, InPlace::Refused); written.error)
         return failed.arg(written.error->message);
     return std::nullopt;
 }

@@ -61,8 +61,8 @@ public:
     bool canUndo() const { return m_history.canUndo(); }
     bool canRedo() const { return m_history.canRedo(); }
 
-    // Writes the section file's bytes for the table, atomically, to another
-    // file; why not, when it cannot.
+    // Writes the section file's bytes, atomically, to another file; why
+    // not, when it cannot.
     [[nodiscard]] std::optional<QString> saveCopy(const QString &path) const;
 
     const SectionTable &table() const { return m_session.table(); }

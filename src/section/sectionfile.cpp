@@ -321,13 +321,14 @@ QString cannotCreate(const QSaveFile &file, const QString &path, const QString &
 
 // One write of the whole file through a temporary file beside it. On any
 // failure the temporary file is gone and the section file keeps its bytes.
-Attempt writeOnce(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
+Attempt writeOnce(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace,
+                  InPlace inPlace)
 {
     const QString folder = QFileInfo(path).path();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo info(path);
-        if (info.isFile() && info.isWritable() && QFileInfo(folder).isDir())
+        if (inPlace == InPlace::Allowed && info.isFile() && info.isWritable() && QFileInfo(folder).isDir())
             return writeInPlace(bytes, path, beforeReplace);
         return failed(cannotCreate(file, path, folder));
     }
@@ -359,11 +360,12 @@ Attempt writeOnce(const QByteArray &bytes, const QString &path, const BeforeRepl
 // On Windows a file cannot be replaced while another program reads it
 // (a virus scanner, the program that computes from it, a sync client).
 // Such reads are brief: the whole write is tried again for a second.
-WriteResult writeRetrying(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace)
+WriteResult writeRetrying(const QByteArray &bytes, const QString &path, const BeforeReplace &beforeReplace,
+                          InPlace inPlace = InPlace::Allowed)
 {
     const QDeadlineTimer deadline(kReplaceRetryMs);
     for (;;) {
-        const Attempt attempt = writeOnce(bytes, path, beforeReplace);
+        const Attempt attempt = writeOnce(bytes, path, beforeReplace, inPlace);
         if (!attempt.replaceRefused || deadline.hasExpired())
             return attempt.result;
         QThread::msleep(kReplaceRetryPauseMs);
@@ -380,7 +382,7 @@ WriteResult writeSectionFile(const SectionTable &table, const QString &folder, c
     return writeRetrying(encoded.bytes, sectionFilePath(folder), beforeReplace);
 }
 
-WriteResult writeFileBytes(const QByteArray &bytes, const QString &path)
+WriteResult writeFileBytes(const QByteArray &bytes, const QString &path, InPlace inPlace)
 {
-    return writeRetrying(bytes, path, {});
+    return writeRetrying(bytes, path, {}, inPlace);
 }

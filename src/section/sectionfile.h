@@ -109,6 +109,9 @@ struct WriteResult
                                            const BeforeReplace &beforeReplace = {});
 
 // The same write of exact bytes to a file at any path, with no check
-// before it: for putting back what a cut write in place replaced, and for
-// a copy of the section kept by the user.
-[[nodiscard]] WriteResult writeFileBytes(const QByteArray &bytes, const QString &path);
+// before it: for putting back what a cut write in place replaced, and (only
+// through a temporary file, never in place) for a copy of the section kept
+// by the user.
+enum class InPlace { Allowed, Refused };
+[[nodiscard]] WriteResult writeFileBytes(const QByteArray &bytes, const QString &path,
+                                         InPlace inPlace = InPlace::Allowed);

@@ -116,8 +116,8 @@ SessionSave SectionSession::ScriveFileSezione()
         // A cut write says so itself; otherwise the file is as it was.
         QString onDisk;
         if (!result.leftIncomplete)
-            onDisk = fileIsIncomplete() ? QStringLiteral(" Il file su disco è ancora incompleto, per un salvataggio "
-                                                         "interrotto prima: va salvato di nuovo.")
+            onDisk = fileIsIncomplete() ? QStringLiteral(" Il file su disco è ancora incompleto, a causa di un "
+                                                         "salvataggio interrotto in precedenza: va salvato di nuovo.")
                                         : QStringLiteral(" Il file su disco non è stato modificato.");
         saved.notSaved = kNotSaved.arg(result.error->message + onDisk);
     }

@@ -45,8 +45,8 @@ std::optional<QString> typedProblem(const QString &typed)
     // character is safe in a line of text.
     const auto control = std::find_if(typed.begin(), typed.end(), [](QChar c) { return c < u' ' || c == u'\x7f'; });
     if (control != typed.end())
-        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui quello di codice %1): "
-                              "chi legge il file potrebbe fermarsi lì.")
+        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui il carattere di codice "
+                              "%1): il programma che legge il file potrebbe fermarsi lì.")
             .arg(control->unicode());
     // What is left is written bare unless a character has no byte.
     if (const ValueLine line = valueLine(typed); line.form == ValueLine::Form::Unwritable)

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -204,7 +205,7 @@ void DrawingWindow::exportPdf()
         return;
     const std::optional<QString> failure =
         writeSectionReport(*path, m_table, dimensions(), QDate::currentDate(), m_picture->font());
-    m_status->setText(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(*path));
+    m_status->setText(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
 }
 
 // Ctrl+C in a dimension box or in the problems copies their selected text,

@@ -92,7 +92,7 @@ EditActions::EditActions(QWidget *window, KeyTextBox *editor, KeyTextBox *countB
     m_editor->setContextMenuHandler([this](const QPoint &at) { showMenu(at, true); });
     connect(m_grid, &FlexGridControl::ContextMenu, this, [this](const QPoint &at) { showMenu(at, false); });
     // Shift+F10 opens the context menu where the Menu key would.
-    new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window, [this] {
+    new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window, this, [this] {
         QWidget *focus = QApplication::focusWidget();
         if (focus == m_editor) {
             showMenu(m_editor->mapToGlobal(m_editor->rect().bottomLeft()), true);
@@ -112,6 +112,14 @@ EditActions::EditActions(QWidget *window, KeyTextBox *editor, KeyTextBox *countB
     connect(qApp, &QApplication::focusChanged, this, &EditActions::update);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditActions::readClipboard);
     readClipboard();
+}
+
+// The boxes outlive the commands while the window is destroyed.
+EditActions::~EditActions()
+{
+    for (KeyTextBox *box : {m_editor, m_countBox})
+        box->setCommandKeys({});
+    m_editor->setContextMenuHandler({});
 }
 
 // The clipboard is read when it changes, not at every key: on X11 a read

@@ -61,6 +61,7 @@ public:
     // context menus of its editor box, count box and grid.
     EditActions(QWidget *window, KeyTextBox *editor, KeyTextBox *countBox, FlexGridControl *grid,
                 std::function<SectionState()> sectionState);
+    ~EditActions() override;
 
     QAction *action(Command command) const { return m_actions[command]; }
     // Whether the editor box holds text typed since it opened: the commands

@@ -70,7 +70,7 @@ constexpr QtText kTexts[] = {
     {"QFileDialog", "Could not delete directory.", "Non è stato possibile eliminare la cartella."},
     {"QFileDialog", "Are you sure you want to delete '%1'?", "Eliminare «%1»?"},
     {"QFileDialog", "'%1' is write protected.\nDo you want to delete it anyway?",
-     "«%1» è protetto dalla scrittura.\nEliminarlo comunque?"},
+     "«%1» è protetto da scrittura.\nEliminarlo comunque?"},
     {"QFileDialog", "%1 already exists.\nDo you want to replace it?", "%1 esiste già.\nSostituirlo?"},
     {"QFileDialog", "%1\nFile not found.\nPlease verify the correct file name was given.",
      "%1\nFile non trovato.\nVerificare che il nome del file sia giusto."},

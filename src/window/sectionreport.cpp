@@ -3,6 +3,7 @@
 #include "section/sectionquantities.h"
 #include "sectionpicture.h"
 
+#include <QDir>
 #include <QAbstractTextDocumentLayout>
 #include <QLocale>
 #include <QPainter>
@@ -129,7 +130,7 @@ std::optional<QString> writeSectionReport(const QString &path, const SectionTabl
                                           const ExampleDimensions &dimensions, const QDate &date, const QFont &font)
 {
     const auto failure = [&path](const QString &reason) {
-        return QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «%2»).").arg(path, reason);
+        return QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «%2»).").arg(QDir::toNativeSeparators(path), reason);
     };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -145,9 +146,17 @@ std::optional<QString> writeSectionReport(const QString &path, const SectionTabl
 
         // The drawing at the largest usual scale at which it fits its room.
         const SectionDrawing drawing = drawSection(table, dimensions);
-        const double fitted =
-            SectionPicture::scaleToFit(font, drawing, dimensions, QSizeF(page.width(), page.height() * kDrawingShare));
-        const int scale = fitted > 0 ? standardScale(kPixelsPerPaperMetre / fitted) : 1;
+        const QSizeF room(page.width(), page.height() * kDrawingShare);
+        const double fitted = SectionPicture::scaleToFit(font, drawing, dimensions, room);
+        int scale = fitted > 0 ? standardScale(kPixelsPerPaperMetre / fitted) : 1;
+        // Drawn smaller, more labels may move beside their areas: the next
+        // usual scale, until it fits.
+        while (fitted > 0 && scale < 1'000'000) {
+            const QSizeF size = SectionPicture::sizeAt(font, drawing, dimensions, kPixelsPerPaperMetre / scale);
+            if (size.width() <= room.width() && size.height() <= room.height())
+                break;
+            scale = standardScale(scale + 1);
+        }
         DrawingObject drawingObject(drawing, dimensions, font, kPixelsPerPaperMetre / scale);
 
         QTextDocument document;

@@ -127,8 +127,8 @@ void TestSectionEdits::editsAndTheirUndo_data()
     QTest::newRow("paste: a control character (Ctrl+Z) refuses the paste")
         << QStringList{"a"} << "paste 1 5" << "E.01\nAB\x1A" "C" << QStringList()
         << "Il blocco non è stato incollato: il valore «AB\x1A" "C» per l'area 2, colonna «Voce di elenco prezzi», "
-           "non è accettato.\nIl valore non può contenere caratteri di controllo (qui quello di codice 26): chi "
-           "legge il file potrebbe fermarsi lì."
+           "non è accettato.\nIl valore non può contenere caratteri di controllo (qui il carattere di codice 26): il "
+           "programma che legge il file potrebbe fermarsi lì."
         << 0 << 0;
     QTest::newRow("paste: a block wider than the columns left, refused")
         << QStringList{"a"} << "paste 1 4" << "1\t2\t3" << QStringList()

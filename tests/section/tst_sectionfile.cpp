@@ -478,8 +478,8 @@ void TestSectionFile::valueRule_data()
                                                  << noByte("\u0080");
     QTest::newRow("beyond U+FFFF: named whole") << "a😀" << F::Unwritable << none << "«😀»" << noByte("😀");
     const auto control = [](int code) {
-        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui quello di codice %1): chi "
-                              "legge il file potrebbe fermarsi lì.").arg(code);
+        return QStringLiteral("Il valore non può contenere caratteri di controllo (qui il carattere di codice %1): il "
+                              "programma che legge il file potrebbe fermarsi lì.").arg(code);
     };
     QTest::newRow("Ctrl+Z from a file: bare; typed, refused") << "AB\x1A" "C" << F::Bare << QByteArray("AB\x1A" "C")
                                                                << "" << control(26);

@@ -150,19 +150,20 @@ void TestCountEntry::valueConfirmedWithoutAreas_data()
     QTest::addColumn<QString>("emptied");   // how the areas go: a count typed, "Ctrl+-" on the only area, or none
     QTest::addColumn<QString>("typed");     // typed in the one empty row, in column 2
     QTest::addColumn<QByteArray>("saved");  // the file after Enter
+    QTest::addColumn<QString>("count");     // the count box then
     QTest::addColumn<QByteArray>("undone"); // the file after Ctrl+Z
 
     const QByteArray area1 = crlfLines(QList<QByteArray>(11) << " 1 " << "" << "" << "GHIAIA" << "" << "" << "");
     const QByteArray noArea = namedSectionFile(" 0 ", 0);
     QTest::newRow("count 0, a value: area 1 of it alone, saved, undone")
-        << namedSectionFile(" 3 ", 3) << "0" << "GHIAIA" << area1 << noArea;
+        << namedSectionFile(" 3 ", 3) << "0" << "GHIAIA" << area1 << "1" << noArea;
     QTest::newRow("count 0, Enter on the empty cell: no area made")
-        << namedSectionFile(" 3 ", 3) << "0" << "" << noArea << namedSectionFile(" 3 ", 3);
+        << namedSectionFile(" 3 ", 3) << "0" << "" << noArea << "0" << namedSectionFile(" 3 ", 3);
     QTest::newRow("a negative count from the file, a value: area 1")
-        << crlfLines(QList<QByteArray>(11) << "-2 ") << "" << "GHIAIA" << area1
+        << crlfLines(QList<QByteArray>(11) << "-2 ") << "" << "GHIAIA" << area1 << "1"
         << crlfLines(QList<QByteArray>(11) << "-2 ");
     QTest::newRow("Ctrl+- on the only area, a value: area 1 of it alone")
-        << namedSectionFile(" 1 ", 1) << "Ctrl+-" << "GHIAIA" << area1 << noArea;
+        << namedSectionFile(" 1 ", 1) << "Ctrl+-" << "GHIAIA" << area1 << "1" << noArea;
 }
 
 // With no areas the grid keeps one empty row; a value confirmed there is
@@ -173,6 +174,7 @@ void TestCountEntry::valueConfirmedWithoutAreas()
     QFETCH(QString, emptied);
     QFETCH(QString, typed);
     QFETCH(QByteArray, saved);
+    QFETCH(QString, count);
     QFETCH(QByteArray, undone);
 
     StartedForm f(start);
@@ -189,7 +191,7 @@ void TestCountEntry::valueConfirmedWithoutAreas()
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     QCOMPARE(f.fileBytes(), saved);
     QCOMPARE(f.preview(), typed.isEmpty() ? QString() : QStringLiteral("\n\nGHIAIA\n\n\n"));
-    QCOMPARE(f.ui().Text5->text(), typed.isEmpty() ? f.ui().Text5->text() : QStringLiteral("1"));
+    QCOMPARE(f.ui().Text5->text(), count);
     QCOMPARE(f.grid().Col(), 3); // the editor moved on
 
     QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);

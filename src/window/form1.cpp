@@ -385,10 +385,9 @@ void Form1::saveCopy()
         m_messageBox(QMessageBox::Warning, kAttention, *failure);
 }
 
+// Not while typing: EditActions disables it then.
 void Form1::loadSection()
 {
-    if (m_actions->typing())
-        return;
     const QString path = m_chooseFile(SectionFileChoice::Load);
     if (!path.isEmpty())
         apply(m_document.loadFrom(path), kChangeKept);

@@ -70,7 +70,6 @@ public:
     const SectionTable &table() const { return m_document.table(); }
     const QString &valoreVecchio() const { return ValoreVecchio; }
     const Form1Ui &ui() const { return m_ui; }
-    const EditActions &actions() const { return *m_actions; }
 
 signals:
     void ready(); // the start-up sequence has finished

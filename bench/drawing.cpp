@@ -11,10 +11,10 @@
 // usage: bench_drawing [iterations]
 
 #include "benchsection.h"
-#include "section/sectionquantities.h"
-#include "window/drawingwindow.h"
+#include "takeoff/sectionquantities.h"
+#include "window/drawing/drawingwindow.h"
 #include "window/fontsubstitutions.h"
-#include "window/sectionpicture.h"
+#include "window/drawing/sectionpicture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

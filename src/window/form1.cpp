@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "countentry.h"
-#include "drawingwindow.h"
+#include "drawing/drawingwindow.h"
 #include "editactions.h"
 #include "editorannouncer.h"
 #include "examplepicture.h"

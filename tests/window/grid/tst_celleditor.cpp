@@ -1,8 +1,8 @@
 #include "../formfixture.h"
 
 #include "gridprobe.h"
-#include "window/drawingwindow.h"
-#include "window/sectionpicture.h"
+#include "window/drawing/drawingwindow.h"
+#include "window/drawing/sectionpicture.h"
 #include "window/examplepicture.h"
 #include "window/sectionfiledialog.h"
 

@@ -1,13 +1,12 @@
-#include "section/labellayout.h"
 #include "section/sectionclipboard.h"
-#include "section/sectiondrawing.h"
-#include "section/sectionquantities.h"
+#include "takeoff/sectiondrawing.h"
+#include "takeoff/sectionquantities.h"
 
 #include <QTest>
 
 // The section as the drawing computes it, against widths, heights and
-// quantities worked out by hand, and what it says cannot be drawn; the
-// placing of the labels beside it, and the scale of a drawing on paper.
+// quantities worked out by hand, and what it says cannot be drawn; and the
+// scale of a drawing on paper.
 
 namespace {
 
@@ -46,8 +45,6 @@ private slots:
     void geometry();
     void quantities_data();
     void quantities();
-    void labelsBeside_data();
-    void labelsBeside();
     void standardScales();
 };
 
@@ -180,35 +177,6 @@ void TestSectionDrawing::quantities()
         text += QString(row).replace(u'|', u'\t') + QStringLiteral("\r\n");
     QCOMPARE(cellsAsText(quantityCells(sectionQuantities(drawing))), text);
     QCOMPARE(drawing.problems, problems);
-}
-
-// Centres of labels 10 high between 0 and 100, "-" for one left out.
-void TestSectionDrawing::labelsBeside_data()
-{
-    QTest::addColumn<QList<double>>("wanted");
-    QTest::addColumn<double>("high");
-    QTest::addColumn<QString>("centres");
-
-    QTest::newRow("apart: each where it wants") << QList<double>{20, 50} << 100.0 << "20 50";
-    QTest::newRow("overlapping: moved apart about their middle") << QList<double>{50, 52} << 100.0 << "46 56";
-    QTest::newRow("in any order given") << QList<double>{52, 50} << 100.0 << "56 46";
-    QTest::newRow("at the edge: moved inside") << QList<double>{2, 4} << 100.0 << "5 15";
-    QTest::newRow("a block that grows into the label before it takes it along")
-        << QList<double>{14, 30, 31, 32} << 100.0 << "11.75 21.75 31.75 41.75";
-    QTest::newRow("more than fit: three of six kept, first, middle and last")
-        << QList<double>{15, 15, 15, 15, 15, 15} << 30.0 << "5 - 15 - - 25";
-}
-
-void TestSectionDrawing::labelsBeside()
-{
-    QFETCH(QList<double>, wanted);
-    QFETCH(double, high);
-    QFETCH(QString, centres);
-
-    QStringList placed;
-    for (const std::optional<double> &centre : spreadLabels({wanted.begin(), wanted.end()}, 10, 0, high))
-        placed << (centre ? metres(*centre) : QStringLiteral("-"));
-    QCOMPARE(placed.join(u' '), centres);
 }
 
 void TestSectionDrawing::standardScales()

@@ -1,6 +1,6 @@
 #include "sectionreport.h"
 
-#include "section/sectionquantities.h"
+#include "takeoff/sectionquantities.h"
 #include "sectionpicture.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "sectionpicture.h"
 
-#include "section/labellayout.h"
+#include "labellayout.h"
 
 #include <QPainter>
 #include <algorithm>

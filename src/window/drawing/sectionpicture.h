@@ -1,6 +1,6 @@
 #pragma once
 
-#include "section/sectiondrawing.h"
+#include "takeoff/sectiondrawing.h"
 
 #include <QWidget>
 

@@ -3,8 +3,8 @@
 #include "dimensionbox.h"
 #include "quantitiesmodel.h"
 #include "section/sectionclipboard.h"
-#include "section/sectionquantities.h"
-#include "sectionfiledialog.h"
+#include "takeoff/sectionquantities.h"
+#include "window/sectionfiledialog.h"
 #include "sectionpicture.h"
 #include "sectionreport.h"
 

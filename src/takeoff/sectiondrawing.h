@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sectiontable.h"
+#include "section/sectiontable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,11 @@
-#include "formfixture.h"
+#include "window/formfixture.h"
 
-#include "window/dimensionbox.h"
-#include "window/drawingwindow.h"
+#include "window/drawing/dimensionbox.h"
+#include "window/drawing/drawingwindow.h"
+#include "window/drawing/labellayout.h"
 #include "window/italianqttexts.h"
-#include "window/sectionpicture.h"
-#include "window/sectionreport.h"
+#include "window/drawing/sectionpicture.h"
+#include "window/drawing/sectionreport.h"
 
 #include <QClipboard>
 #include <algorithm>
@@ -98,6 +99,8 @@ private slots:
     void dimensionsTakeACommaOrAPoint();
     void pdfForTheReport();
     void exportAsksInItalian();
+    void labelsBeside_data();
+    void labelsBeside();
 };
 
 void TestDrawingWindow::quantitiesAndTheirCopy()
@@ -285,6 +288,35 @@ void TestDrawingWindow::exportAsksInItalian()
     w.button(QStringLiteral("Esporta PDF..."))->click();
     QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(path));
     QVERIFY(readFile(path).startsWith("%PDF-"));
+}
+
+// Centres of labels 10 high between 0 and 100, "-" for one left out.
+void TestDrawingWindow::labelsBeside_data()
+{
+    QTest::addColumn<QList<double>>("wanted");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<QString>("centres");
+
+    QTest::newRow("apart: each where it wants") << QList<double>{20, 50} << 100.0 << "20 50";
+    QTest::newRow("overlapping: moved apart about their middle") << QList<double>{50, 52} << 100.0 << "46 56";
+    QTest::newRow("in any order given") << QList<double>{52, 50} << 100.0 << "56 46";
+    QTest::newRow("at the edge: moved inside") << QList<double>{2, 4} << 100.0 << "5 15";
+    QTest::newRow("a block that grows into the label before it takes it along")
+        << QList<double>{14, 30, 31, 32} << 100.0 << "11.75 21.75 31.75 41.75";
+    QTest::newRow("more than fit: three of six kept, first, middle and last")
+        << QList<double>{15, 15, 15, 15, 15, 15} << 30.0 << "5 - 15 - - 25";
+}
+
+void TestDrawingWindow::labelsBeside()
+{
+    QFETCH(QList<double>, wanted);
+    QFETCH(double, high);
+    QFETCH(QString, centres);
+
+    QStringList placed;
+    for (const std::optional<double> &centre : spreadLabels({wanted.begin(), wanted.end()}, 10, 0, high))
+        placed << (centre ? metres(*centre) : QStringLiteral("-"));
+    QCOMPARE(placed.join(u' '), centres);
 }
 
 QTEST_MAIN(TestDrawingWindow)

@@ -113,6 +113,11 @@ QString sectionAsText(const SectionTable &table, bool decimalComma)
     return cellsAsText(rows);
 }
 
+QList<QStringList> cellBlock(const QString &text)
+{
+    return blockRows(text);
+}
+
 bool isCellBlock(const QString &text)
 {
     return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');

@@ -22,6 +22,9 @@ QString cellsAsText(const QList<QStringList> &rows);
 // pasteBlock writes it back with the point.
 QString sectionAsText(const SectionTable &table, bool decimalComma = false);
 
+// The rows of cells of such text, a final line break ignored.
+QList<QStringList> cellBlock(const QString &text);
+
 // Whether clipboard text is a block of cells rather than one value: it holds
 // a tab or a line break.
 bool isCellBlock(const QString &text);

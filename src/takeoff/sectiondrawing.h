@@ -1,28 +1,14 @@
 #pragma once
 
-#include "section/sectiontable.h"
+#include "trenchsection.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <vector>
 
-// The user's section drawn to scale: what each area's values give with
-// example dimensions of the standard section, and what cannot be drawn.
-// Lengths are in metres; heights are measured up from the trench bottom.
-
-// Half a millimetre: a width or a height under it counts as nothing, so
-// that rounding (0.86 - 2 * 0.43) does not pass for a width.
-constexpr double kNothing = 0.0005;
-
-// The dimensions that the standard section types give and the section file
-// does not hold: examples only, never saved.
-struct ExampleDimensions
-{
-    double L = 0.80; // width of the trench bottom
-    double P = 1.50; // depth of the pipe's bottom below the top of the section
-    double D = 0.40; // diameter of the pipe
-};
+// The user's section drawn to scale at the calculation's L, P and D: each
+// area's place, the pipe, and what cannot be drawn or does not add up.
 
 struct DrawnArea
 {
@@ -37,8 +23,8 @@ struct DrawnArea
     // The coefficient of deduction, when it is a number.
     std::optional<double> coefficient;
     // The share of the pipe's cross-section that lies between its foot and
-    // its top, 0 to 1.
-    double pipeShare = 0;
+    // its top, 0 to 1; none when the section is not drawn whole.
+    std::optional<double> pipeShare;
 
     // An area of no height is listed among the problems, not drawn.
     bool hasHeight() const { return height >= kNothing; }
@@ -48,27 +34,30 @@ struct SectionDrawing
 {
     // The areas that can be drawn, from area 1 up to the first that cannot.
     std::vector<DrawnArea> areas;
-    double top = 0; // the height of the top of the last area drawn
-    // The pipe: a circle of diameter D on the section's axis, its lowest
-    // point at depth P below the top.
+    int firstNotDrawn = 0; // 0 when every area is drawn
+    double top = 0;        // the height of the top of the last area drawn
+    // The pipe, drawn only with the whole section: a circle of diameter D
+    // on the section's axis, its lowest point at depth P below the top.
+    bool pipeShown = false;
     double pipeCentre = 0; // height of its centre above the trench bottom
     double pipeDiameter = 0;
     // The sum of the coefficients of deduction that are numbers.
     double coefficientSum = 0;
-    // What cannot be drawn, one line each, in area order; then, for a
-    // section drawn whole, a pipe below the trench bottom and the
-    // coefficients that the drawing contradicts. Empty: nothing.
+    // For a section not drawn whole, first the areas left out; then what
+    // cannot be drawn, one line each, in area order; then, for a section
+    // drawn whole, what the pipe contradicts. Empty: nothing.
     QStringList problems;
+
+    bool whole() const { return firstNotDrawn == 0; }
 };
 
+SectionDrawing drawSection(const TrenchSection &section, const ExampleDimensions &dimensions);
 SectionDrawing drawSection(const SectionTable &table, const ExampleDimensions &dimensions);
 
-// A length as the drawing writes it: with a point, without trailing zeros.
-QString metres(double value);
-
-// A number as an Italian reads it: a decimal comma, `decimals` places, no
-// thousands separator, and no minus before a value that rounds to 0.
-QString italianNumber(double value, int decimals);
+// Where the section holds along the pipeline and where its pipe lies, two
+// lines: from which depth the quantities hold (or that they do not depend
+// on P), then the height of the pipe's bottom above the trench bottom.
+QStringList depthSummary(const TrenchSection &section, const ExampleDimensions &dimensions);
 
 // The scale of a drawing on paper, 1:N: the smallest N of the usual series
 // (1, 2, 5, 10, 20, 25, 50, 100, 200, 250, 500, ...) that is at least

@@ -1,16 +1,17 @@
 #include "sectionquantities.h"
 
-#include <numbers>
+#include "numbers.h"
 
 SectionQuantities sectionQuantities(const SectionDrawing &drawing)
 {
-    const double pipeArea = std::numbers::pi * drawing.pipeDiameter * drawing.pipeDiameter / 4;
+    const double pipe = pipeArea(drawing.pipeDiameter);
     SectionQuantities quantities;
+    quantities.whole = drawing.whole();
     quantities.deduction = 0.0;
     for (const DrawnArea &area : drawing.areas) {
         AreaQuantities row{area, area.height * (area.footWidth + area.topWidth) / 2, {}, {}};
         if (area.coefficient) {
-            row.deduction = *area.coefficient * pipeArea;
+            row.deduction = *area.coefficient * pipe;
             row.net = row.volume - *row.deduction;
         }
         quantities.volume += row.volume;
@@ -25,10 +26,25 @@ SectionQuantities sectionQuantities(const SectionDrawing &drawing)
     return quantities;
 }
 
-QList<QStringList> quantityCells(const SectionQuantities &quantities)
+NumberStyle NumberStyle::shown()
 {
-    const auto volume = [](const std::optional<double> &value) {
-        return value ? italianNumber(*value, 3) : QString();
+    return {QLocale(QLocale::Italian, QLocale::Italy), 0};
+}
+
+NumberStyle NumberStyle::copied()
+{
+    return {QLocale(), 6};
+}
+
+QString NumberStyle::operator()(double value, int ownDecimals) const
+{
+    return spreadsheetNumber(value, decimals > 0 ? decimals : ownDecimals, locale);
+}
+
+QList<QStringList> quantityCells(const SectionQuantities &quantities, const NumberStyle &style)
+{
+    const auto volume = [&style](const std::optional<double> &value) {
+        return value ? style(*value, 3) : QString();
     };
     QList<QStringList> cells{{QStringLiteral("Area"), QStringLiteral("Descrizione"), QStringLiteral("Voce"),
                               QStringLiteral("Base (m)"), QStringLiteral("Sommità (m)"), QStringLiteral("Altezza (m)"),
@@ -37,11 +53,12 @@ QList<QStringList> quantityCells(const SectionQuantities &quantities)
     for (const AreaQuantities &row : quantities.areas) {
         const DrawnArea &area = row.area;
         cells << QStringList{QString::number(area.number), area.description, area.priceCode,
-                             italianNumber(area.footWidth, 3), italianNumber(area.topWidth, 3),
-                             italianNumber(area.height, 3), italianNumber(row.volume, 3),
-                             italianNumber(area.pipeShare, 2), volume(row.deduction), volume(row.net)};
+                             style(area.footWidth, 3), style(area.topWidth, 3), style(area.height, 3),
+                             style(row.volume, 3), area.pipeShare ? style(*area.pipeShare, 2) : QString(),
+                             volume(row.deduction), volume(row.net)};
     }
-    cells << QStringList{QStringLiteral("Totale"), {}, {}, {}, {}, {}, italianNumber(quantities.volume, 3), {},
-                         volume(quantities.deduction), volume(quantities.net)};
+    if (quantities.whole)
+        cells << QStringList{QStringLiteral("Totale"), {}, {}, {}, {}, {}, style(quantities.volume, 3), {},
+                             volume(quantities.deduction), volume(quantities.net)};
     return cells;
 }

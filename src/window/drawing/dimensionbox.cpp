@@ -4,17 +4,19 @@
 
 DimensionBox::DimensionBox(QWidget *parent) : QDoubleSpinBox(parent)
 {
-    setLocale(QLocale::c()); // a point as decimal separator, as in the file
+    QLocale italian(QLocale::Italian, QLocale::Italy);
+    italian.setNumberOptions(QLocale::OmitGroupSeparator);
+    setLocale(italian);
     setDecimals(2);
     setRange(0.01, 99.99);
     setSingleStep(0.05);
 }
 
-// The C locale would take a comma for a thousands separator: it becomes the
-// decimal point as it is typed (or pasted).
+// Italian settings would take a point for a thousands separator: it becomes
+// the decimal comma as it is typed (or pasted).
 QValidator::State DimensionBox::validate(QString &text, int &position) const
 {
-    text.replace(u',', u'.');
+    text.replace(u'.', u',');
     return QDoubleSpinBox::validate(text, position);
 }
 

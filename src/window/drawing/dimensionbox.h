@@ -2,9 +2,9 @@
 
 #include <QDoubleSpinBox>
 
-// A length in metres for the drawing, shown with a decimal point as the
-// section file writes numbers, and typed with a point or, as an Italian
-// keyboard types it, a comma: "0,90" is 0.90 m, never 90.
+// A length in metres for the calculation, shown with a decimal comma as
+// every number of the drawing window, and typed with a comma or, as the
+// section file writes numbers, a point: "0.90" is 0,90 m, never 90.
 class DimensionBox : public QDoubleSpinBox
 {
     Q_OBJECT

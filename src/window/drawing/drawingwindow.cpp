@@ -1,25 +1,33 @@
 #include "drawingwindow.h"
 
+#include "depthtab.h"
 #include "dimensionbox.h"
-#include "quantitiesmodel.h"
+#include "placement.h"
+#include "section/ownfiles.h"
 #include "section/sectionclipboard.h"
-#include "takeoff/sectionquantities.h"
-#include "window/sectionfiledialog.h"
+#include "section/sectionfile.h"
 #include "sectionpicture.h"
 #include "sectionreport.h"
+#include "sectiontab.h"
+#include "stretchestab.h"
+#include "takeoff/numbers.h"
+#include "takeoff/sectionquantities.h"
+#include "takeoff/xpwe.h"
+#include "window/sectionfiledialog.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
-#include <QTableView>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,60 +36,73 @@ namespace {
 // screen and 1600 pixels wide, for a sharp print in a report.
 constexpr double kCopyMinimumWidth = 1600;
 
-std::optional<QString> askPdfPath(QWidget *parent)
+std::optional<QString> askPath(QWidget *parent, SectionFileChoice choice)
 {
-    const QString path = chooseSectionFile(parent, SectionFileChoice::ExportPdf);
+    const QString path = chooseSectionFile(parent, choice);
     return path.isEmpty() ? std::nullopt : std::optional(path);
 }
 
-QLabel *headingFor(QWidget *buddy, const QString &text)
+QString notSaved(const QString &what)
 {
-    auto *heading = new QLabel(text);
-    heading->setBuddy(buddy);
-    buddy->setAccessibleName(text);
-    return heading;
+    return QStringLiteral("%1 non è stato scritto: la sezione non è salvata nel file. Risolvere prima il salvataggio.")
+        .arg(what);
 }
 
 } // namespace
 
-DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_table(table), m_choosePath(askPdfPath)
+DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_table(table), m_folder(folder), m_section(table), m_choosePath(askPath)
 {
     setWindowTitle(QStringLiteral("Disegno della sezione"));
-    auto *layout = new QVBoxLayout(this);
-    auto *fields = new QGridLayout;
+    // On a screen too small for it all, the window scrolls.
+    auto *scrolled = new QScrollArea;
+    scrolled->setWidgetResizable(true);
+    scrolled->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    scrolled->setWidget(content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scrolled);
+    auto *layout = new QVBoxLayout(content);
+    // L, P and D on one line, the note under them, then the job's name.
+    auto *fields = new QHBoxLayout;
     layout->addLayout(fields);
-    m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, 0);
-    m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, 1);
-    m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, 2);
+    m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, fields);
+    m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, fields);
+    m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, fields);
+    fields->addStretch(1);
     auto *note = new QLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo come "
                                            "esempio per il disegno: non sono salvati nel file."));
     note->setWordWrap(true);
-    fields->addWidget(note, 0, 2, 3, 1);
-    fields->setColumnStretch(2, 1);
+    layout->addWidget(note);
+    auto *job = new QHBoxLayout;
+    layout->addLayout(job);
+    m_job = new QLineEdit;
+    m_job->setAccessibleName(QStringLiteral("Lavoro"));
+    auto *jobCaption = new QLabel(QStringLiteral("Lavoro"));
+    jobCaption->setBuddy(m_job);
+    job->addWidget(jobCaption);
+    job->addWidget(m_job, 1);
+    m_summary = new QLabel;
+    m_summary->setWordWrap(true);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(m_summary);
 
-    m_picture = new SectionPicture;
-    layout->addWidget(m_picture, 1);
-    m_sum = new QLabel;
-    m_sum->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    layout->addWidget(m_sum);
-
-    m_quantities = new QuantitiesModel(this);
-    m_quantitiesView = new QTableView;
-    m_quantitiesView->setModel(m_quantities);
-    m_quantitiesView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_quantitiesView->setTabKeyNavigation(false);
-    m_quantitiesView->verticalHeader()->hide();
-    layout->addWidget(headingFor(m_quantitiesView, QStringLiteral("Quantità per metro di scavo")));
-    layout->addWidget(m_quantitiesView);
-
-    m_problems = new QPlainTextEdit;
-    m_problems->setReadOnly(true);
-    m_problems->setTabChangesFocus(true);
-    m_problems->setMaximumHeight(90);
-    m_problems->installEventFilter(this);
-    layout->addWidget(headingFor(m_problems, QStringLiteral("Problemi del disegno")));
-    layout->addWidget(m_problems);
+    m_tabs = new QTabWidget;
+    m_sectionTab = new SectionTab;
+    m_depthTab = new DepthTab;
+    m_stretchesTab = new StretchesTab;
+    m_tabs->addTab(m_sectionTab, QStringLiteral("Sezione"));
+    m_tabs->addTab(m_depthTab, QStringLiteral("Profondità"));
+    m_tabs->addTab(m_stretchesTab, QStringLiteral("Tratti"));
+    layout->addWidget(m_tabs, 1);
+    m_sectionTab->problems()->installEventFilter(this);
+    connect(m_depthTab, &DepthTab::depthsChanged, this, &DrawingWindow::refresh);
+    connect(m_depthTab, &DepthTab::copyRequested, this, &DrawingWindow::copyDepths);
+    connect(m_stretchesTab, &StretchesTab::stretchesChanged, this, &DrawingWindow::refresh);
+    connect(m_stretchesTab, &StretchesTab::copyRequested, this, &DrawingWindow::copyStretches);
+    connect(m_stretchesTab, &StretchesTab::exportRequested, this, &DrawingWindow::exportXpwe);
+    connect(m_stretchesTab, &StretchesTab::told, this, &DrawingWindow::tell);
 
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
@@ -95,6 +116,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     button(QStringLiteral("Copia quantità"), &DrawingWindow::copyQuantities);
     button(QStringLiteral("Esporta PDF..."), &DrawingWindow::exportPdf);
     m_status = new QLabel;
+    m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     buttons->addWidget(m_status, 1);
 
@@ -102,20 +124,20 @@ DrawingWindow::DrawingWindow(const SectionTable &table, QWidget *parent)
     // text copies that text instead (see eventFilter).
     auto *copy = new QShortcut(QKeySequence::Copy, this, this, &DrawingWindow::copyDrawing);
     copy->setContext(Qt::WindowShortcut);
-    resize(820, 720);
+    resize(900, 760);
 }
 
-DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, int row)
+DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, QHBoxLayout *fields)
 {
-    auto *grid = static_cast<QGridLayout *>(layout()->itemAt(0)->layout());
     auto *field = new DimensionBox;
     field->setValue(value);
     field->setAccessibleName(label);
     field->installEventFilter(this);
     auto *caption = new QLabel(label);
     caption->setBuddy(field);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(field, row, 1);
+    fields->addWidget(caption);
+    fields->addWidget(field);
+    fields->addSpacing(12);
     connect(field, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::refresh);
     return field;
 }
@@ -127,54 +149,45 @@ ExampleDimensions DrawingWindow::dimensions() const
 
 void DrawingWindow::refresh()
 {
+    m_section = TrenchSection(m_table);
     const ExampleDimensions dimensions = this->dimensions();
-    const SectionDrawing drawing = drawSection(m_table, dimensions);
-    m_picture->setDrawing(drawing, dimensions);
-    m_sum->setText(QStringLiteral("Somma dei coefficienti di detrazione: %1").arg(metres(drawing.coefficientSum)));
-    m_quantities->setCells(quantityCells(sectionQuantities(drawing)));
-    fitQuantitiesView();
-    m_problems->setPlainText(drawing.problems.isEmpty() ? QStringLiteral("Nessun problema rilevato.")
-                                                        : drawing.problems.join(u'\n'));
+    m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
+    m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved);
+    m_depthTab->show(m_section, dimensions);
+    m_stretchesTab->show(m_section, dimensions);
 }
 
-// The table as high as its rows, up to kShownRows (a scroll bar beyond),
-// each column as wide as its longest text and the description taking what
-// is left, in the window's font. The longest text is the one of the most
-// characters, as the digits of the numbers are of one width: measured once
-// a column rather than cell by cell, which a hundred areas make slow.
-void DrawingWindow::fitQuantitiesView()
+void DrawingWindow::setSaved(bool saved)
 {
-    constexpr int kShownRows = 6;
-    constexpr int kPadding = 14; // the cell's margins and grid line
-    const QList<QStringList> &cells = m_quantities->cells();
-    QHeaderView *header = m_quantitiesView->horizontalHeader();
-    const QFontMetrics metrics = m_quantitiesView->fontMetrics();
-    QFont bold = m_quantitiesView->font();
-    bold.setBold(true);
-    const QFontMetrics boldMetrics(bold); // the row "Totale"
-    for (int column = 0; column < m_quantities->columnCount(); ++column) {
-        if (column == 1) {
-            header->setSectionResizeMode(column, QHeaderView::Stretch);
-            continue;
-        }
-        QString longest;
-        for (qsizetype row = 0; row + 1 < cells.size(); ++row)
-            if (cells[row].value(column).size() > longest.size())
-                longest = cells[row].value(column);
-        header->resizeSection(column, std::max(metrics.horizontalAdvance(longest),
-                                               boldMetrics.horizontalAdvance(cells.back().value(column)))
-                                          + kPadding);
+    m_saved = saved;
+}
+
+// The window opens beside the main one where the screen has room, then
+// keeps the place and the size the user gives it.
+void DrawingWindow::showBeside(const QWidget &main)
+{
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen *screen = main.screen();
+        const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size());
+        // Framed as the main window is, once shown.
+        const QSize frame = main.frameGeometry().size() - main.size();
+        resize(size().boundedTo(available.size() - frame));
+        move(placeBeside(main.frameGeometry(), size() + frame, available));
     }
-    const int rowHeight = metrics.height() + 6;
-    m_quantitiesView->verticalHeader()->setDefaultSectionSize(rowHeight);
-    const int rows = std::min(m_quantities->rowCount(), kShownRows);
-    m_quantitiesView->setFixedHeight(header->sizeHint().height() + rows * rowHeight
-                                     + 2 * m_quantitiesView->frameWidth());
+    show();
+    raise();
+    activateWindow();
+}
+
+const SectionPicture &DrawingWindow::picture() const
+{
+    return m_sectionTab->picture();
 }
 
 QString DrawingWindow::problemsText() const
 {
-    return m_problems->toPlainText();
+    return m_sectionTab->problemsText();
 }
 
 QString DrawingWindow::statusText() const
@@ -182,30 +195,99 @@ QString DrawingWindow::statusText() const
     return m_status->text();
 }
 
-void DrawingWindow::copyDrawing()
+QString DrawingWindow::summaryText() const
 {
-    const double factor = std::max(2.0, kCopyMinimumWidth / std::max(1, m_picture->width()));
-    const QImage image = m_picture->image(factor);
-    QApplication::clipboard()->setImage(image);
-    m_status->setText(QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).")
-                          .arg(image.width())
-                          .arg(image.height()));
+    return m_summary->text();
 }
 
+void DrawingWindow::tell(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void DrawingWindow::copyDrawing()
+{
+    const SectionPicture &picture = this->picture();
+    const double factor = std::max(2.0, kCopyMinimumWidth / std::max(1, picture.width()));
+    const QImage image = picture.image(factor);
+    QApplication::clipboard()->setImage(image);
+    tell(QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).").arg(image.width()).arg(image.height()));
+}
+
+// The quantities for a spreadsheet with the user's regional settings, at
+// six decimals, and the line that says a section is partial.
 void DrawingWindow::copyQuantities()
 {
-    QApplication::clipboard()->setText(cellsAsText(m_quantities->cells()));
-    m_status->setText(QStringLiteral("Quantità copiate negli appunti."));
+    const SectionDrawing drawing = drawSection(m_section, dimensions());
+    QList<QStringList> cells = quantityCells(sectionQuantities(drawing), NumberStyle::copied());
+    if (!drawing.whole())
+        cells << QStringList{drawing.problems.front()};
+    QApplication::clipboard()->setText(cellsAsText(cells));
+    tell(QStringLiteral("Quantità copiate negli appunti."));
+}
+
+void DrawingWindow::copyDepths()
+{
+    QApplication::clipboard()->setText(cellsAsText(m_depthTab->cells(m_section, NumberStyle::copied())));
+    tell(QStringLiteral("Quantità per profondità copiate negli appunti."));
+}
+
+// Both tables of the stretches, one under the other, an empty row between.
+void DrawingWindow::copyStretches()
+{
+    const StretchTakeoff &takeoff = m_stretchesTab->takeoff();
+    QList<QStringList> cells = stretchCells(m_section, takeoff, NumberStyle::copied());
+    cells << QStringList() << codeTotalCells(takeoff, NumberStyle::copied());
+    QApplication::clipboard()->setText(cellsAsText(cells));
+    tell(QStringLiteral("Tratti copiati negli appunti."));
+}
+
+std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice, const QString &notWritten)
+{
+    if (!m_saved) {
+        tell(notSaved(notWritten));
+        return std::nullopt;
+    }
+    const std::optional<QString> path = m_choosePath(this, choice);
+    if (path && isSectionOwnFile(m_folder, *path)) {
+        tell(ownFileRefusal());
+        return std::nullopt;
+    }
+    return path;
 }
 
 void DrawingWindow::exportPdf()
 {
-    const std::optional<QString> path = m_choosePath(this);
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportPdf, QStringLiteral("Il PDF"));
     if (!path)
         return;
-    const std::optional<QString> failure =
-        writeSectionReport(*path, m_table, dimensions(), QDate::currentDate(), m_picture->font());
-    m_status->setText(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
+    std::vector<double> depths;
+    for (const DepthRow &row : m_depthTab->rows())
+        depths.push_back(row.P);
+    const ReportContent content{dimensions(), m_job->text(), QDate::currentDate(), picture().font(), depths,
+                                m_stretchesTab->stretches()};
+    const std::optional<QString> failure = writeSectionReport(*path, m_table, content);
+    tell(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
+}
+
+void DrawingWindow::exportXpwe()
+{
+    const XpweComputo computo = xpweComputo(m_stretchesTab->takeoff(), m_job->text());
+    if (computo.isEmpty()) {
+        tell(QStringLiteral("Nessun tratto da esportare: serve almeno un tratto valido di aree con una voce di "
+                            "elenco prezzi."));
+        return;
+    }
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportXpwe, QStringLiteral("Il file XPWE"));
+    if (!path)
+        return;
+    const QString where = QDir::toNativeSeparators(*path);
+    if (const WriteResult written = writeFileBytes(computo.bytes, *path, InPlace::Refused); written.error) {
+        tell(QStringLiteral("Il file XPWE non è stato salvato in %1. %2").arg(where, written.error->message));
+        return;
+    }
+    const QString leftOut = xpweLeftOut(computo);
+    tell(QStringLiteral("XPWE salvato in %1.").arg(where) + (leftOut.isEmpty() ? QString() : u' ' + leftOut));
 }
 
 // Ctrl+C in a dimension box or in the problems copies their selected text,
@@ -213,8 +295,9 @@ void DrawingWindow::exportPdf()
 bool DrawingWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
-        const bool selected = watched == m_problems ? m_problems->textCursor().hasSelection()
-                                                    : static_cast<DimensionBox *>(watched)->hasSelectedText();
+        auto *problems = m_sectionTab->problems();
+        const bool selected = watched == problems ? problems->textCursor().hasSelection()
+                                                  : static_cast<DimensionBox *>(watched)->hasSelectedText();
         // Accepted, the key goes to the box (the read-only problems would
         // leave it to the window); ignored, to the window.
         event->setAccepted(selected);

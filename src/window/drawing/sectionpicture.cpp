@@ -1,6 +1,8 @@
 #include "sectionpicture.h"
 
 #include "labellayout.h"
+#include "takeoff/numbers.h"
+#include "wrappedtext.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -16,6 +18,7 @@ constexpr int kBottom = 44; // more when area 1's bottom width is dimensioned to
 constexpr int kTick = 4;
 constexpr int kGap = 12;    // between the section and a dimension line
 constexpr int kLeader = 8;  // the run of the line to a text moved off its place
+constexpr int kClear = 2;   // between a label and the pipe
 
 // Maps metres of the section (x from its axis, y up from the trench
 // bottom) to pixels of the widget.
@@ -28,8 +31,8 @@ struct Scale
     QPointF at(double x, double y) const { return {axisX + x * pixelsPerMetre, bottomY - y * pixelsPerMetre}; }
 };
 
-// What is drawn, in metres: every width, the bottom width, the pipe, and
-// the depth P below the top.
+// What is drawn, in metres: every width, the bottom width, and for a
+// section drawn whole the pipe and the depth P below the top.
 struct Extent
 {
     double width = 0;
@@ -38,12 +41,16 @@ struct Extent
 
     Extent(const SectionDrawing &drawing, const ExampleDimensions &dimensions)
     {
-        width = std::max(dimensions.L, drawing.pipeDiameter);
+        width = dimensions.L;
         for (const DrawnArea &area : drawing.areas)
             width = std::max({width, area.footWidth, area.topWidth});
+        highest = drawing.top;
+        if (drawing.pipeShown) {
+            width = std::max(width, drawing.pipeDiameter);
+            lowest = std::min({0.0, drawing.top - dimensions.P, drawing.pipeCentre - drawing.pipeDiameter / 2});
+            highest = std::max(highest, drawing.pipeCentre + drawing.pipeDiameter / 2);
+        }
         width = std::max(width, 1e-9);
-        lowest = std::min({0.0, drawing.top - dimensions.P, drawing.pipeCentre - drawing.pipeDiameter / 2});
-        highest = std::max(drawing.top, drawing.pipeCentre + drawing.pipeDiameter / 2);
     }
     double span() const { return std::max(highest - lowest, 1e-9); }
 };
@@ -66,23 +73,80 @@ QString areaTitle(const DrawnArea &area)
     return QStringLiteral("AREA %1").arg(area.number);
 }
 
-// The room around the section that a drawing's texts need: each area's
-// text on the right is its height and, when they do not fit inside the
-// area, its number and description.
+// The pipe, its diameter's line and text.
+struct PipeMarks
+{
+    QRectF circle;
+    QRectF text; // where "D = ..." is written: inside the circle when it fits, else on its right
+    QString caption;
+
+    // What labels keep clear of.
+    QRectF keepOut() const { return circle.united(text).adjusted(-kClear, -kClear, kClear, kClear); }
+};
+
+PipeMarks pipeMarks(const SectionDrawing &drawing, const Scale &scale, const QFontMetricsF &metrics)
+{
+    PipeMarks marks;
+    const double radius = drawing.pipeDiameter / 2 * scale.pixelsPerMetre;
+    const QPointF centre = scale.at(0, drawing.pipeCentre);
+    marks.circle = QRectF(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+    marks.caption = QStringLiteral("D = %1").arg(lengthText(drawing.pipeDiameter));
+    const QSizeF text(metrics.horizontalAdvance(marks.caption), metrics.height());
+    if (text.width() <= 1.6 * radius && text.height() <= 0.8 * radius)
+        marks.text = QRectF(QPointF(centre.x() - text.width() / 2, centre.y() - text.height() - 1), text);
+    else
+        marks.text = QRectF(QPointF(centre.x() + radius + kTick, centre.y() - text.height() / 2), text);
+    return marks;
+}
+
+// The room around the section that a drawing's texts need, and where each
+// area's label goes: inside the area, clear of the pipe, when it fits whole
+// there; else beside it on the right, with its height.
 class Layout
 {
 public:
     Layout(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions)
-        : metrics(font), extent(drawing, dimensions),
+        : font(font), metrics(font), extent(drawing, dimensions),
           bottom(kBottom + (dimensionsAreaOneBase(drawing, dimensions) ? metrics.height() + 14 : 0)),
           m_drawing(drawing)
     {
     }
 
+    static QString label(const DrawnArea &area)
+    {
+        return area.description.isEmpty() ? areaTitle(area) : areaTitle(area) + u'\n' + area.description;
+    }
+
+    // Where the label lies inside the area, at this scale: the area's room,
+    // or, when the pipe lies in it, the largest part of it clear of the
+    // pipe that holds the whole label. Nothing when no part does.
+    std::optional<QRectF> labelPlace(const DrawnArea &area, const Scale &scale) const
+    {
+        const QRectF room = inside(area, scale);
+        std::vector<QRectF> parts{room};
+        if (m_drawing.pipeShown) {
+            const QRectF pipe = pipeMarks(m_drawing, scale, metrics).keepOut();
+            if (pipe.intersects(room))
+                parts = {QRectF(room.left(), room.top(), room.width(), pipe.top() - room.top()),
+                         QRectF(room.left(), pipe.bottom(), room.width(), room.bottom() - pipe.bottom()),
+                         QRectF(room.left(), room.top(), pipe.left() - room.left(), room.height()),
+                         QRectF(pipe.right(), room.top(), room.right() - pipe.right(), room.height())};
+            std::stable_sort(parts.begin(), parts.end(), [](const QRectF &a, const QRectF &b) {
+                return a.width() * a.height() > b.width() * b.height();
+            });
+        }
+        for (const QRectF &part : parts) {
+            if (part.width() <= 0 || part.height() <= 0)
+                continue;
+            const WrappedText text(label(area), font, part.width(), Qt::AlignHCenter, true);
+            if (text.fits() && text.height() <= part.height())
+                return part;
+        }
+        return std::nullopt;
+    }
     bool fitsInside(const DrawnArea &area, double pixelsPerMetre) const
     {
-        const QRectF room = inside(area, Scale{pixelsPerMetre, 0, 0});
-        return metrics.height() <= room.height() && metrics.horizontalAdvance(areaTitle(area)) <= room.width();
+        return labelPlace(area, Scale{pixelsPerMetre, 0, 0}).has_value();
     }
     double rightRoom(double pixelsPerMetre) const
     {
@@ -91,16 +155,16 @@ public:
                 return kRight + kBesideRoom;
         return kRight;
     }
-    // The text beside an area, cut to width.
-    QString besideText(const DrawnArea &area, double pixelsPerMetre, double width) const
+    // The text beside an area: its height, and its label when that is not inside.
+    QString besideText(const DrawnArea &area, double pixelsPerMetre) const
     {
-        QString text = QStringLiteral("H%1 = %2").arg(area.number).arg(metres(area.height));
+        QString text = QStringLiteral("H%1 = %2").arg(area.number).arg(lengthText(area.height));
         if (!fitsInside(area, pixelsPerMetre)) {
             text += QStringLiteral(" – ") + areaTitle(area);
             if (!area.description.isEmpty())
                 text += u' ' + area.description;
         }
-        return metrics.elidedText(text, Qt::ElideRight, width);
+        return text;
     }
     // Labels moved beside their areas need more room on the right, which
     // makes the drawing smaller.
@@ -110,6 +174,7 @@ public:
         return rightRoom(pixelsPerMetre) > kRight ? fittedScale(size, kRight + kBesideRoom) : pixelsPerMetre;
     }
 
+    const QFont font;
     const QFontMetricsF metrics;
     const Extent extent;
     const double bottom; // the room below the section
@@ -151,24 +216,26 @@ void horizontalDimension(QPainter &painter, const Scale &scale, double y, double
 }
 
 // The heights on the right, beyond the widest area, each with its text;
-// the texts spread so that none covers another, a short line leading to
-// each one moved off the middle of its area.
+// the texts, wrapped to the room there, spread so that none covers
+// another, a short line leading to each one moved off the middle of its
+// area.
 void heightDimensions(QPainter &painter, const QRectF &room, const Scale &scale, const SectionDrawing &drawing,
                       const Layout &layout, double right, double textWidth)
 {
-    std::vector<const DrawnArea *> shown;
+    std::vector<WrappedText> texts;
     std::vector<double> middles;
+    std::vector<double> heights;
     for (const DrawnArea &area : drawing.areas) {
         if (!area.hasHeight())
             continue;
         verticalDimension(painter, right, scale.at(0, area.bottom).y(), scale.at(0, area.bottom + area.height).y(),
                           QString(), false);
-        shown.push_back(&area);
+        texts.emplace_back(layout.besideText(area, scale.pixelsPerMetre), layout.font, textWidth);
         middles.push_back(scale.at(0, area.bottom + area.height / 2).y());
+        heights.push_back(texts.back().height());
     }
-    const double lineHeight = layout.metrics.height();
-    const std::vector<std::optional<double>> centres = spreadLabels(middles, lineHeight, room.top(), room.bottom());
-    for (size_t i = 0; i < shown.size(); ++i) {
+    const std::vector<std::optional<double>> centres = spreadLabels(middles, heights, room.top(), room.bottom());
+    for (size_t i = 0; i < texts.size(); ++i) {
         if (!centres[i])
             continue;
         double x = right + kTick + 2;
@@ -176,9 +243,31 @@ void heightDimensions(QPainter &painter, const QRectF &room, const Scale &scale,
             painter.drawLine(QPointF(right + 1, middles[i]), QPointF(right + kTick + kLeader, *centres[i]));
             x += kLeader;
         }
-        painter.drawText(QPointF(x, *centres[i] + layout.metrics.ascent() / 2 - 1),
-                         layout.besideText(*shown[i], scale.pixelsPerMetre, textWidth));
+        texts[i].draw(painter, QPointF(x, *centres[i] - heights[i] / 2));
     }
+}
+
+// The pipe, with D across it, and on the left the depth P from the top
+// down to the pipe's bottom, then on to the trench bottom the height of the
+// pipe's bottom above it.
+void pipeAndDepth(QPainter &painter, const Scale &scale, const SectionDrawing &drawing,
+                  const ExampleDimensions &dimensions, const Layout &layout)
+{
+    const PipeMarks marks = pipeMarks(drawing, scale, layout.metrics);
+    painter.drawEllipse(marks.circle);
+    const double y = marks.circle.center().y();
+    painter.drawLine(QPointF(marks.circle.left(), y), QPointF(marks.circle.right(), y));
+    for (const double x : {marks.circle.left(), marks.circle.right()})
+        painter.drawLine(QPointF(x, y - kTick / 2.0), QPointF(x, y + kTick / 2.0));
+    painter.drawText(marks.text, Qt::AlignCenter, marks.caption);
+
+    const double left = scale.at(-layout.extent.width / 2, 0).x() - kGap;
+    const double pipeBottom = drawing.top - dimensions.P;
+    verticalDimension(painter, left, scale.at(0, drawing.top).y(), scale.at(0, pipeBottom).y(),
+                      QStringLiteral("P = %1").arg(lengthText(dimensions.P)), true);
+    if (std::abs(pipeBottom) >= kNothing)
+        verticalDimension(painter, left, scale.at(0, pipeBottom).y(), scale.at(0, 0).y(), lengthText(pipeBottom),
+                          true);
 }
 
 } // namespace
@@ -207,7 +296,7 @@ QString SectionPicture::describe(const SectionDrawing &drawing)
         areas << QStringLiteral("Area %1%2: altezza %3 m, larghezza al piede %4 m, in sommità %5 m.")
                      .arg(QString::number(area.number),
                           area.description.isEmpty() ? QString() : QStringLiteral(", ") + area.description,
-                          metres(area.height), metres(area.footWidth), metres(area.topWidth));
+                          lengthText(area.height), lengthText(area.footWidth), lengthText(area.topWidth));
     return areas.join(u' ');
 }
 
@@ -256,7 +345,6 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
         return 0;
     }
     const Layout layout(font, drawing, dimensions);
-    const QFontMetricsF &metrics = layout.metrics;
     const Extent &extent = layout.extent;
     Scale scale;
     scale.pixelsPerMetre = pixelsPerMetre > 0 ? pixelsPerMetre : layout.scaleToFit(room.size());
@@ -273,18 +361,11 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
         const QPolygonF outline{scale.at(-area.footWidth / 2, area.bottom), scale.at(area.footWidth / 2, area.bottom),
                                 scale.at(area.topWidth / 2, top), scale.at(-area.topWidth / 2, top)};
         painter.drawPolygon(outline);
-        if (!layout.fitsInside(area, scale.pixelsPerMetre))
-            continue; // beside it, with its height
-        // The number and the description inside, as far as they fit.
-        const QRectF label = inside(area, scale);
-        QStringList lines{areaTitle(area)};
-        if (!area.description.isEmpty())
-            lines << area.description;
-        if (lines.size() * metrics.height() > label.height())
-            lines.removeLast();
-        for (QString &line : lines)
-            line = metrics.elidedText(line, Qt::ElideRight, label.width());
-        painter.drawText(label, Qt::AlignCenter, lines.join(u'\n'));
+        // The number and the description inside, whole, or beside it.
+        if (const std::optional<QRectF> place = layout.labelPlace(area, scale)) {
+            const WrappedText label(Layout::label(area), font, place->width(), Qt::AlignHCenter, true);
+            label.draw(painter, QPointF(place->left(), place->center().y() - label.height() / 2));
+        }
     }
 
     const double heightsX = scale.at(extent.width / 2, 0).x() + kGap;
@@ -292,17 +373,12 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
                      room.right() - heightsX - kTick - 2 - kLeader - 2);
     // The bottom width L below the trench bottom, and area 1's when X1 widens it.
     const double belowY = scale.at(0, extent.lowest).y() + 14;
-    horizontalDimension(painter, scale, belowY, dimensions.L, QStringLiteral("L = %1").arg(metres(dimensions.L)));
+    horizontalDimension(painter, scale, belowY, dimensions.L, QStringLiteral("L = %1").arg(lengthText(dimensions.L)));
     if (dimensionsAreaOneBase(drawing, dimensions))
-        horizontalDimension(painter, scale, belowY + metrics.height() + 14, drawing.areas.front().footWidth,
-                            QStringLiteral("L + 2 X1 = %1").arg(metres(drawing.areas.front().footWidth)));
-    // The depth P on the left, from the top down to the pipe's bottom.
-    const double left = scale.at(-extent.width / 2, 0).x() - kGap;
-    verticalDimension(painter, left, scale.at(0, drawing.top).y(), scale.at(0, drawing.top - dimensions.P).y(),
-                      QStringLiteral("P = %1").arg(metres(dimensions.P)), true);
-    // The pipe.
-    const double radius = drawing.pipeDiameter / 2 * scale.pixelsPerMetre;
-    painter.drawEllipse(scale.at(0, drawing.pipeCentre), radius, radius);
+        horizontalDimension(painter, scale, belowY + layout.metrics.height() + 14, drawing.areas.front().footWidth,
+                            QStringLiteral("L + 2 X1 = %1").arg(lengthText(drawing.areas.front().footWidth)));
+    if (drawing.pipeShown)
+        pipeAndDepth(painter, scale, drawing, dimensions, layout);
     painter.restore();
     return scale.pixelsPerMetre;
 }

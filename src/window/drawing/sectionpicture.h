@@ -5,10 +5,12 @@
 #include <QWidget>
 
 // The user's section drawn to scale, black on white: each area outlined
-// with its number and description (beside it, with its height, when the
-// area is too thin to hold them), its height dimensioned on the right, the
-// bottom width L below (and area 1's, when X1 widens it), the depth P on the
-// left, and the pipe. One scale across and down, fitted to the widget.
+// with its number and description (beside it, with its height, when they
+// do not fit inside, clear of the pipe), its height dimensioned on the
+// right, the bottom width L below (and area 1's, when X1 widens it); for a
+// section drawn whole, the pipe with its diameter D, and on the left the
+// depth P and the height of the pipe's bottom above the trench bottom. One
+// scale across and down, fitted to the widget.
 class SectionPicture : public QWidget
 {
     Q_OBJECT

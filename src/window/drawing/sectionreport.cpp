@@ -1,136 +1,227 @@
 #include "sectionreport.h"
 
-#include "takeoff/sectionquantities.h"
+#include "reportlayout.h"
 #include "sectionpicture.h"
+#include "sectiontab.h"
+#include "takeoff/depthtable.h"
+#include "takeoff/numbers.h"
+#include "takeoff/sectionquantities.h"
 
 #include <QDir>
-#include <QAbstractTextDocumentLayout>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextObjectInterface>
 
 namespace {
 
-constexpr int kDrawingObject = QTextFormat::UserObject + 1;
 // The page is laid out in pixels of 1/96 inch, as the window is.
 constexpr int kDotsPerInch = 96;
 constexpr double kPixelsPerPaperMetre = kDotsPerInch / 0.0254;
+constexpr double kMarginMillimetres = 15;
 // The most of the page's height the drawing may take.
 constexpr double kDrawingShare = 0.42;
+// The most columns of a table on the width of a page.
+constexpr int kMostColumns = 10;
 
-// The drawing as one object in the text of the report, at a fixed scale.
-class DrawingObject : public QObject, public QTextObjectInterface
+const ReportLayout::TextStyle kHeading{true, 1, false, 12, true};
+
+// A table of cells with its columns' shares of the width; equal shares
+// where none are given.
+ReportLayout::Table table(const QList<QStringList> &cells, QList<double> widths = {},
+                          std::function<bool(int)> alignRight = {}, std::function<bool(int, int)> bold = {})
 {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-
-public:
-    DrawingObject(const SectionDrawing &drawing, const ExampleDimensions &dimensions, const QFont &font,
-                  double pixelsPerMetre)
-        : m_drawing(drawing), m_dimensions(dimensions), m_font(font), m_pixelsPerMetre(pixelsPerMetre)
-    {
-    }
-
-    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &) override
-    {
-        return SectionPicture::sizeAt(m_font, m_drawing, m_dimensions, m_pixelsPerMetre);
-    }
-    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int, const QTextFormat &) override
-    {
-        SectionPicture::paint(*painter, rect, m_font, m_drawing, m_dimensions, m_pixelsPerMetre);
-    }
-
-private:
-    const SectionDrawing &m_drawing;
-    ExampleDimensions m_dimensions;
-    QFont m_font;
-    double m_pixelsPerMetre;
-};
-
-QString cell(const QString &text, bool number = false)
-{
-    return QStringLiteral("<td%1>%2</td>")
-        .arg(number ? QStringLiteral(" align=\"right\"") : QString(), text.toHtmlEscaped());
+    const qsizetype columns = cells.isEmpty() ? 0 : cells.front().size();
+    if (widths.isEmpty())
+        widths = QList<double>(columns, 1.0 / double(columns));
+    return {cells, widths, std::move(alignRight), std::move(bold)};
 }
 
-QString heading(const QString &text)
+// The same table with only the columns given, in that order.
+QList<QStringList> columnsOf(const QList<QStringList> &cells, const QList<int> &columns)
 {
-    return QStringLiteral("<p style=\"margin-top:12px; font-weight:bold\">%1</p>").arg(text.toHtmlEscaped());
+    QList<QStringList> chosen;
+    for (const QStringList &row : cells) {
+        QStringList kept;
+        for (const int column : columns)
+            kept << row.value(column);
+        chosen << kept;
+    }
+    return chosen;
 }
 
-QString tableStart()
+// A table with a column per area, between `leading` columns and `trailing`
+// ones: whole when it fits the page's width; else the leading and trailing
+// columns first, then the areas' columns a part of the width at a time,
+// after the first column.
+void addAreaTable(ReportLayout &layout, const QList<QStringList> &cells, int leading, int trailing,
+                  bool firstIsNumber, const std::function<bool(int, int)> &bold = {})
 {
-    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
-                          "style=\"border-collapse:collapse; border-color:#000000\">");
+    const int columns = cells.isEmpty() ? 0 : int(cells.front().size());
+    const auto numbers = [firstIsNumber](int column) { return firstIsNumber || column > 0; };
+    if (columns <= kMostColumns) {
+        layout.addTable(table(cells, {}, numbers, bold));
+        return;
+    }
+    QList<int> outer;
+    for (int c = 0; c < columns; ++c)
+        if (c < leading || c >= columns - trailing)
+            outer << c;
+    layout.addTable(table(columnsOf(cells, outer), {}, numbers, [&](int row, int column) {
+        return bold && bold(row, outer[column]);
+    }));
+    const int perTable = kMostColumns - 1;
+    for (int first = leading; first < columns - trailing; first += perTable) {
+        QList<int> part{0};
+        for (int c = first; c < std::min(first + perTable, columns - trailing); ++c)
+            part << c;
+        layout.addTable(table(columnsOf(cells, part), {}, numbers));
+    }
 }
 
-// The title, the date and the areas' values as the file holds them.
-QString aboveTheDrawing(const SectionTable &table, const QDate &date)
+// The heading of a table of quantities with each unit on a line of its own.
+QList<QStringList> unitsBelow(QList<QStringList> cells)
 {
-    QString html = QStringLiteral("<p style=\"font-size:20px; font-weight:bold\">Sezione tipo personalizzata</p>");
-    html += QStringLiteral("<p>%1</p>").arg(QLocale(QLocale::Italian, QLocale::Italy).toString(date, u"d MMMM yyyy"));
-    html += heading(QStringLiteral("Aree della sezione"));
-    html += tableStart() + QStringLiteral("<tr><th>Area</th>");
+    if (!cells.isEmpty())
+        for (QString &title : cells.front())
+            title.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    return cells;
+}
+
+void addParagraphs(ReportLayout &layout, const QStringList &lines)
+{
+    for (const QString &line : lines)
+        layout.addParagraph(line, {false, 1, false, 4, false});
+}
+
+// The title, the job, the date and the areas' values as the file holds them.
+void aboveTheDrawing(ReportLayout &layout, const SectionTable &sectionTable, const ReportContent &content)
+{
+    layout.addParagraph(QStringLiteral("Sezione tipo personalizzata"), {true, 1.8, false, 0, false});
+    if (!content.job.trimmed().isEmpty())
+        layout.addParagraph(QStringLiteral("Lavoro: %1").arg(content.job.trimmed()), {true, 1.2, false, 6, false});
+    layout.addParagraph(QLocale(QLocale::Italian, QLocale::Italy).toString(content.date, u"d MMMM yyyy"),
+                        {false, 1, false, 6, false});
+    layout.addParagraph(QStringLiteral("Aree della sezione"), kHeading);
+    QList<QStringList> cells{{QStringLiteral("Area")}};
     for (int column = 0; column < SectionTable::kColumns; ++column)
-        html += QStringLiteral("<th>%1</th>").arg(columnTitle(column).toHtmlEscaped());
-    html += QStringLiteral("</tr>");
-    for (int area = 1; area <= table.areaCount(); ++area) {
-        html += QStringLiteral("<tr>") + cell(QString::number(area), true);
+        cells.front() << columnTitle(column);
+    for (int area = 1; area <= sectionTable.areaCount(); ++area) {
+        QStringList row{QString::number(area)};
         for (int column = 1; column <= SectionTable::kColumns; ++column)
-            html += QStringLiteral("<td style=\"white-space:pre-wrap\">%1</td>")
-                        .arg(table.Aree[area][column].toHtmlEscaped());
-        html += QStringLiteral("</tr>");
+            row << sectionTable.Aree[area][column];
+        cells << row;
     }
-    return html + QStringLiteral("</table>");
+    layout.addTable(table(cells, {0.06, 0.24, 0.12, 0.14, 0.14, 0.16, 0.14}, [](int column) { return column == 0; }));
 }
 
-// The share of the page's width of each column of quantities, in per cent.
-constexpr int kQuantityWidths[] = {6, 20, 10, 8, 9, 9, 10, 9, 10, 9};
-
-// The example dimensions, the quantities and the problems.
-QString belowTheDrawing(const SectionDrawing &drawing, const ExampleDimensions &dimensions)
-{
-    QString html = QStringLiteral("<p>Dimensioni d'esempio, non salvate nel file: L = %1 m, P = %2 m, D = %3 m</p>")
-                       .arg(metres(dimensions.L), metres(dimensions.P), metres(dimensions.D));
-    html += heading(QStringLiteral("Quantità per metro di scavo"));
-    const QList<QStringList> cells = quantityCells(sectionQuantities(drawing));
-    html += tableStart();
-    for (qsizetype row = 0; row < cells.size(); ++row) {
-        html += QStringLiteral("<tr>");
-        const bool total = row == cells.size() - 1;
-        for (qsizetype column = 0; column < cells[row].size(); ++column) {
-            QString text = cells[row][column].toHtmlEscaped();
-            if (row == 0) { // each unit on a line of its own
-                html += QStringLiteral("<th width=\"%1%\">%2</th>")
-                            .arg(kQuantityWidths[column])
-                            .arg(text.replace(QStringLiteral(" ("), QStringLiteral("<br>(")));
-                continue;
-            }
-            html += total ? QStringLiteral("<td%1><b>%2</b></td>")
-                                .arg(column >= 3 ? QStringLiteral(" align=\"right\"") : QString(), text)
-                          : cell(cells[row][column], column == 0 || column >= 3);
-        }
-        html += QStringLiteral("</tr>");
-    }
-    html += QStringLiteral("</table>") + heading(QStringLiteral("Problemi del disegno"));
-    const QStringList problems =
-        drawing.problems.isEmpty() ? QStringList{QStringLiteral("Nessun problema rilevato.")} : drawing.problems;
-    for (const QString &problem : problems)
-        html += QStringLiteral("<p>%1</p>").arg(problem.toHtmlEscaped());
-    return html;
-}
+// The share of the page's width of each column of quantities.
+const QList<double> kQuantityWidths{0.06, 0.20, 0.10, 0.08, 0.09, 0.09, 0.10, 0.09, 0.10, 0.09};
 
 } // namespace
 
-std::optional<QString> writeSectionReport(const QString &path, const SectionTable &table,
-                                          const ExampleDimensions &dimensions, const QDate &date, const QFont &font)
+QSizeF reportPageSize()
 {
-    const auto failure = [&path](const QString &reason) {
-        return QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «%2»).").arg(QDir::toNativeSeparators(path), reason);
+    const QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                           QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                           QPageLayout::Millimeter);
+    return page.paintRectPixels(kDotsPerInch).size();
+}
+
+std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &sectionTable, const ReportContent &content)
+{
+    const QSizeF page = reportPageSize();
+    const ExampleDimensions &dimensions = content.dimensions;
+    const TrenchSection section(sectionTable);
+    const SectionDrawing drawing = drawSection(section, dimensions);
+    aboveTheDrawing(layout, sectionTable, content);
+
+    // The drawing at the largest usual scale at which it fits its room.
+    if (!drawing.areas.empty()) {
+        const QSizeF room(page.width(), page.height() * kDrawingShare);
+        const double fitted = SectionPicture::scaleToFit(content.font, drawing, dimensions, room);
+        int scale = fitted > 0 ? standardScale(kPixelsPerPaperMetre / fitted) : 1'000'000;
+        // Drawn smaller, more labels may move beside their areas: the next
+        // usual scale, until it fits.
+        QSizeF size = SectionPicture::sizeAt(content.font, drawing, dimensions, kPixelsPerPaperMetre / scale);
+        while (size.width() > room.width() || size.height() > room.height()) {
+            if (scale >= 1'000'000)
+                return QStringLiteral("il disegno della sezione non entra nella pagina a nessuna scala.");
+            scale = standardScale(scale + 1);
+            size = SectionPicture::sizeAt(content.font, drawing, dimensions, kPixelsPerPaperMetre / scale);
+        }
+        const double pixelsPerMetre = kPixelsPerPaperMetre / scale;
+        const QFont font = content.font;
+        layout.addPicture(
+            size,
+            [drawing, dimensions, font, pixelsPerMetre](QPainter &painter, const QRectF &rect) {
+                SectionPicture::paint(painter, rect, font, drawing, dimensions, pixelsPerMetre);
+            },
+            true);
+        layout.addParagraph(QStringLiteral("Scala 1:%1").arg(scale), {false, 1, true, 4, false});
+    } else {
+        layout.addParagraph(QStringLiteral("Nessuna area da disegnare."), {false, 1, true, 12, false});
+    }
+
+    addParagraphs(layout, QStringList{QStringLiteral("Dimensioni di calcolo (dalle sezioni tipo standard, non salvate "
+                                                     "nel file): L = %1 m, P = %2 m, D = %3 m.")
+                                          .arg(lengthText(dimensions.L), lengthText(dimensions.P),
+                                               lengthText(dimensions.D))}
+                              + depthSummary(section, dimensions));
+
+    layout.addParagraph(QStringLiteral("Quantità per metro di scavo"), kHeading);
+    const SectionQuantities quantities = sectionQuantities(drawing);
+    const QList<QStringList> cells = quantityCells(quantities);
+    const qsizetype totalRow = quantities.whole ? cells.size() - 2 : -1;
+    layout.addTable(table(unitsBelow(cells), kQuantityWidths,
+                          [](int column) { return column == 0 || column >= 3; },
+                          [totalRow](int row, int) { return row == totalRow; }));
+    if (!quantities.whole)
+        addParagraphs(layout, {drawing.problems.front()});
+    layout.addParagraph(QStringLiteral("Problemi del disegno"), kHeading);
+    addParagraphs(layout, problemLines(drawing));
+
+    if (!content.depths.empty()) {
+        std::vector<DepthRow> rows;
+        for (const double P : content.depths)
+            rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D}));
+        const int widthColumn = minimumWidthColumn(section);
+        const auto narrow = [&rows, widthColumn](int row, int column) {
+            return column == widthColumn && rows[size_t(row)].valid && rows[size_t(row)].narrow;
+        };
+        layout.addParagraph(QStringLiteral("Quantità per profondità"), kHeading);
+        addAreaTable(layout, unitsBelow(depthCells(section, rows)), 1, 4, true, narrow);
+        if (std::any_of(rows.begin(), rows.end(), [](const DepthRow &row) { return row.valid && row.narrow; }))
+            addParagraphs(layout, {QStringLiteral("In grassetto le larghezze minime che il fondo, largo %1 m, non "
+                                                  "raggiunge.")
+                                       .arg(lengthText(section.areas().front().widening * 2 + dimensions.L))});
+    }
+
+    const StretchTakeoff takeoff = stretchTakeoff(section, dimensions.L, dimensions.D, content.stretches);
+    if (std::any_of(takeoff.stretches.begin(), takeoff.stretches.end(),
+                    [](const StretchQuantities &stretch) { return !stretch.given.isEmpty(); })) {
+        layout.addParagraph(QStringLiteral("Tratti"), kHeading);
+        addAreaTable(layout, unitsBelow(stretchCells(section, takeoff)), 4, 1, false);
+        layout.addParagraph(QStringLiteral("Quantità dei tratti per voce"), kHeading);
+        layout.addTable(table(codeTotalCells(takeoff), {0.2, 0.55, 0.25}, [](int column) { return column == 2; }));
+        if (!takeoff.problems.isEmpty()) {
+            layout.addParagraph(QStringLiteral("Problemi dei tratti"), kHeading);
+            addParagraphs(layout, takeoff.problems);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> writeSectionReport(const QString &path, const SectionTable &table,
+                                          const ReportContent &content)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    ReportLayout layout(content.font, reportPageSize());
+    if (const std::optional<QString> why = layOutReport(layout, table, content))
+        return QStringLiteral("Il PDF non è stato scritto: %1").arg(*why);
+    const auto failure = [&where](const QString &reason) {
+        return QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «%2»).").arg(where, reason);
     };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -138,56 +229,17 @@ std::optional<QString> writeSectionReport(const QString &path, const SectionTabl
     {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setPageMargins(
+            QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+            QPageLayout::Millimeter);
         writer.setResolution(kDotsPerInch);
-        writer.setTitle(QStringLiteral("Sezione tipo personalizzata"));
+        writer.setTitle(content.job.trimmed().isEmpty()
+                            ? QStringLiteral("Sezione tipo personalizzata")
+                            : QStringLiteral("Sezione tipo personalizzata – %1").arg(content.job.trimmed()));
         writer.setCreator(QStringLiteral("Profilara"));
-        const QSizeF page(writer.width(), writer.height());
-
-        // The drawing at the largest usual scale at which it fits its room.
-        const SectionDrawing drawing = drawSection(table, dimensions);
-        const QSizeF room(page.width(), page.height() * kDrawingShare);
-        const double fitted = SectionPicture::scaleToFit(font, drawing, dimensions, room);
-        int scale = fitted > 0 ? standardScale(kPixelsPerPaperMetre / fitted) : 1;
-        // Drawn smaller, more labels may move beside their areas: the next
-        // usual scale, until it fits.
-        while (fitted > 0 && scale < 1'000'000) {
-            const QSizeF size = SectionPicture::sizeAt(font, drawing, dimensions, kPixelsPerPaperMetre / scale);
-            if (size.width() <= room.width() && size.height() <= room.height())
-                break;
-            scale = standardScale(scale + 1);
-        }
-        DrawingObject drawingObject(drawing, dimensions, font, kPixelsPerPaperMetre / scale);
-
-        QTextDocument document;
-        document.setDefaultFont(font);
-        document.setDocumentMargin(0);
-        document.setPageSize(page);
-        document.documentLayout()->registerHandler(kDrawingObject, &drawingObject);
-        QTextCursor cursor(&document);
-        cursor.insertHtml(aboveTheDrawing(table, date));
-        QTextBlockFormat centred;
-        centred.setAlignment(Qt::AlignHCenter);
-        centred.setTopMargin(12);
-        cursor.insertBlock(centred, QTextCharFormat());
-        if (!drawing.areas.empty()) {
-            QTextCharFormat object;
-            object.setObjectType(kDrawingObject);
-            cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
-            cursor.insertBlock(centred, QTextCharFormat());
-            cursor.insertText(QStringLiteral("Scala 1:%1").arg(scale));
-        } else {
-            cursor.insertText(QStringLiteral("Nessuna area da disegnare."));
-        }
-        QTextBlockFormat spaced; // the first paragraph below takes this block's format
-        spaced.setTopMargin(12);
-        cursor.insertBlock(spaced, QTextCharFormat());
-        cursor.insertHtml(belowTheDrawing(drawing, dimensions));
-        document.print(&writer);
+        layout.print(writer);
     }
     if (!file.commit())
         return failure(file.errorString());
     return std::nullopt;
 }
-
-#include "sectionreport.moc"

@@ -405,6 +405,17 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
     QCOMPARE(tab.problemsText(), QStringLiteral("Tratto P3-P4: con P = 0,40 m la sezione non vale."));
     QCOMPARE(shownRows(tab.totalsView()).first(), QStringLiteral("E.01.001|SABBIA|19,265"));
 
+    // Exported for the estimating software without it, as the window says:
+    // the worked example's file, byte for byte.
+    w.type(QStringLiteral("Lavoro"), QStringLiteral("Fognatura via Roma"));
+    const QString path = w.folder.filePath(QStringLiteral("computo.xpwe"));
+    w.chooseExportTo(path);
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("XPWE salvato in %1. Il file è stato scritto senza il tratto P3-P4, "
+                                                   "escluso dai totali.")
+                                        .arg(QDir::toNativeSeparators(path)));
+    QCOMPARE(readFile(path), readFile(QStringLiteral(PROFILARA_TAKEOFF_DATA "/worked-example.xpwe")));
+
     w.button(QStringLiteral("Copia tratti"))->click();
     const QList<QStringList> copied = cellBlock(QGuiApplication::clipboard()->text());
     QCOMPARE(copied.size(), 9); // header, three stretches, a row between, header, three codes

@@ -80,6 +80,7 @@ int main(int argc, char *argv[])
     window.setFont(font);
     window.refresh();
     window.show();
+    QCoreApplication::processEvents(); // laid out as shown
     SectionPicture picture;
     picture.setFont(font);
     picture.resize(window.picture().size());

@@ -27,8 +27,7 @@ DepthTab::DepthTab(QWidget *parent) : QWidget(parent)
     boxes->addStretch(1);
     boxes->addWidget(copy);
 
-    m_message = new QLabel;
-    m_message->setWordWrap(true);
+    m_message = wrappingLabel();
     m_message->hide();
     layout->addWidget(m_message);
     m_table = new CellsModel(this);

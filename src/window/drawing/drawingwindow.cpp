@@ -10,6 +10,7 @@
 #include "sectionreport.h"
 #include "sectiontab.h"
 #include "stretchestab.h"
+#include "tableview.h"
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
 #include "takeoff/xpwe.h"
@@ -25,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -54,16 +54,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     : QWidget(parent, Qt::Window), m_table(table), m_folder(folder), m_section(table), m_choosePath(askPath)
 {
     setWindowTitle(QStringLiteral("Disegno della sezione"));
-    // On a screen too small for it all, the window scrolls.
-    auto *scrolled = new QScrollArea;
-    scrolled->setWidgetResizable(true);
-    scrolled->setFrameShape(QFrame::NoFrame);
-    auto *content = new QWidget;
-    scrolled->setWidget(content);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scrolled);
-    auto *layout = new QVBoxLayout(content);
+    auto *layout = new QVBoxLayout(this);
     // L, P and D on one line, the note under them, then the job's name.
     auto *fields = new QHBoxLayout;
     layout->addLayout(fields);
@@ -71,9 +62,8 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, fields);
     m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, fields);
     fields->addStretch(1);
-    auto *note = new QLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo come "
-                                           "esempio per il disegno: non sono salvati nel file."));
-    note->setWordWrap(true);
+    auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
+                                              "come esempio per il disegno: non sono salvati nel file."));
     layout->addWidget(note);
     auto *job = new QHBoxLayout;
     layout->addLayout(job);
@@ -83,8 +73,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     jobCaption->setBuddy(m_job);
     job->addWidget(jobCaption);
     job->addWidget(m_job, 1);
-    m_summary = new QLabel;
-    m_summary->setWordWrap(true);
+    m_summary = wrappingLabel();
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_summary);
 
@@ -115,8 +104,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     button(QStringLiteral("Copia disegno"), &DrawingWindow::copyDrawing);
     button(QStringLiteral("Copia quantità"), &DrawingWindow::copyQuantities);
     button(QStringLiteral("Esporta PDF..."), &DrawingWindow::exportPdf);
-    m_status = new QLabel;
-    m_status->setWordWrap(true);
+    m_status = wrappingLabel();
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     buttons->addWidget(m_status, 1);
 

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -119,30 +120,20 @@ public:
 
     // Where the label lies inside the area, at this scale: the area's room,
     // or, when the pipe lies in it, the largest part of it clear of the
-    // pipe that holds the whole label. Nothing when no part does.
+    // pipe that holds the whole label. Nothing when no part does. Worked
+    // out at the scale alone, once, and moved to where the section lies.
     std::optional<QRectF> labelPlace(const DrawnArea &area, const Scale &scale) const
     {
-        const QRectF room = inside(area, scale);
-        std::vector<QRectF> parts{room};
-        if (m_drawing.pipeShown) {
-            const QRectF pipe = pipeMarks(m_drawing, scale, metrics).keepOut();
-            if (pipe.intersects(room))
-                parts = {QRectF(room.left(), room.top(), room.width(), pipe.top() - room.top()),
-                         QRectF(room.left(), pipe.bottom(), room.width(), room.bottom() - pipe.bottom()),
-                         QRectF(room.left(), room.top(), pipe.left() - room.left(), room.height()),
-                         QRectF(pipe.right(), room.top(), room.right() - pipe.right(), room.height())};
-            std::stable_sort(parts.begin(), parts.end(), [](const QRectF &a, const QRectF &b) {
-                return a.width() * a.height() > b.width() * b.height();
-            });
+        if (scale.pixelsPerMetre != m_placedAt) {
+            m_placedAt = scale.pixelsPerMetre;
+            m_places.clear();
         }
-        for (const QRectF &part : parts) {
-            if (part.width() <= 0 || part.height() <= 0)
-                continue;
-            const WrappedText text(label(area), font, part.width(), Qt::AlignHCenter, true);
-            if (text.fits() && text.height() <= part.height())
-                return part;
-        }
-        return std::nullopt;
+        auto place = m_places.find(area.number);
+        if (place == m_places.end())
+            place = m_places.emplace(area.number, placeAt(area, Scale{scale.pixelsPerMetre, 0, 0})).first;
+        if (!place->second)
+            return std::nullopt;
+        return place->second->translated(scale.axisX, scale.bottomY);
     }
     bool fitsInside(const DrawnArea &area, double pixelsPerMetre) const
     {
@@ -180,6 +171,31 @@ public:
     const double bottom; // the room below the section
 
 private:
+    std::optional<QRectF> placeAt(const DrawnArea &area, const Scale &scale) const
+    {
+        const QRectF room = inside(area, scale);
+        std::vector<QRectF> parts{room};
+        if (m_drawing.pipeShown) {
+            const QRectF pipe = pipeMarks(m_drawing, scale, metrics).keepOut();
+            if (pipe.intersects(room))
+                parts = {QRectF(room.left(), room.top(), room.width(), pipe.top() - room.top()),
+                         QRectF(room.left(), pipe.bottom(), room.width(), room.bottom() - pipe.bottom()),
+                         QRectF(room.left(), room.top(), pipe.left() - room.left(), room.height()),
+                         QRectF(pipe.right(), room.top(), room.right() - pipe.right(), room.height())};
+            std::stable_sort(parts.begin(), parts.end(), [](const QRectF &a, const QRectF &b) {
+                return a.width() * a.height() > b.width() * b.height();
+            });
+        }
+        for (const QRectF &part : parts) {
+            if (part.width() <= 0 || part.height() <= 0)
+                continue;
+            const WrappedText text(label(area), font, part.width(), Qt::AlignHCenter, true);
+            if (text.fits() && text.height() <= part.height())
+                return part;
+        }
+        return std::nullopt;
+    }
+
     double fittedScale(const QSizeF &size, double right) const
     {
         const double across = (size.width() - kLeft - right) / extent.width;
@@ -188,6 +204,8 @@ private:
     }
 
     const SectionDrawing &m_drawing;
+    mutable double m_placedAt = -1; // the scale m_places are worked out at
+    mutable std::unordered_map<int, std::optional<QRectF>> m_places; // by area number
 };
 
 void verticalDimension(QPainter &painter, double x, double y1, double y2, const QString &text, bool textLeft)

@@ -42,9 +42,8 @@ SectionTab::SectionTab(QWidget *parent) : QWidget(parent)
     m_sum = new QLabel;
     m_sum->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     side->addWidget(m_sum);
-    m_unsaved = new QLabel(QStringLiteral("La sezione non è salvata nel file: il disegno mostra i valori digitati."));
+    m_unsaved = wrappingLabel(QStringLiteral("La sezione non è salvata nel file: il disegno mostra i valori digitati."));
     m_unsaved->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
-    m_unsaved->setWordWrap(true);
     m_unsaved->hide();
     side->addWidget(m_unsaved);
     m_problems = new QPlainTextEdit;

@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kPadding = 14; // a cell's margins and grid line, across
 constexpr int kRowPadding = 6;
+// The least width a wrapped column is taken to have: before the view is
+// shown its columns have no width yet, and the rows would come out tall.
+constexpr int kLeastWrapWidth = 240;
 
 } // namespace
 
@@ -25,6 +28,16 @@ QTableView *readOnlyTable(QAbstractItemModel *model, const QString &name)
     view->verticalHeader()->hide();
     view->setAccessibleName(name);
     return view;
+}
+
+QLabel *wrappingLabel(const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setWordWrap(true);
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHeightForWidth(false);
+    label->setSizePolicy(policy);
+    return label;
 }
 
 QLabel *headingFor(QWidget *buddy, const QString &text)
@@ -65,7 +78,7 @@ void fitTable(QTableView *view, const QList<QStringList> &cells, int wrapped, in
     view->verticalHeader()->setDefaultSectionSize(line);
     const int rows = view->model()->rowCount();
     if (wrapped >= 0 && wrapped < columns) {
-        const int width = std::max(1, header->sectionSize(wrapped) - kPadding);
+        const int width = std::max(header->sectionSize(wrapped), kLeastWrapWidth) - kPadding;
         for (int row = 0; row < rows; ++row) {
             const QString text = cells.value(row + 1).value(wrapped);
             const int height = metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text).height();

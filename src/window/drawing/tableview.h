@@ -13,6 +13,11 @@ class QWidget;
 // after its heading.
 QTableView *readOnlyTable(QAbstractItemModel *model, const QString &name);
 
+// A label whose text wraps within the width it gets, without making the
+// window's height follow its width (which would keep a window taller than
+// the screen from being made smaller).
+QLabel *wrappingLabel(const QString &text = {});
+
 // A heading above a control, which names it for assistive technology.
 QLabel *headingFor(QWidget *buddy, const QString &text);
 

@@ -186,7 +186,12 @@ void TestSectionDocument::copySavedAndLoadedBack()
     const QString folderName = QFileInfo(dir.path()).fileName();
     for (const QString &name : {QStringLiteral("ComputoPersonalizzato.txt"),
                                 QStringLiteral("../%1/./ComputoPersonalizzato.txt").arg(folderName),
-                                QStringLiteral("ComputoPersonalizzato.txt.lock"), QStringLiteral("ComputoPersonalizzato.txt.bak2")})
+                                QStringLiteral("ComputoPersonalizzato.txt.lock"), QStringLiteral("ComputoPersonalizzato.txt.bak2"),
+#ifdef Q_OS_WIN
+                                // Windows' names ignore letter case and end dots.
+                                QStringLiteral("computopersonalizzato.TXT"), QStringLiteral("ComputoPersonalizzato.txt."),
+#endif
+                               })
         QCOMPARE(document.saveCopy(dir.filePath(name)).value_or(QString()), own);
     QCOMPARE(readFile(path), quoted);
     // A file of another name beside them is the user's.

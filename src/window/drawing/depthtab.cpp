@@ -1,7 +1,7 @@
 #include "depthtab.h"
 
 #include "cellsmodel.h"
-#include "tableview.h"
+#include "drawingwidgets.h"
 #include "takeoff/numbers.h"
 
 #include <QHBoxLayout>
@@ -21,8 +21,7 @@ DepthTab::DepthTab(QWidget *parent) : QWidget(parent)
     m_to = box(QStringLiteral("a"), boxes);
     m_step = box(QStringLiteral("passo"), boxes);
     m_step->setText(italianNumber(0.50, 2));
-    auto *copy = new QPushButton(QStringLiteral("Copia profondità"));
-    copy->setAutoDefault(false);
+    QPushButton *copy = commandButton(QStringLiteral("Copia profondità"));
     connect(copy, &QPushButton::clicked, this, &DepthTab::copyRequested);
     boxes->addStretch(1);
     boxes->addWidget(copy);

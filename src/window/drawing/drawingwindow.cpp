@@ -10,7 +10,7 @@
 #include "sectionreport.h"
 #include "sectiontab.h"
 #include "stretchestab.h"
-#include "tableview.h"
+#include "drawingwidgets.h"
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
 #include "takeoff/xpwe.h"
@@ -96,8 +96,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
     const auto button = [&](const QString &text, void (DrawingWindow::*command)()) {
-        auto *pushButton = new QPushButton(text);
-        pushButton->setAutoDefault(false);
+        QPushButton *pushButton = commandButton(text);
         connect(pushButton, &QPushButton::clicked, this, command);
         buttons->addWidget(pushButton);
     };

@@ -2,7 +2,7 @@
 
 #include "cellsmodel.h"
 #include "sectionpicture.h"
-#include "tableview.h"
+#include "drawingwidgets.h"
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
 
@@ -46,9 +46,7 @@ SectionTab::SectionTab(QWidget *parent) : QWidget(parent)
     m_unsaved->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
     m_unsaved->hide();
     side->addWidget(m_unsaved);
-    m_problems = new QPlainTextEdit;
-    m_problems->setReadOnly(true);
-    m_problems->setTabChangesFocus(true);
+    m_problems = problemsBox();
     side->addWidget(headingFor(m_problems, QStringLiteral("Problemi del disegno")));
     side->addWidget(m_problems, 1);
 

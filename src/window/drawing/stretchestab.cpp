@@ -3,7 +3,7 @@
 #include "cellsmodel.h"
 #include "section/sectionclipboard.h"
 #include "stretchesmodel.h"
-#include "tableview.h"
+#include "drawingwidgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -41,23 +41,19 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     layout->addWidget(headingFor(m_totalsView, QStringLiteral("Quantità dei tratti per voce")));
     layout->addWidget(m_totalsView, 1);
 
-    m_problems = new QPlainTextEdit;
-    m_problems->setReadOnly(true);
-    m_problems->setTabChangesFocus(true);
+    m_problems = problemsBox();
     m_problems->setMaximumHeight(70);
     layout->addWidget(headingFor(m_problems, QStringLiteral("Problemi dei tratti")));
     layout->addWidget(m_problems);
 
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
-    const auto button = [&](const QString &text, void (StretchesTab::*signal)()) {
-        auto *pushButton = new QPushButton(text);
-        pushButton->setAutoDefault(false);
+    for (const auto &[text, signal] : {std::pair(QStringLiteral("Copia tratti"), &StretchesTab::copyRequested),
+                                       std::pair(QStringLiteral("Esporta XPWE..."), &StretchesTab::exportRequested)}) {
+        QPushButton *pushButton = commandButton(text);
         connect(pushButton, &QPushButton::clicked, this, signal);
         buttons->addWidget(pushButton);
-    };
-    button(QStringLiteral("Copia tratti"), &StretchesTab::copyRequested);
-    button(QStringLiteral("Esporta XPWE..."), &StretchesTab::exportRequested);
+    }
     buttons->addStretch(1);
 }
 

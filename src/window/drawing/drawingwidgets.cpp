@@ -1,9 +1,11 @@
-#include "tableview.h"
+#include "drawingwidgets.h"
 
 #include "cellsmodel.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
@@ -38,6 +40,21 @@ QLabel *wrappingLabel(const QString &text)
     policy.setHeightForWidth(false);
     label->setSizePolicy(policy);
     return label;
+}
+
+QPushButton *commandButton(const QString &text)
+{
+    auto *button = new QPushButton(text);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPlainTextEdit *problemsBox()
+{
+    auto *box = new QPlainTextEdit;
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
+    return box;
 }
 
 QLabel *headingFor(QWidget *buddy, const QString &text)

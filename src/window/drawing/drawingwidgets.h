@@ -5,9 +5,13 @@
 #include <QStringList>
 
 class QAbstractItemModel;
-class QTableView;
 class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
 class QWidget;
+
+// The small widgets of the drawing window, made alike.
 
 // A read-only table of the drawing window, named for assistive technology
 // after its heading.
@@ -17,6 +21,12 @@ QTableView *readOnlyTable(QAbstractItemModel *model, const QString &name);
 // window's height follow its width (which would keep a window taller than
 // the screen from being made smaller).
 QLabel *wrappingLabel(const QString &text = {});
+
+// A button that Enter in a box of the window does not press.
+QPushButton *commandButton(const QString &text);
+
+// A read-only box of problems, which Tab leaves.
+QPlainTextEdit *problemsBox();
 
 // A heading above a control, which names it for assistive technology.
 QLabel *headingFor(QWidget *buddy, const QString &text);

@@ -62,21 +62,6 @@ QList<QStringList> blockRows(const QString &text)
     return rows;
 }
 
-// A number with one decimal separator: an optional * and sign, digits, the
-// separator, digits. A spreadsheet with Italian settings copies "0,5" and
-// "*1,20"; the file holds "0.5" and "*1.20".
-bool isDecimalNumber(const QString &value, QChar separator)
-{
-    static const QRegularExpression comma(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
-    static const QRegularExpression point(QStringLiteral("^\\*?[+-]?[0-9]+\\.[0-9]+$"));
-    return (separator == u',' ? comma : point).match(value).hasMatch();
-}
-
-bool isNumberColumn(int column)
-{
-    return column >= 1 && column <= 4;
-}
-
 } // namespace
 
 QString cellsAsText(const QList<QStringList> &rows)
@@ -148,8 +133,8 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
         for (qsizetype c = 0; c < values[r].size(); ++c) {
             QString &value = values[r][c];
             const int gridColumn = column + int(c);
-            if (isNumberColumn(gridColumn) && isDecimalNumber(value, u',')) {
-                value.replace(u',', u'.');
+            if (QString taken = withDecimalPoint(value, gridColumn); taken != value) {
+                value = std::move(taken);
                 ++converted;
             }
             if (const std::optional<QString> problem = confirmationProblem(value, true))

@@ -263,7 +263,8 @@ void Form1::TXTedit_KeyPress(qint16 &key)
         m_messageBox(QMessageBox::Warning, kAttention, confirmed.message);
         return; // the editor stays open with what was typed
     }
-    grid.setText(value);
+    // As stored: a decimal comma typed in a column of numbers is a point.
+    grid.setText(r <= table().areaCount() ? table().Aree[r][c + 1] : value);
     if (table().Naree != countBefore) { // the empty row became area 1
         m_ui.Text5->setText(QString::number(table().Naree));
         const bool filled = RiempioFlexGrid(grid, table());

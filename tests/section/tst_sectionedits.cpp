@@ -103,6 +103,10 @@ void TestSectionEdits::editsAndTheirUndo_data()
         << QStringList{"SABBIA|0.5|*1.20|-0.25|0.1"}
         << "4 numeri con la virgola decimale sono stati scritti con il punto, come li legge l'applicazione di computo."
         << 1 << 1;
+    QTest::newRow("paste: blanks around a decimal comma kept, as when typed")
+        << QStringList{"SABBIA"} << "paste 1 1" << " 0,5 \t*1,07  " << QStringList{"SABBIA| 0.5 |*1.07  "}
+        << "2 numeri con la virgola decimale sono stati scritti con il punto, come li legge l'applicazione di computo."
+        << 1 << 1;
     QTest::newRow("paste: rows past the last area add areas, LF rows, final line break ignored")
         << QStringList{"SABBIA"} << "paste 1 0" << "GHIAIA\t0.2\nTERRA\t0.3\n"
         << QStringList{"GHIAIA|0.2", "TERRA|0.3"} << "" << 1 << 0;

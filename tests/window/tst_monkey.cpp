@@ -31,6 +31,10 @@ const QStringList kPasted{QStringLiteral("GHIAIA"), QStringLiteral("0.5"), QStri
 // The typed characters the editor must refuse.
 const QRegularExpression kRefused(QStringLiteral("[,\"Ł]"));
 
+// A number with a decimal comma, which the columns of numbers (1 to 4) take
+// with a point.
+const QRegularExpression kCommaNumber(QStringLiteral("^ *\\*?[+-]?[0-9]+,[0-9]+ *$"));
+
 // Counts that are not plain whole numbers from -5 to 120.
 const QStringList kOddCounts{
     QString(),          QStringLiteral("tre"),   QStringLiteral(" 7 "),   QStringLiteral("2.5"),
@@ -82,8 +86,10 @@ public:
                 return QStringLiteral("save failed: ") + f.messages[messagesSeen].text;
         }
         if (pendingValue) {
-            const QString value = *pendingValue;
+            QString value = *pendingValue;
             pendingValue.reset();
+            if (pendingColumn >= 1 && pendingColumn <= 4 && kCommaNumber.match(value).hasMatch())
+                value.replace(u',', u'.');
             const bool refused = f.messages.size() > messagesBefore; // a refusal is explained
             if (refused != kRefused.match(value).hasMatch())
                 return QStringLiteral("«%1» was %2").arg(value, refused ? "refused" : "accepted");
@@ -165,6 +171,7 @@ private:
         QWidget *target = keyTarget(what);
         if (key == Qt::Key_Return && target == &f.editor()) {
             pendingValue = f.editor().text();
+            pendingColumn = f.grid().Col();
             messagesBefore = f.messages.size();
         }
         QTest::keyClick(target, key);
@@ -269,6 +276,7 @@ private:
     QRandomGenerator rng;
     QSet<QString> confirmed; // every value the user confirmed, the starting ones and empty
     std::optional<QString> pendingValue; // the editor's text when Enter was pressed in it
+    int pendingColumn = 0;               // and the grid column it was in
     size_t messagesBefore = 0;
     size_t messagesSeen = 0;
     QByteArray lastBytes;

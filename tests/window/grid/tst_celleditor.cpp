@@ -159,34 +159,48 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
 
 void TestCellEditor::enterStoresAsTyped_data()
 {
+    QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("emptied editor keeps the old value") << QString() << QStringLiteral("a1c2");
-    QTest::newRow("blanks only are stored as typed") << QStringLiteral("   ") << QStringLiteral("   ");
-    QTest::newRow("leading and trailing blanks kept") << QStringLiteral(" *1.5 ") << QStringLiteral(" *1.5 ");
-    QTest::newRow("accented letters") << QStringLiteral("profondità") << QStringLiteral("profondità");
+    QTest::newRow("emptied editor keeps the old value") << 1 << QString() << QStringLiteral("a1c2");
+    QTest::newRow("blanks only are stored as typed") << 1 << QStringLiteral("   ") << QStringLiteral("   ");
+    QTest::newRow("leading and trailing blanks kept") << 1 << QStringLiteral(" *1.5 ") << QStringLiteral(" *1.5 ");
+    QTest::newRow("accented letters") << 0 << QStringLiteral("profondità") << QStringLiteral("profondità");
+    // In the columns of numbers a number typed with a decimal comma is
+    // written with a point, the blanks around it kept; other text as typed.
+    for (int column = 1; column <= 4; ++column) {
+        const QByteArray title = columnTitle(column).toUtf8();
+        QTest::addRow("%s: 0,15", title.constData()) << column << QStringLiteral("0,15") << QStringLiteral("0.15");
+        QTest::addRow("%s: *1,07", title.constData()) << column << QStringLiteral("*1,07") << QStringLiteral("*1.07");
+        QTest::addRow("%s: -0,43", title.constData()) << column << QStringLiteral("-0,43") << QStringLiteral("-0.43");
+        QTest::addRow("%s: 30 cm", title.constData()) << column << QStringLiteral("30 cm") << QStringLiteral("30 cm");
+    }
+    QTest::newRow("blanks around a decimal comma") << 2 << QStringLiteral(" 0,5 ") << QStringLiteral(" 0.5 ");
 }
 
 void TestCellEditor::enterStoresAsTyped()
 {
+    QFETCH(int, column);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
 
     StartedForm f(namedSectionFile(" 1 ", 1));
-    f.clickCell(1, 1);
+    f.clickCell(1, column);
     QTest::keyClick(&f.editor(), Qt::Key_Backspace); // the whole text is selected: this empties it
     QVERIFY(f.editor().text().isEmpty());
     f.type(typed);
     QFile::remove(f.path()); // the confirmation must save even an unchanged value
     QTest::keyClick(&f.editor(), Qt::Key_Return);
 
-    QCOMPARE(f.form->table().Aree[1][2], stored);
-    f.grid().setCol(1);
+    const QByteArray old = "a1c" + QByteArray::number(column + 1);
+    QCOMPARE(f.form->table().Aree[1][column + 1], stored);
+    f.grid().setCol(column);
     QCOMPARE(f.grid().Text(), stored);
-    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1).replace("a1c2", stored.toLatin1()));
-    f.grid().setCol(2);
-    verifyOpenOn(f, 1, 2);
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1).replace(old, stored.toLatin1()));
+    QVERIFY(f.messages.empty());
+    f.grid().setCol(column + 1);
+    verifyOpenOn(f, 1, column + 1);
 }
 
 void TestCellEditor::abandoningStoresNothing_data()
@@ -290,23 +304,29 @@ void TestCellEditor::guidanceFollowsTheColumn()
 
 void TestCellEditor::refusesValuesThatWouldCorruptTheFile_data()
 {
+    QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("explanationMentions");
 
-    QTest::newRow("decimal comma") << QStringLiteral("0,5") << QStringLiteral("0.5");
-    QTest::newRow("double quote") << QStringLiteral("2\"") << QStringLiteral("virgolette");
-    QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("tabulazione");
-    QTest::newRow("character outside Windows-1252") << QStringLiteral("Łódź") << QStringLiteral("Ł");
+    const QString comma = QStringLiteral("Il valore non può contenere la virgola: nel file la virgola separa i valori. "
+                                         "I decimali si scrivono con il punto, per esempio 0.5");
+    QTest::newRow("decimal comma in a description") << 0 << QStringLiteral("0,5") << comma;
+    QTest::newRow("comma in a price code") << 5 << QStringLiteral("E.01,2") << comma;
+    QTest::newRow("comma in a column of numbers, not in a number") << 4 << QStringLiteral("0,5 circa") << comma;
+    QTest::newRow("double quote") << 4 << QStringLiteral("2\"") << QStringLiteral("virgolette");
+    QTest::newRow("tab") << 4 << QStringLiteral("a\tb") << QStringLiteral("tabulazione");
+    QTest::newRow("character outside Windows-1252") << 4 << QStringLiteral("Łódź") << QStringLiteral("Ł");
 }
 
 void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
 {
+    QFETCH(int, column);
     QFETCH(QString, typed);
     QFETCH(QString, explanationMentions);
 
     StartedForm f(namedSectionFile(" 1 ", 1));
     const QByteArray before = f.fileBytes();
-    f.clickCell(1, 4);
+    f.clickCell(1, column);
     f.editor().setText(typed); // a tab cannot be typed into a line edit; set it as a paste would
     QTest::keyClick(&f.editor(), Qt::Key_Return);
 
@@ -315,7 +335,7 @@ void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
     QVERIFY(!f.editor().isHidden());
     QCOMPARE(f.editor().text(), typed);
     QCOMPARE(current(f).row, 1);
-    QCOMPARE(current(f).column, 4);
+    QCOMPARE(current(f).column, column);
     QCOMPARE(f.form->table(), namedSection(1));
     QCOMPARE(f.fileBytes(), before);
 }
@@ -341,8 +361,8 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     verifyOpenOn(f, 1, 2);
 
-    f.clickCell(1, 1);
-    f.type(QStringLiteral("0,6")); // changed by the user: a decimal comma is refused
+    f.clickCell(1, 0);
+    f.type(QStringLiteral("0,6")); // changed by the user: a comma in a description is refused
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     QCOMPARE(f.messages.size(), size_t(1)); // the only message of the whole walk
     QVERIFY(f.messages.back().text.contains(QStringLiteral("per esempio 0.5")));
@@ -356,7 +376,7 @@ void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
     const QByteArray before = namedSectionFile(" 1 ", 1);
     StartedForm f([&before](const QString &path) { StartedForm::writeBytes(path, before); },
                   StartedForm::MessageBoxes::Shown);
-    f.clickCell(1, 4);
+    f.clickCell(1, 5);
     QTest::keyClicks(&f.editor(), QStringLiteral("0,5"));
 
     QString shown;

@@ -82,6 +82,8 @@ private slots:
     void undoAndRedoInTheCountBox();
     void sectionCopySavedAndLoaded();
     void tableThroughTheClipboard();
+    void pastedHeaderRowLeftOut_data();
+    void pastedHeaderRowLeftOut();
     void drawingFollowsTheSection();
 };
 
@@ -686,6 +688,55 @@ void TestCellEditor::tableThroughTheClipboard()
     QTest::keyClick(&f.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QLocale::setDefault(regional);
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("a1c1\t0,5\t*1,20\ta1c4\t")));
+}
+
+void TestCellEditor::pastedHeaderRowLeftOut_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("told"); // the one message; empty: none
+
+    const QByteArray two = namedSectionFile(" 2 ", 2);
+    QTest::newRow("a header row over the heights and widenings: left out, told with the commas")
+        << 2 << 1 << QStringLiteral("Altezza H (m)\tAllargamento X (m)\r\n0,25\t0.1\r\n*1,2\t\r\n")
+        << QByteArray(two).replace(" 2 ", " 3 ").replace("a2c2", "0.25").replace("a2c3", "0.1")
+               + crlfLines({"", "*1.2", "", "", "", ""})
+        << QStringLiteral("La prima riga, un'intestazione, non è stata incollata.\n2 numeri con la virgola decimale "
+                          "sono stati scritti con il punto, come li legge l'applicazione di computo.");
+    QTest::newRow("a first row of data, a word in a height among its numbers: pasted")
+        << 1 << 0 << QStringLiteral("STRATO\t30 cm\t0.2\nSABBIA\t0.3\t0.1\n")
+        << QByteArray(two)
+               .replace("a1c1", "STRATO")
+               .replace("a1c2", "30 cm")
+               .replace("a1c3", "0.2")
+               .replace("a2c1", "SABBIA")
+               .replace("a2c2", "0.3")
+               .replace("a2c3", "0.1")
+        << QString();
+}
+
+// A block copied from a spreadsheet with its header row: the header row
+// is not pasted, and one message tells all the paste did.
+void TestCellEditor::pastedHeaderRowLeftOut()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, pasted);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, told);
+
+    StartedForm f(namedSectionFile(" 2 ", 2));
+    QGuiApplication::clipboard()->setText(pasted);
+    f.clickCell(row, column);
+    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
+
+    QCOMPARE(f.fileBytes(), file);
+    QCOMPARE(f.messages.size(), size_t(told.isEmpty() ? 0 : 1));
+    if (!told.isEmpty())
+        QCOMPARE(f.messages.front().text, told);
+    verifyOpenOn(f, row, column);
 }
 
 // Ctrl+D opens the drawing beside the window; it follows a confirmation and

@@ -161,7 +161,6 @@ void Form1::Text5_KeyPress(qint16 &key)
     // A count that cannot be taken is told, and the section is shown again
     // as it is; the section's own count (a negative one from the file, at
     // start) without a word.
-    FlexGridControl &grid = *m_ui.FlexGrid;
     const QLocale locale;
     const QString typed = m_ui.Text5->text();
     if (const std::optional<QString> refusal = countRefusal(typed, locale, SectionTable::kMaxAreas)) {
@@ -172,23 +171,17 @@ void Form1::Text5_KeyPress(qint16 &key)
         return;
     }
 
-    // Every failure on the way ends in the recovery.
+    // A count that cannot be converted ends in the recovery.
     const std::optional<qint32> rows = countToInt32(typed, locale);
-    if (!rows || !VisualizzoFlexGrid(grid, *rows))
-        return recover();
     const std::optional<qint16> count = countToInt16(typed, locale);
-    if (!count)
+    if (!rows || !count)
         return recover();
     const SectionOutcome taken = m_document.takeCount(*count);
     m_ui.Text5->clearUndoHistory(); // its Ctrl+Z now takes back the count
-    if (!RiempioFlexGrid(grid, table()) || !tellSave(taken.saved, QString()))
-        return recover();
-    ScriveContenutoFile();
-
-    // With no areas there is no row 1.
-    if (!grid.setCol(0) || !grid.setRow(1))
-        return recover();
-    FlexGrid_Click();
+    // Shown as every change is, also when its save failed: the table holds
+    // the count, and the next confirmation saves it.
+    tellSave(taken.saved, taken.changed() ? kChangeKept : QString());
+    showSection(taken.openOn);
 }
 
 // What a save came to: another program's kept version first, then a
@@ -438,7 +431,9 @@ void Form1::showSection(const SectionCell &openOn)
 void Form1::showAreas()
 {
     FlexGridControl &grid = *m_ui.FlexGrid;
-    m_ui.Text5->setText(QString::number(table().Naree));
+    // A count typed that reads as the section's stays as typed ("2,5" for 2).
+    if (countToInt16(m_ui.Text5->text(), QLocale()) != table().Naree)
+        m_ui.Text5->setText(QString::number(table().Naree));
     ScriveContenutoFile();
     const bool shown = VisualizzoFlexGrid(grid, table().areaCount()) && RiempioFlexGrid(grid, table());
     Q_ASSERT(shown);

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
@@ -60,6 +61,7 @@ Form1::Form1(const QString &folder, QWidget *parent)
     connect(m_ui.Image1, &ExamplePicture::clicked, this, &Form1::Image1_Click);
     connect(m_ui.FlexGrid, &FlexGridControl::Click, this, &Form1::FlexGrid_Click);
     connect(m_ui.FlexGrid, &FlexGridControl::Scroll, this, &Form1::FlexGrid_Scroll);
+    connect(m_ui.FlexGrid, &FlexGridControl::KeyPress, this, &Form1::FlexGrid_KeyPress);
     m_ui.Text5->setKeyPressHandler([this](qint16 &key) { Text5_KeyPress(key); });
     m_ui.TXTedit->setKeyPressHandler([this](qint16 &key) { TXTedit_KeyPress(key); });
     m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
@@ -128,6 +130,7 @@ void Form1::Form_Activate()
     m_ui.Text5->setText(QString::number(table().Naree));
     qint16 key = KeyTextBox::kEnter;
     Text5_KeyPress(key);
+    m_ui.Text5->setFocus(); // the editor box hides as it loses the focus
     hideEditor();
     ScriveContenutoFile();
     // Fill once more, never past the grid's last data row (after a recovery
@@ -231,6 +234,24 @@ void Form1::FlexGrid_Click()
     m_actions->update();
 }
 
+// On the grid, as in a spreadsheet: Enter and F2 open the editor on the
+// current cell, its text selected; a character opens it holding that
+// character, typed over the text.
+void Form1::FlexGrid_KeyPress(QKeyEvent *event)
+{
+    const bool open = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F2;
+    // Ctrl or Alt alone make a command of the key; both are AltGr on Windows.
+    const Qt::KeyboardModifiers command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint()
+                       && (command == Qt::NoModifier || command == (Qt::ControlModifier | Qt::AltModifier));
+    if ((!open && !typed) || m_ui.FlexGrid->Row() < 1)
+        return;
+    FlexGrid_Click();
+    if (typed && !m_ui.TXTedit->isHidden())
+        QCoreApplication::sendEvent(m_ui.TXTedit, event);
+    event->accept();
+}
+
 void Form1::TXTedit_KeyPress(qint16 &key)
 {
     if (key == KeyTextBox::kEscape) {
@@ -309,11 +330,15 @@ void Form1::FlexGrid_Scroll()
 }
 
 // Hiding the open editor box counts as its losing the focus, whether or not
-// the window is active, so the guidance is cleared with it.
+// the window is active, so the guidance is cleared with it. A box that holds
+// the focus leaves it to the grid, on the cell it was editing: a key typed
+// next opens the editor there again, and never lands in the count box.
 void Form1::hideEditor()
 {
     if (m_ui.TXTedit->isHidden())
         return;
+    if (focusWidget() == m_ui.TXTedit)
+        m_ui.FlexGrid->setFocus(); // the box hides as it loses the focus
     m_ui.TXTedit->hide();
     m_ui.showGuidance(-1);
     m_actions->update();
@@ -416,8 +441,8 @@ void Form1::showSection(const SectionCell &openOn)
     showAreas();
     const int count = table().areaCount();
     if (count == 0) {
-        hideEditor();
         m_ui.Text5->setFocus();
+        hideEditor();
         return;
     }
     FlexGridControl &grid = *m_ui.FlexGrid;

@@ -19,9 +19,10 @@ namespace {
 
 constexpr int kActions = 5000;
 
-// What the user types into the boxes: letters, digits, blanks, accented
-// letters, a Euro sign, a few signs and, more rarely, the characters the
-// editor refuses (comma, double quote, a letter Windows-1252 has no byte for).
+// What the user types into the boxes and on the grid: letters, digits,
+// blanks, accented letters, a Euro sign, a few signs and, more rarely, the
+// characters the editor refuses (comma, but in a number with a decimal comma
+// in a column of numbers, double quote, a letter Windows-1252 has no byte for).
 const QString kAlphabet = QStringLiteral("abxyZ0159 .-*/àèéìòù°€,\"Ł");
 
 // The cells of the blocks pasted: values the file holds bare, a number with
@@ -132,11 +133,11 @@ public:
 
 private:
     // Keys go where the focus is, as they would for a user; when that is
-    // neither box, the user clicks the count box first.
+    // neither box nor the grid, the user clicks the count box first.
     QWidget *keyTarget(QString &what)
     {
         QWidget *focus = QApplication::focusWidget();
-        if (focus == &f.editor() || focus == f.ui().Text5)
+        if (focus == &f.editor() || focus == f.ui().Text5 || focus == f.grid().focusProxy())
             return focus;
         what += QStringLiteral("click on the count box, then ");
         QTest::mouseClick(f.ui().Text5, Qt::LeftButton);
@@ -145,7 +146,9 @@ private:
 
     QString boxName(const QWidget *box) const
     {
-        return box == &f.editor() ? QStringLiteral("editor") : QStringLiteral("count box");
+        return box == &f.editor()           ? QStringLiteral("editor")
+               : box == f.ui().Text5        ? QStringLiteral("count box")
+                                             : QStringLiteral("grid");
     }
 
     QString typeText()
@@ -155,8 +158,9 @@ private:
         QString text;
         for (int n = rng.bounded(1, 6); n > 0; --n)
             text += kAlphabet.at(rng.bounded(kAlphabet.size()));
-        for (QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        for (QChar c : text) // a character on the grid opens the editor, which takes the rest
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         return what + QStringLiteral("type «%1» into the %2").arg(text, boxName(target));
     }
 

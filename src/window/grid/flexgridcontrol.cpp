@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
@@ -204,6 +205,14 @@ bool FlexGridControl::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         holdCurrentCell();
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        key->ignore();
+        emit KeyPress(key);
+        if (key->isAccepted())
+            return true;
+        key->accept(); // as the view gets it
+    }
     return QWidget::eventFilter(watched, event);
 }
 

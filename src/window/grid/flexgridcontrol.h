@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -87,6 +88,9 @@ public:
 
 signals:
     void Click();  // a click on a cell, after it has become current
+    // A key pressed on the grid, before the grid's own use of it (the arrow
+    // keys move the current cell); one accepted here goes no further.
+    void KeyPress(QKeyEvent *event);
     void Scroll(); // the data rows or columns scrolled
     void ContextMenu(const QPoint &globalPos); // asked for by a right click or the Menu key
 

@@ -208,21 +208,28 @@ void TestCellEditor::enterStoresAsTyped()
 void TestCellEditor::abandoningStoresNothing_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("escape") << QStringLiteral("escape");
-    QTest::newRow("grid scroll") << QStringLiteral("scroll");
-    QTest::newRow("click on the picture") << QStringLiteral("picture");
-    QTest::newRow("focus to the count box") << QStringLiteral("focus");
-    QTest::newRow("key in the count box") << QStringLiteral("countkey");
+    QTest::addColumn<QString>("then"); // typed on the grid afterwards ("F2", "Enter" or text and Enter); empty: none
+    QTest::newRow("escape, then 0,15 and Enter on the grid") << QStringLiteral("escape") << QStringLiteral("0,15");
+    QTest::newRow("escape, then F2 on the grid") << QStringLiteral("escape") << QStringLiteral("F2");
+    QTest::newRow("grid scroll, then a word and Enter") << QStringLiteral("scroll") << QStringLiteral("REINTERRO");
+    QTest::newRow("click on the picture, then Enter on the grid") << QStringLiteral("picture")
+                                                                  << QStringLiteral("Enter");
+    QTest::newRow("focus to the count box") << QStringLiteral("focus") << QString();
+    QTest::newRow("key in the count box") << QStringLiteral("countkey") << QString();
 }
 
+// What was typed is dropped. A box that held the focus leaves it to the
+// grid, on the cell it edited, where a key opens the editor again: Enter
+// and F2 with the cell's text selected, a character with that character.
 void TestCellEditor::abandoningStoresNothing()
 {
     QFETCH(QString, how);
+    QFETCH(QString, then);
 
     StartedForm f(namedSectionFile(" 8 ", 8));
     const QByteArray before = f.fileBytes();
     const QString previewBefore = f.preview();
-    f.clickCell(1, 0);
+    f.clickCell(2, 1);
     QTest::keyClicks(&f.editor(), QStringLiteral("mai confermato"));
 
     if (how == QLatin1String("escape"))
@@ -240,11 +247,32 @@ void TestCellEditor::abandoningStoresNothing()
     QCOMPARE(f.form->table(), namedSection(8));
     QCOMPARE(f.fileBytes(), before);
     QCOMPARE(f.preview(), previewBefore);
-    f.grid().setRow(1);
-    f.grid().setCol(0);
-    QCOMPARE(f.grid().Text(), QStringLiteral("a1c1"));
     // Hiding the box clears the guidance with it.
     QVERIFY(f.ui().Text1->toPlainText().isEmpty());
+    QCOMPARE(current(f).row, 2);
+    QCOMPARE(current(f).column, 1);
+    if (then.isEmpty()) {
+        f.grid().setRow(2);
+        QCOMPARE(f.grid().Text(), QStringLiteral("a2c2"));
+        return;
+    }
+
+    QWidget *grid = f.grid().focusProxy();
+    QVERIFY(grid->hasFocus());
+    if (then == QLatin1String("F2") || then == QLatin1String("Enter")) {
+        QTest::keyClick(grid, then == QLatin1String("F2") ? Qt::Key_F2 : Qt::Key_Return);
+        verifyOpenOn(f, 2, 1);
+        QCOMPARE(f.editor().text(), QStringLiteral("a2c2"));
+        QVERIFY(f.editor().hasFocus());
+        QCOMPARE(f.fileBytes(), before);
+        return;
+    }
+    for (QChar c : then) // the first character opens the editor, which takes the rest
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(f.editor().text(), then);
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(f.fileBytes(), QByteArray(before).replace("a2c2", QString(then).replace(u',', u'.').toLatin1()));
+    QVERIFY(f.messages.empty());
 }
 
 void TestCellEditor::editorCoversCellPastVisibleRows()

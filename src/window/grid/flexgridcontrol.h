@@ -20,6 +20,8 @@ class QTableWidgetItem;
 // focus itself; otherwise the current cell is only selected, so that the
 // editor box over it is the one focused object.
 //
+// A data cell whose text does not fit shows it whole as its tooltip.
+//
 // A setting the grid cannot take (a row count out of range, a current row
 // or column that does not exist) is refused: the setter returns false and
 // the grid stays as it was. The operations on the current cell do nothing

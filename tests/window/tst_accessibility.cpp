@@ -71,6 +71,8 @@ private slots:
     void currentCellFocusedOnlyWithTheGrid();
     void boxMenusSpeakItalian_data();
     void boxMenusSpeakItalian();
+    void editingThroughItIsTyping_data();
+    void editingThroughItIsTyping();
 };
 
 void TestAccessibility::controlsHaveItalianNames_data()
@@ -283,6 +285,51 @@ void TestAccessibility::boxMenusSpeakItalian()
     }
     QVERIFY(target);
     QCOMPARE(menuEntries(target), entries);
+}
+
+void TestAccessibility::editingThroughItIsTyping_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("text"); // the editor box's afterwards, from "a2c2"
+
+    QTest::newRow("text inserted") << "insert" << "a2 Xc2";
+    QTest::newRow("text deleted") << "delete" << "a2";
+    QTest::newRow("text deleted to the end") << "delete to the end" << "a";
+    QTest::newRow("text replaced") << "replace" << "0,15";
+    QTest::newRow("the value set") << "set" << "*1,07";
+}
+
+// Text changed through the editor box's accessible object is edited in the
+// box as typed: Ctrl+Z takes it back, and the box counts it as typed, so
+// that a command that would replace it does not act.
+void TestAccessibility::editingThroughItIsTyping()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, text);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(2, 1);
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(&f.editor());
+    QAccessibleEditableTextInterface *editable = box->editableTextInterface();
+    QVERIFY(editable);
+    if (edit == QLatin1String("insert"))
+        editable->insertText(2, QStringLiteral(" X"));
+    else if (edit == QLatin1String("delete"))
+        editable->deleteText(1, 3);
+    else if (edit == QLatin1String("delete to the end"))
+        editable->deleteText(1, -1);
+    else if (edit == QLatin1String("replace"))
+        editable->replaceText(0, 4, text);
+    else
+        box->setText(QAccessible::Value, text);
+
+    QCOMPARE(f.editor().text(), text);
+    QVERIFY(f.editor().isModified());
+    QTest::keyClick(&f.editor(), Qt::Key_Plus, Qt::ControlModifier); // Inserisci area: not while typing
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3));
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.editor().text(), QStringLiteral("a2c2"));
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -6,6 +6,7 @@
 
 TextBoxAccessible::TextBoxAccessible(KeyTextBox *box) : QAccessibleWidget(box, QAccessible::EditableText)
 {
+    ++box->m_accessibleObjectsMade;
     addControllingSignal(QStringLiteral("textChanged(const QString&)"));
     addControllingSignal(QStringLiteral("returnPressed()"));
 }

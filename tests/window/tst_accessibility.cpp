@@ -27,6 +27,26 @@ QString readAsOrcaDoes(QWidget *box)
     return text->text(0, end);
 }
 
+// The accessible objects alive: Qt numbers them from 2^31 up.
+int liveAccessibleObjects()
+{
+    int live = 0;
+    for (quint64 id = quint64(1) << 31; id < (quint64(1) << 31) + 1000000; ++id)
+        live += QAccessible::accessibleInterface(QAccessible::Id(id)) ? 1 : 0;
+    return live;
+}
+
+// The connections to an object's destroyed(): Qt's cache of accessible
+// objects makes one for every accessible object it makes of it.
+int destroyedReceivers(const QObject *object)
+{
+    struct Receivers : QObject
+    {
+        using QObject::receivers;
+    };
+    return (object->*(&Receivers::receivers))(SIGNAL(destroyed(QObject *)));
+}
+
 // The entries of the menu that the box opens for the Menu key, with the
 // keys the menu shows for the window's commands.
 QStringList menuEntries(QWidget *box)
@@ -73,6 +93,7 @@ private slots:
     void boxMenusSpeakItalian();
     void editingThroughItIsTyping_data();
     void editingThroughItIsTyping();
+    void openingsDoNotAddUp();
 };
 
 void TestAccessibility::controlsHaveItalianNames_data()
@@ -330,6 +351,33 @@ void TestAccessibility::editingThroughItIsTyping()
     QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(f.editor().text(), QStringLiteral("a2c2"));
     QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3));
+}
+
+// While a screen reader listens every opening of the editor makes the box
+// a new accessible object (KeyTextBox::announce). However many openings,
+// the accessible objects alive and the connections Qt keeps for the box
+// stay as many. Run on the accessibility bus (tests/e2e/under_atspi_bus.sh);
+// skipped elsewhere.
+void TestAccessibility::openingsDoNotAddUp()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("needs a screen reader's accessibility bus");
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(1, 1);
+    const auto walk = [&f](int openings) {
+        for (int n = 0; n < openings; ++n)
+            QTest::keyClick(&f.editor(), n % 2 ? Qt::Key_Down : Qt::Key_Return);
+    };
+    walk(60); // every cell opened once
+    const int objects = liveAccessibleObjects();
+    const int connections = destroyedReceivers(&f.editor());
+    walk(5000);
+    QCOMPARE(liveAccessibleObjects(), objects);
+    QCOMPARE(destroyedReceivers(&f.editor()), connections);
+    QVERIFY(connections <= 1);
+    const QString name = QAccessible::queryAccessibleInterface(&f.editor())->text(QAccessible::Name);
+    QCOMPARE(name, QStringLiteral("Area %1, %2").arg(f.grid().Row()).arg(columnTitle(f.grid().Col())));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -338,7 +338,7 @@ void Form1::hideEditor()
     if (m_ui.TXTedit->isHidden())
         return;
     if (focusWidget() == m_ui.TXTedit)
-        m_ui.FlexGrid->setFocus(); // the box hides as it loses the focus
+        m_ui.FlexGrid->focusCurrentCell(); // the box hides as it loses the focus
     m_ui.TXTedit->hide();
     m_ui.showGuidance(-1);
     m_actions->update();

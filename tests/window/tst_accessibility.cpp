@@ -94,6 +94,7 @@ private slots:
     void editingThroughItIsTyping_data();
     void editingThroughItIsTyping();
     void openingsDoNotAddUp();
+    void escapeTellsTheGridsCellLast();
 };
 
 void TestAccessibility::controlsHaveItalianNames_data()
@@ -378,6 +379,28 @@ void TestAccessibility::openingsDoNotAddUp()
     QVERIFY(connections <= 1);
     const QString name = QAccessible::queryAccessibleInterface(&f.editor())->text(QAccessible::Name);
     QCOMPARE(name, QStringLiteral("Area %1, %2").arg(f.grid().Row()).arg(columnTitle(f.grid().Col())));
+}
+
+// Escape leaves the focus on the grid's cell, which a screen reader is told
+// of last, after the table: it says where the focus is. Run on the
+// accessibility bus, as above.
+void TestAccessibility::escapeTellsTheGridsCellLast()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("needs a screen reader's accessibility bus");
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(2, 3);
+    static QStringList focused;
+    focused.clear();
+    const QAccessible::UpdateHandler bridge = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        if (event->type() == QAccessible::Focus && event->accessibleInterface())
+            focused << event->accessibleInterface()->text(QAccessible::Name);
+    });
+    QTest::keyClick(&f.editor(), Qt::Key_Escape);
+    QAccessible::installUpdateHandler(bridge);
+    QVERIFY(!focused.isEmpty());
+    QCOMPARE(focused.back(), QStringLiteral("a2c4"));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -387,6 +387,19 @@ QRect FlexGridControl::cellRect(int row, int col) const
     return inViewport.translated(m_view->viewport()->pos() + m_view->pos());
 }
 
+// The view tells of the cell it makes current as it takes the focus, and
+// then of itself: a screen reader would follow the table alone. The cell
+// is made current once more, to be told of last.
+void FlexGridControl::focusCurrentCell()
+{
+    m_view->setFocus();
+    if (!m_view->hasFocus())
+        return;
+    const QSignalBlocker block(m_view);
+    m_view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    holdCurrentCell();
+}
+
 void FlexGridControl::showCurrentCell()
 {
     if (m_row >= 1 && m_col < Cols())

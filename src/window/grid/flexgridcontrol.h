@@ -63,6 +63,9 @@ public:
 
     // Scrolls the data rows so that the current cell is wholly shown.
     void showCurrentCell();
+    // Gives the grid the focus, on its current cell, which assistive
+    // technology is told of as the focused object.
+    void focusCurrentCell();
 
     // The name assistive technology reads for the table.
     void setAccessibleTableName(const QString &name);

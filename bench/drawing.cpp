@@ -7,14 +7,20 @@
 //   drawn:      the window refreshed and painted whole (drawing, table of
 //               quantities, problems), as one frame (goal: under 16 ms);
 //               floor: the drawing's picture set and painted alone
+//   depths:     200 depths of the section, one whose area 2 follows P, read
+//               once (goal: under 2 ms); beside one drawing of it
+//   stretches:  1,000 stretches of the same section and their totals per
+//               price code (goal: under 10 ms); beside one drawing of it
 //
 // usage: bench_drawing [iterations]
 
 #include "benchsection.h"
-#include "section/sectionquantities.h"
-#include "window/drawingwindow.h"
+#include "takeoff/depthtable.h"
+#include "takeoff/sectionquantities.h"
+#include "takeoff/stretches.h"
+#include "window/drawing/drawingwindow.h"
 #include "window/fontsubstitutions.h"
-#include "window/sectionpicture.h"
+#include "window/drawing/sectionpicture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -68,20 +74,40 @@ int main(int argc, char *argv[])
 
     const SectionTable table = benchSection();
     const ExampleDimensions dimensions;
-    DrawingWindow window(table, nullptr);
+    DrawingWindow window(table, QString(), nullptr);
     QFont font(QStringLiteral("Microsoft Sans Serif")); // the main window's, which it takes
     font.setPixelSize(11);
     window.setFont(font);
     window.refresh();
     window.show();
+    QCoreApplication::processEvents(); // laid out as shown
     SectionPicture picture;
     picture.setFont(font);
     picture.resize(window.picture().size());
     QPixmap frame(window.size());
     QPixmap pictureFrame(picture.size());
 
-    Series workedOut, geometry, drawn, pictureAlone;
+    // Along the pipeline: a section whose area 2 follows P.
+    SectionTable followed = table;
+    followed.Aree[2][2] = QStringLiteral("*1.20");
+    std::vector<Stretch> stretches;
+    for (int s = 0; s < 1000; ++s)
+        stretches.push_back({QStringLiteral("P%1-P%2").arg(s).arg(s + 1), QStringLiteral("35,5"),
+                             QString::number(1.5 + 0.01 * (s % 100), 'f', 2), QString::number(1.6 + 0.01 * (s % 90), 'f', 2)});
+
+    Series workedOut, geometry, drawn, pictureAlone, depths, stretched, oneDrawing;
     for (int i = 0; i < iterations; ++i) {
+        oneDrawing.ms.push_back(timed([&] { (void)drawSection(followed, dimensions); }));
+        depths.ms.push_back(timed([&] {
+            const TrenchSection section(followed);
+            std::vector<DepthRow> rows;
+            for (int d = 0; d < 200; ++d)
+                rows.push_back(depthRow(section, {dimensions.L, 1.5 + 0.02 * d, dimensions.D}));
+        }));
+        stretched.ms.push_back(timed([&] {
+            const TrenchSection section(followed);
+            (void)stretchTakeoff(section, dimensions.L, dimensions.D, stretches);
+        }));
         geometry.ms.push_back(timed([&] { (void)drawSection(table, dimensions); }));
         workedOut.ms.push_back(
             timed([&] { (void)quantityCells(sectionQuantities(drawSection(table, dimensions))); }));
@@ -99,6 +125,8 @@ int main(int argc, char *argv[])
                 "goal", "", "spread");
     printRow("worked out (with quantities)", workedOut, geometry, 2);
     printRow("drawn (window, one frame)", drawn, pictureAlone, 16);
+    printRow("200 depths", depths, oneDrawing, 2);
+    printRow("1,000 stretches", stretched, oneDrawing, 10);
     std::printf("window %d x %d, drawing %d x %d pixels; iterations: %d\n", window.width(), window.height(),
                 picture.width(), picture.height(), iterations);
     return 0;

@@ -108,6 +108,11 @@ QString sectionAsText(const SectionTable &table, bool decimalComma)
     return cellsAsText(rows);
 }
 
+QList<QStringList> cellBlock(const QString &text)
+{
+    return blockRows(text);
+}
+
 bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns)
 {
     if (rows.size() < 2)

@@ -22,6 +22,9 @@ QString cellsAsText(const QList<QStringList> &rows);
 // pasteBlock writes it back with the point.
 QString sectionAsText(const SectionTable &table, bool decimalComma = false);
 
+// The rows of cells of such text, a final line break ignored.
+QList<QStringList> cellBlock(const QString &text);
+
 // Whether the first of rows is a header row, as a spreadsheet copies one
 // above its data: in one of numberColumns (indexes into each row's cells)
 // it holds text that is not a number while every later row holds a number

@@ -1,10 +1,10 @@
 #include "sectiondocument.h"
 
+#include "ownfiles.h"
 #include "sectionclipboard.h"
 #include "valuerules.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 SectionDocument::SectionDocument(const QString &folder) : m_folder(folder), m_session(folder) {}
 
@@ -14,6 +14,14 @@ SessionStart SectionDocument::start()
     return m_session.start();
 }
 
+SessionSave SectionDocument::save()
+{
+    SessionSave saved = m_session.ScriveFileSezione();
+    if (m_changed)
+        m_changed();
+    return saved;
+}
+
 // Keeps a change made to the table and saves it.
 SectionOutcome SectionDocument::record(SectionChange change, const QString &message)
 {
@@ -21,7 +29,7 @@ SectionOutcome SectionDocument::record(SectionChange change, const QString &mess
     const SectionOutcome::Result result =
         change.isEmpty() ? SectionOutcome::Result::Unchanged : SectionOutcome::Result::Changed;
     m_history.record(std::move(change));
-    return {result, message, m_session.ScriveFileSezione(), openOn};
+    return {result, message, save(), openOn};
 }
 
 SectionOutcome SectionDocument::confirmValue(const SectionCell &at, const QString &entry, bool typed)
@@ -48,7 +56,7 @@ SectionOutcome SectionDocument::confirmValue(const SectionCell &at, const QStrin
         change.undoneAt = change.redoneAt = {1, at.column};
         return record(std::move(change));
     }
-    return {SectionOutcome::Result::Unchanged, {}, m_session.ScriveFileSezione(), at};
+    return {SectionOutcome::Result::Unchanged, {}, save(), at};
 }
 
 SectionOutcome SectionDocument::takeCount(qint16 count)
@@ -131,7 +139,7 @@ SectionOutcome SectionDocument::undo()
     const std::optional<SectionCell> at = m_history.undo(m_session.table());
     if (!at)
         return {};
-    return {SectionOutcome::Result::Changed, {}, m_session.ScriveFileSezione(), *at};
+    return {SectionOutcome::Result::Changed, {}, save(), *at};
 }
 
 SectionOutcome SectionDocument::redo()
@@ -139,16 +147,14 @@ SectionOutcome SectionDocument::redo()
     const std::optional<SectionCell> at = m_history.redo(m_session.table());
     if (!at)
         return {};
-    return {SectionOutcome::Result::Changed, {}, m_session.ScriveFileSezione(), *at};
+    return {SectionOutcome::Result::Changed, {}, save(), *at};
 }
 
 std::optional<QString> SectionDocument::saveCopy(const QString &path) const
 {
+    if (isSectionOwnFile(m_folder, path))
+        return ownFileRefusal();
     const QString failed = QStringLiteral("La copia della sezione non è stata salvata.\n%1");
-    // The same file, however its name is written (letter case on Windows).
-    if (QFileInfo::exists(path) && QFileInfo(path) == QFileInfo(sectionFilePath(m_folder)))
-        return failed.arg(QStringLiteral("Il file scelto è quello che il programma di computo legge: la copia va "
-                                         "salvata con un altro nome o in un'altra cartella."));
     // The bytes the section file holds: after a failed save, without the
     // change that is not in it.
     const EncodedSection encoded = encodeSectionFile(m_session.tableInFile());

@@ -63,8 +63,12 @@ public:
     bool canRedo() const { return m_history.canRedo(); }
 
     // Writes the section file's bytes, atomically, to another file; why
-    // not, when it cannot.
+    // not, when it cannot (the section's own files are refused).
     [[nodiscard]] std::optional<QString> saveCopy(const QString &path) const;
+
+    // Called after every change and every save, when the table and the
+    // file hold what the outcome will tell.
+    void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
     const SectionTable &table() const { return m_session.table(); }
     SectionSession &session() { return m_session; }
@@ -72,9 +76,11 @@ public:
 
 private:
     SectionOutcome record(SectionChange change, const QString &message = {});
+    SessionSave save();
     SectionOutcome edit(const SectionCell &at, const std::function<AreaEdit(SectionTable &table)> &operation);
 
     QString m_folder;
     SectionSession m_session;
     SectionHistory m_history;
+    std::function<void()> m_changed;
 };

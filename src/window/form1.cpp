@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "countentry.h"
-#include "drawingwindow.h"
+#include "drawing/drawingwindow.h"
 #include "editactions.h"
 #include "editorannouncer.h"
 #include "examplepicture.h"
@@ -67,6 +67,7 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
     m_ui.TXTedit->setLostFocusHandler([this] { TXTedit_LostFocus(); });
     m_ui.TXTedit->setKeypadDecimalPoint(true);
+    m_document.setChangeListener([this] { refreshDrawing(); });
     connectCommands();
 }
 
@@ -349,9 +350,15 @@ void Form1::hideEditor()
 void Form1::ScriveContenutoFile()
 {
     m_ui.Text2->setLines(previewLines(m_document.session().tableInFile()));
-    // The drawing follows every saved change.
-    if (m_drawing && m_drawing->isVisible())
-        m_drawing->refresh();
+}
+
+// The drawing follows the document: every change, saved or not.
+void Form1::refreshDrawing()
+{
+    if (!m_drawing || !m_drawing->isVisible())
+        return;
+    m_drawing->setSaved(!m_document.session().hasUnsavedChanges());
+    m_drawing->refresh();
 }
 
 // ---- The commands beyond the handlers --------------------------------------
@@ -385,14 +392,13 @@ void Form1::connectCommands()
 void Form1::showDrawing()
 {
     if (!m_drawing) {
-        m_drawing = new DrawingWindow(table(), this);
+        m_drawing = new DrawingWindow(table(), m_folder, this);
         m_drawing->setFont(font());
         m_drawing->setPalette(palette());
     }
+    m_drawing->setSaved(!m_document.session().hasUnsavedChanges());
     m_drawing->refresh();
-    m_drawing->show();
-    m_drawing->raise();
-    m_drawing->activateWindow();
+    m_drawing->showBeside(*this);
 }
 
 void Form1::saveCopy()

@@ -89,6 +89,7 @@ private:
     // The commands, and what they need.
     void connectCommands();
     void showDrawing();
+    void refreshDrawing();
     void saveCopy();
     void loadSection();
     SectionCell currentCell() const;

@@ -4,20 +4,47 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+namespace {
+
+struct Kind
+{
+    QString title;
+    QString filter;
+    QString suffix;
+    QString suggested; // the file name offered
+};
+
+Kind kindOf(SectionFileChoice choice)
+{
+    switch (choice) {
+    case SectionFileChoice::SaveCopy:
+        return {QStringLiteral("Salva copia della sezione"), QStringLiteral("Sezioni (*.txt)"), QStringLiteral("txt"), {}};
+    case SectionFileChoice::Load:
+        return {QStringLiteral("Carica sezione da file"), QStringLiteral("Sezioni (*.txt)"), QStringLiteral("txt"), {}};
+    case SectionFileChoice::ExportPdf:
+        return {QStringLiteral("Esporta PDF"), QStringLiteral("Documenti PDF (*.pdf)"), QStringLiteral("pdf"),
+                QStringLiteral("Sezione tipo personalizzata.pdf")};
+    case SectionFileChoice::ExportXpwe:
+        return {QStringLiteral("Esporta XPWE"), QStringLiteral("Computo XPWE (*.xpwe)"), QStringLiteral("xpwe"),
+                QStringLiteral("Computo scavi.xpwe")};
+    }
+    return {};
+}
+
+} // namespace
+
 QString chooseSectionFile(QWidget *parent, SectionFileChoice choice)
 {
-    const bool pdf = choice == SectionFileChoice::ExportPdf;
+    const Kind kind = kindOf(choice);
     const bool save = choice != SectionFileChoice::Load;
-    QFileDialog dialog(parent, pdf    ? QStringLiteral("Esporta PDF")
-                               : save ? QStringLiteral("Salva copia della sezione")
-                                      : QStringLiteral("Carica sezione da file"));
-    dialog.setNameFilter(pdf ? QStringLiteral("Documenti PDF (*.pdf)") : QStringLiteral("Sezioni (*.txt)"));
+    QFileDialog dialog(parent, kind.title);
+    dialog.setNameFilter(kind.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("txt"));
+    dialog.setDefaultSuffix(kind.suffix);
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (pdf)
-        dialog.selectFile(QStringLiteral("Sezione tipo personalizzata.pdf"));
+    if (!kind.suggested.isEmpty())
+        dialog.selectFile(kind.suggested);
     const QString platform = QGuiApplication::platformName();
     if (platform != u"windows" && platform != u"cocoa")
         dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own may not speak Italian

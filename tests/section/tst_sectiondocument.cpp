@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 // The section's changes without a window: each one call that changes the
@@ -183,9 +184,21 @@ void TestSectionDocument::copySavedAndLoadedBack()
     QVERIFY(document.loadFrom(copy).changed());
     QCOMPARE(readFile(path), quoted);
 
-    QCOMPARE(document.saveCopy(path),
-             QStringLiteral("La copia della sezione non è stata salvata.\nIl file scelto è quello che il programma di "
-                            "computo legge: la copia va salvata con un altro nome o in un'altra cartella."));
+    // Nor over the section's own files: the file itself, by another path, its lock, a backup.
+    const QString own = QStringLiteral("Questo file appartiene alla sezione in uso: scegliere un altro nome.");
+    const QString folderName = QFileInfo(dir.path()).fileName();
+    for (const QString &name : {QStringLiteral("ComputoPersonalizzato.txt"),
+                                QStringLiteral("../%1/./ComputoPersonalizzato.txt").arg(folderName),
+                                QStringLiteral("ComputoPersonalizzato.txt.lock"), QStringLiteral("ComputoPersonalizzato.txt.bak2"),
+#ifdef Q_OS_WIN
+                                // Windows' names ignore letter case and end dots.
+                                QStringLiteral("computopersonalizzato.TXT"), QStringLiteral("ComputoPersonalizzato.txt."),
+#endif
+                               })
+        QCOMPARE(document.saveCopy(dir.filePath(name)).value_or(QString()), own);
+    QCOMPARE(readFile(path), quoted);
+    // A file of another name beside them is the user's.
+    QCOMPARE(document.saveCopy(dir.filePath(QStringLiteral("ComputoPersonalizzato.txt.2"))), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestSectionDocument)

@@ -1,6 +1,6 @@
 #include "formfixture.h"
 
-#include "window/drawingwindow.h"
+#include "window/drawing/drawingwindow.h"
 #include "window/examplepicture.h"
 #include "window/italianqttexts.h"
 

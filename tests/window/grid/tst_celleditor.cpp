@@ -1,8 +1,9 @@
 #include "../formfixture.h"
 
 #include "gridprobe.h"
-#include "window/drawingwindow.h"
-#include "window/sectionpicture.h"
+#include "window/drawing/drawingwindow.h"
+#include "window/drawing/sectionpicture.h"
+#include "window/drawing/sectiontab.h"
 #include "window/examplepicture.h"
 #include "window/sectionfiledialog.h"
 
@@ -778,11 +779,13 @@ void TestCellEditor::drawingFollowsTheSection()
     QVERIFY(drawing && drawing->isVisible() && !drawing->isModal());
     QCOMPARE(drawing->windowTitle(), QStringLiteral("Disegno della sezione"));
     const QString drawn =
-        QStringLiteral("Area 1, SABBIA %3: altezza 0.5 m, larghezza al piede 0.8 m, in sommità 0.9 m.");
+        QStringLiteral("Area 1, SABBIA %3: altezza 0,50 m, larghezza al piede 0,80 m, in sommità 0,90 m.");
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);
     QCOMPARE(drawing->problemsText(),
-             QStringLiteral("Con P = 1.5 il fondo del tubo è sotto il fondo dello scavo.\nArea 1: il coefficiente di "
-                            "detrazione è 0.5, ma nel disegno l'area contiene 0,00 del tubo."));
+             QStringLiteral("Con P = 1,50 m il fondo del tubo è sotto il fondo dello scavo.\nArea 1: il coefficiente di "
+                            "detrazione «0.5» non corrisponde alla parte di tubo nell'area, 0,00.\nCon D = 0,40 m e uno "
+                            "scavo profondo 0,50 m, UNI EN 1610 chiede un fondo largo almeno 1,10 m (D + 0,70 m): il "
+                            "fondo è largo 0,80 m."));
 
     f.form->activateWindow();
     QTRY_VERIFY(f.form->isActiveWindow());
@@ -790,10 +793,24 @@ void TestCellEditor::drawingFollowsTheSection()
     f.editor().setText(QStringLiteral("*0.3")); // a height that follows P: 1.5 - 0.3
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     QCOMPARE(drawing->picture().accessibleDescription(),
-             QStringLiteral("Area 1, SABBIA %3: altezza 1.2 m, larghezza al piede 0.8 m, in sommità 1.04 m."));
+             QStringLiteral("Area 1, SABBIA %3: altezza 1,20 m, larghezza al piede 0,80 m, in sommità 1,04 m."));
 
     QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(drawing->picture().accessibleDescription(), drawn);
+
+    // A value whose save fails is drawn all the same, and the window says
+    // the file does not hold it; the next save that succeeds clears that.
+    QVERIFY(QFile::remove(f.path()));
+    QVERIFY(QDir().mkdir(f.path()));
+    f.clickCell(1, 1);
+    f.editor().setText(QStringLiteral("0.7"));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QVERIFY(drawing->picture().accessibleDescription().contains(QStringLiteral("altezza 0,70 m")));
+    QCOMPARE(drawing->sectionTab().unsavedText(),
+             QStringLiteral("La sezione non è salvata nel file: il disegno mostra i valori digitati."));
+    QVERIFY(QDir().rmdir(f.path()));
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QVERIFY(drawing->sectionTab().unsavedText().isEmpty());
     f.form->close();
     QVERIFY(!drawing->isVisible()); // closed with the window
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// How the take-off writes and reads its numbers. What the program computes
+// or shows is written as an Italian reads it, with a decimal comma; a copy
+// for a spreadsheet follows the user's regional settings; what the user
+// types may have a comma or a point.
+
+// A number with a decimal comma and `decimals` places, no thousands
+// separator, and no minus before a value that rounds to 0.
+QString italianNumber(double value, int decimals);
+
+// A length in metres: a decimal comma, two places, and up to four when they
+// matter ("0,80", "1,075").
+QString lengthText(double value);
+
+// A number for a spreadsheet with these regional settings: their decimal
+// separator, `decimals` places, no thousands separator.
+QString spreadsheetNumber(double value, int decimals, const QLocale &locale);
+
+// A number as the user types it: an optional sign, digits with a decimal
+// comma or point, blanks around it. Nothing for anything else.
+std::optional<double> typedNumber(const QString &text);

@@ -1,0 +1,295 @@
+#include "drawingwindow.h"
+
+#include "depthtab.h"
+#include "dimensionbox.h"
+#include "placement.h"
+#include "section/ownfiles.h"
+#include "section/sectionclipboard.h"
+#include "section/sectionfile.h"
+#include "sectionpicture.h"
+#include "sectionreport.h"
+#include "sectiontab.h"
+#include "stretchestab.h"
+#include "tableview.h"
+#include "takeoff/numbers.h"
+#include "takeoff/sectionquantities.h"
+#include "takeoff/xpwe.h"
+#include "window/sectionfiledialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The image of the drawing for the clipboard: at least twice its size on
+// screen and 1600 pixels wide, for a sharp print in a report.
+constexpr double kCopyMinimumWidth = 1600;
+
+std::optional<QString> askPath(QWidget *parent, SectionFileChoice choice)
+{
+    const QString path = chooseSectionFile(parent, choice);
+    return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+QString notSaved(const QString &what)
+{
+    return QStringLiteral("%1 non è stato scritto: la sezione non è salvata nel file. Risolvere prima il salvataggio.")
+        .arg(what);
+}
+
+} // namespace
+
+DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_table(table), m_folder(folder), m_section(table), m_choosePath(askPath)
+{
+    setWindowTitle(QStringLiteral("Disegno della sezione"));
+    auto *layout = new QVBoxLayout(this);
+    // L, P and D on one line, the note under them, then the job's name.
+    auto *fields = new QHBoxLayout;
+    layout->addLayout(fields);
+    m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, fields);
+    m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, fields);
+    m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, fields);
+    fields->addStretch(1);
+    auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
+                                              "come esempio per il disegno: non sono salvati nel file."));
+    layout->addWidget(note);
+    auto *job = new QHBoxLayout;
+    layout->addLayout(job);
+    m_job = new QLineEdit;
+    m_job->setAccessibleName(QStringLiteral("Lavoro"));
+    auto *jobCaption = new QLabel(QStringLiteral("Lavoro"));
+    jobCaption->setBuddy(m_job);
+    job->addWidget(jobCaption);
+    job->addWidget(m_job, 1);
+    m_summary = wrappingLabel();
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(m_summary);
+
+    m_tabs = new QTabWidget;
+    m_sectionTab = new SectionTab;
+    m_depthTab = new DepthTab;
+    m_stretchesTab = new StretchesTab;
+    m_tabs->addTab(m_sectionTab, QStringLiteral("Sezione"));
+    m_tabs->addTab(m_depthTab, QStringLiteral("Profondità"));
+    m_tabs->addTab(m_stretchesTab, QStringLiteral("Tratti"));
+    layout->addWidget(m_tabs, 1);
+    m_sectionTab->problems()->installEventFilter(this);
+    connect(m_depthTab, &DepthTab::depthsChanged, this, &DrawingWindow::refresh);
+    connect(m_depthTab, &DepthTab::copyRequested, this, &DrawingWindow::copyDepths);
+    connect(m_stretchesTab, &StretchesTab::stretchesChanged, this, &DrawingWindow::refresh);
+    connect(m_stretchesTab, &StretchesTab::copyRequested, this, &DrawingWindow::copyStretches);
+    connect(m_stretchesTab, &StretchesTab::exportRequested, this, &DrawingWindow::exportXpwe);
+    connect(m_stretchesTab, &StretchesTab::told, this, &DrawingWindow::tell);
+
+    auto *buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    const auto button = [&](const QString &text, void (DrawingWindow::*command)()) {
+        auto *pushButton = new QPushButton(text);
+        pushButton->setAutoDefault(false);
+        connect(pushButton, &QPushButton::clicked, this, command);
+        buttons->addWidget(pushButton);
+    };
+    button(QStringLiteral("Copia disegno"), &DrawingWindow::copyDrawing);
+    button(QStringLiteral("Copia quantità"), &DrawingWindow::copyQuantities);
+    button(QStringLiteral("Esporta PDF..."), &DrawingWindow::exportPdf);
+    m_status = wrappingLabel();
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    buttons->addWidget(m_status, 1);
+
+    // Ctrl+C anywhere in the window copies the drawing; a box with selected
+    // text copies that text instead (see eventFilter).
+    auto *copy = new QShortcut(QKeySequence::Copy, this, this, &DrawingWindow::copyDrawing);
+    copy->setContext(Qt::WindowShortcut);
+    resize(900, 760);
+}
+
+DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, QHBoxLayout *fields)
+{
+    auto *field = new DimensionBox;
+    field->setValue(value);
+    field->setAccessibleName(label);
+    field->installEventFilter(this);
+    auto *caption = new QLabel(label);
+    caption->setBuddy(field);
+    fields->addWidget(caption);
+    fields->addWidget(field);
+    fields->addSpacing(12);
+    connect(field, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::refresh);
+    return field;
+}
+
+ExampleDimensions DrawingWindow::dimensions() const
+{
+    return {m_width->value(), m_depth->value(), m_diameter->value()};
+}
+
+void DrawingWindow::refresh()
+{
+    m_section = TrenchSection(m_table);
+    const ExampleDimensions dimensions = this->dimensions();
+    m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
+    m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved);
+    m_depthTab->show(m_section, dimensions);
+    m_stretchesTab->show(m_section, dimensions);
+}
+
+void DrawingWindow::setSaved(bool saved)
+{
+    m_saved = saved;
+}
+
+// The window opens beside the main one where the screen has room, then
+// keeps the place and the size the user gives it.
+void DrawingWindow::showBeside(const QWidget &main)
+{
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen *screen = main.screen();
+        const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size());
+        // Framed as the main window is, once shown.
+        const QSize frame = main.frameGeometry().size() - main.size();
+        resize(size().boundedTo(available.size() - frame));
+        move(placeBeside(main.frameGeometry(), size() + frame, available));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+const SectionPicture &DrawingWindow::picture() const
+{
+    return m_sectionTab->picture();
+}
+
+QString DrawingWindow::problemsText() const
+{
+    return m_sectionTab->problemsText();
+}
+
+QString DrawingWindow::statusText() const
+{
+    return m_status->text();
+}
+
+QString DrawingWindow::summaryText() const
+{
+    return m_summary->text();
+}
+
+void DrawingWindow::tell(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void DrawingWindow::copyDrawing()
+{
+    const SectionPicture &picture = this->picture();
+    const double factor = std::max(2.0, kCopyMinimumWidth / std::max(1, picture.width()));
+    const QImage image = picture.image(factor);
+    QApplication::clipboard()->setImage(image);
+    tell(QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).").arg(image.width()).arg(image.height()));
+}
+
+// The quantities for a spreadsheet with the user's regional settings, at
+// six decimals, and the line that says a section is partial.
+void DrawingWindow::copyQuantities()
+{
+    const SectionDrawing drawing = drawSection(m_section, dimensions());
+    QList<QStringList> cells = quantityCells(sectionQuantities(drawing), NumberStyle::copied());
+    if (!drawing.whole())
+        cells << QStringList{drawing.problems.front()};
+    QApplication::clipboard()->setText(cellsAsText(cells));
+    tell(QStringLiteral("Quantità copiate negli appunti."));
+}
+
+void DrawingWindow::copyDepths()
+{
+    QApplication::clipboard()->setText(cellsAsText(m_depthTab->cells(m_section, NumberStyle::copied())));
+    tell(QStringLiteral("Quantità per profondità copiate negli appunti."));
+}
+
+// Both tables of the stretches, one under the other, an empty row between.
+void DrawingWindow::copyStretches()
+{
+    const StretchTakeoff &takeoff = m_stretchesTab->takeoff();
+    QList<QStringList> cells = stretchCells(m_section, takeoff, NumberStyle::copied());
+    cells << QStringList() << codeTotalCells(takeoff, NumberStyle::copied());
+    QApplication::clipboard()->setText(cellsAsText(cells));
+    tell(QStringLiteral("Tratti copiati negli appunti."));
+}
+
+std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice, const QString &notWritten)
+{
+    if (!m_saved) {
+        tell(notSaved(notWritten));
+        return std::nullopt;
+    }
+    const std::optional<QString> path = m_choosePath(this, choice);
+    if (path && isSectionOwnFile(m_folder, *path)) {
+        tell(ownFileRefusal());
+        return std::nullopt;
+    }
+    return path;
+}
+
+void DrawingWindow::exportPdf()
+{
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportPdf, QStringLiteral("Il PDF"));
+    if (!path)
+        return;
+    std::vector<double> depths;
+    for (const DepthRow &row : m_depthTab->rows())
+        depths.push_back(row.P);
+    const ReportContent content{dimensions(), m_job->text(), QDate::currentDate(), picture().font(), depths,
+                                m_stretchesTab->stretches()};
+    const std::optional<QString> failure = writeSectionReport(*path, m_table, content);
+    tell(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
+}
+
+void DrawingWindow::exportXpwe()
+{
+    const XpweComputo computo = xpweComputo(m_stretchesTab->takeoff(), m_job->text());
+    if (computo.isEmpty()) {
+        tell(QStringLiteral("Nessun tratto da esportare: serve almeno un tratto valido di aree con una voce di "
+                            "elenco prezzi."));
+        return;
+    }
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportXpwe, QStringLiteral("Il file XPWE"));
+    if (!path)
+        return;
+    const QString where = QDir::toNativeSeparators(*path);
+    if (const WriteResult written = writeFileBytes(computo.bytes, *path, InPlace::Refused); written.error) {
+        tell(QStringLiteral("Il file XPWE non è stato salvato in %1. %2").arg(where, written.error->message));
+        return;
+    }
+    const QString leftOut = xpweLeftOut(computo);
+    tell(QStringLiteral("XPWE salvato in %1.").arg(where) + (leftOut.isEmpty() ? QString() : u' ' + leftOut));
+}
+
+// Ctrl+C in a dimension box or in the problems copies their selected text,
+// as everywhere; with nothing selected there it is the window's, the drawing.
+bool DrawingWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        auto *problems = m_sectionTab->problems();
+        const bool selected = watched == problems ? problems->textCursor().hasSelection()
+                                                  : static_cast<DimensionBox *>(watched)->hasSelectedText();
+        // Accepted, the key goes to the box (the read-only problems would
+        // leave it to the window); ignored, to the window.
+        event->setAccepted(selected);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "takeoff/trenchsection.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class DepthTab;
+class DimensionBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class SectionPicture;
+class SectionTab;
+class StretchesTab;
+enum class SectionFileChoice;
+
+// The window "Disegno della sezione": the dimensions of the calculation L,
+// P and D, the job's name, where the section holds along the pipeline, and
+// three tabs: "Sezione" (the section drawn to scale, its quantities per
+// metre of trench and its problems), "Profondità" (its quantities depth by
+// depth) and "Tratti" (the stretches of the job and their totals per price
+// code). Buttons copy the drawing (Ctrl+C too), the quantities, the depths
+// and the stretches, and export it all as a PDF and the stretches as XPWE.
+// Not modal: it follows the table it is given whenever refresh() is called.
+class DrawingWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Asks where to write an export; nothing when the user cancels.
+    using PathChooser = std::function<std::optional<QString>(QWidget *parent, SectionFileChoice choice)>;
+
+    // folder: the section file's, whose own files an export never replaces.
+    DrawingWindow(const SectionTable &table, const QString &folder, QWidget *parent);
+
+    // Draws the table as it stands now.
+    void refresh();
+    // Whether the section file holds the table: while it does not, the
+    // window says so and writes no PDF or XPWE.
+    void setSaved(bool saved);
+    // Shows the window; the first time beside `main`, where the screen has room.
+    void showBeside(const QWidget &main);
+
+    // Replaces the file dialogs of the exports (for tests).
+    void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
+
+    const SectionPicture &picture() const;
+    SectionTab &sectionTab() const { return *m_sectionTab; }
+    DepthTab &depthTab() const { return *m_depthTab; }
+    StretchesTab &stretchesTab() const { return *m_stretchesTab; }
+    QString problemsText() const;
+    QString statusText() const;
+    QString summaryText() const;
+
+    // The buttons' commands.
+    void copyDrawing();
+    void copyQuantities();
+    void copyDepths();
+    void copyStretches();
+    void exportPdf();
+    void exportXpwe();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    DimensionBox *dimensionField(const QString &label, double value, QHBoxLayout *fields);
+    ExampleDimensions dimensions() const;
+    // The path for an export, when the section is saved, the user chose one
+    // and it is not one of the section's own files; else what to say.
+    std::optional<QString> exportPath(SectionFileChoice choice, const QString &notWritten);
+    void tell(const QString &text);
+
+    const SectionTable &m_table;
+    QString m_folder;
+    TrenchSection m_section;
+    bool m_saved = true;
+    bool m_placed = false;
+    DimensionBox *m_width = nullptr;
+    DimensionBox *m_depth = nullptr;
+    DimensionBox *m_diameter = nullptr;
+    QLineEdit *m_job = nullptr;
+    QLabel *m_summary = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    SectionTab *m_sectionTab = nullptr;
+    DepthTab *m_depthTab = nullptr;
+    StretchesTab *m_stretchesTab = nullptr;
+    QLabel *m_status = nullptr;
+    PathChooser m_choosePath;
+};

@@ -1,0 +1,116 @@
+#include "stretchestab.h"
+
+#include "cellsmodel.h"
+#include "section/sectionclipboard.h"
+#include "stretchesmodel.h"
+#include "tableview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTypedWidth = 90;
+
+} // namespace
+
+StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    m_stretches = new StretchesModel(this);
+    m_stretchesView = new QTableView;
+    m_stretchesView->setModel(m_stretches);
+    m_stretchesView->setTabKeyNavigation(false);
+    m_stretchesView->verticalHeader()->hide();
+    m_stretchesView->installEventFilter(this);
+    layout->addWidget(headingFor(m_stretchesView, QStringLiteral("Tratti")));
+    layout->addWidget(m_stretchesView, 2);
+    connect(m_stretches, &StretchesModel::stretchesChanged, this, &StretchesTab::stretchesChanged);
+
+    m_totals = new CellsModel(this);
+    m_totals->setNumberColumns([](int column) { return column == 2; });
+    m_totalsView = readOnlyTable(m_totals, QStringLiteral("Quantità dei tratti per voce"));
+    layout->addWidget(headingFor(m_totalsView, QStringLiteral("Quantità dei tratti per voce")));
+    layout->addWidget(m_totalsView, 1);
+
+    m_problems = new QPlainTextEdit;
+    m_problems->setReadOnly(true);
+    m_problems->setTabChangesFocus(true);
+    m_problems->setMaximumHeight(70);
+    layout->addWidget(headingFor(m_problems, QStringLiteral("Problemi dei tratti")));
+    layout->addWidget(m_problems);
+
+    auto *buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    const auto button = [&](const QString &text, void (StretchesTab::*signal)()) {
+        auto *pushButton = new QPushButton(text);
+        pushButton->setAutoDefault(false);
+        connect(pushButton, &QPushButton::clicked, this, signal);
+        buttons->addWidget(pushButton);
+    };
+    button(QStringLiteral("Copia tratti"), &StretchesTab::copyRequested);
+    button(QStringLiteral("Esporta XPWE..."), &StretchesTab::exportRequested);
+    buttons->addStretch(1);
+}
+
+void StretchesTab::show(const TrenchSection &section, const ExampleDimensions &dimensions)
+{
+    m_takeoff = stretchTakeoff(section, dimensions.L, dimensions.D, m_stretches->stretches());
+    const QList<QStringList> cells = stretchCells(section, m_takeoff);
+    m_stretches->setResults(cells);
+    fitTable(m_stretchesView, cells);
+    // The columns typed into have room for a name or a number being typed.
+    QHeaderView *header = m_stretchesView->horizontalHeader();
+    for (int column = 0; column < StretchesModel::kTyped && column < header->count(); ++column)
+        header->resizeSection(column, std::max(header->sectionSize(column), kTypedWidth));
+    m_totals->setCells(codeTotalCells(m_takeoff));
+    fitTable(m_totalsView, m_totals->cells(), 1);
+    m_problems->setPlainText(m_takeoff.problems.join(u'\n'));
+}
+
+std::vector<Stretch> StretchesTab::stretches() const
+{
+    return m_stretches->stretches();
+}
+
+QString StretchesTab::problemsText() const
+{
+    return m_problems->toPlainText();
+}
+
+QString StretchesTab::paste(const QString &text)
+{
+    const QModelIndex at = m_stretchesView->currentIndex();
+    const int column = at.isValid() ? at.column() : 0;
+    if (column >= StretchesModel::kTyped)
+        return QStringLiteral("Incollare i tratti nelle colonne da «Tratto» a «P fine (m)».");
+    const PastedStretches pasted = pastedStretches(cellBlock(text), column);
+    m_stretches->put(at.isValid() ? at.row() : 0, column, pasted.rows);
+    return pasted.headerLeftOut ? QStringLiteral("La prima riga, un'intestazione, non è stata incollata.") : QString();
+}
+
+// Ctrl+V pastes a block from a spreadsheet; Delete empties the cells chosen.
+bool StretchesTab::eventFilter(QObject *watched, QEvent *event)
+{
+    // (While a cell is being edited, its editor has the keys.)
+    if (watched == m_stretchesView && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            emit told(paste(QApplication::clipboard()->text()));
+            return true;
+        }
+        if (key->matches(QKeySequence::Delete) || key->key() == Qt::Key_Backspace) {
+            m_stretches->clear(m_stretchesView->selectionModel()->selectedIndexes());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,133 @@
+#include "takeoff/xpwe.h"
+#include "takeoffsupport.h"
+
+#include <QFile>
+#include <QTest>
+#include <QXmlStreamReader>
+
+// The stretches' quantities as an XPWE computo: the worked example's file
+// byte for byte (the one LeenO was seen to read as we meant it, see
+// tests/leeno/), and what the file holds when stretches or areas are left
+// out, codes are shared and descriptions hold XML's own characters.
+
+namespace {
+
+StretchTakeoff takeoffOf(const QStringList &given, const TrenchSection &section)
+{
+    std::vector<Stretch> stretches;
+    for (const QString &line : given) {
+        const QStringList values = line.split(u'|');
+        stretches.push_back({values[0], values[1], values[2], values[3]});
+    }
+    return stretchTakeoff(section, 0.80, 0.40, stretches);
+}
+
+// What a reader finds in the file, a line each: the subject, the
+// categories, the price items, then each item of the computo with its
+// measurement rows ("description = factor, quantity").
+QStringList readComputo(const QByteArray &bytes)
+{
+    QStringList lines;
+    QXmlStreamReader xml(bytes);
+    QString row;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement())
+            continue;
+        const QString name = xml.name().toString();
+        if (name == u"Oggetto")
+            lines << QStringLiteral("Oggetto: ") + xml.readElementText();
+        else if (name == u"DesSintetica")
+            lines << QStringLiteral("Categoria: ") + xml.readElementText();
+        else if (name == u"Tariffa")
+            lines << QStringLiteral("Voce: ") + xml.readElementText();
+        else if (name == u"DesEstesa")
+            lines.last() += u' ' + xml.readElementText();
+        else if (name == u"IDEP")
+            lines << QStringLiteral("Misura della voce ") + xml.readElementText();
+        else if (name == u"IDCat")
+            lines.last() += QStringLiteral(" nel tratto ") + xml.readElementText();
+        else if (name == u"Descrizione")
+            row = xml.readElementText();
+        else if (name == u"Lunghezza")
+            row += QStringLiteral(" = ") + xml.readElementText();
+        else if (name == u"Quantita" && !row.isEmpty())
+            lines << QStringLiteral("  ") + std::exchange(row, {}) + QStringLiteral(", ") + xml.readElementText();
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestXpwe : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedExampleByteForByte();
+    void whatTheFileHolds_data();
+    void whatTheFileHolds();
+};
+
+void TestXpwe::workedExampleByteForByte()
+{
+    const TrenchSection section(::section(kWorkedExample));
+    const XpweComputo computo = xpweComputo(
+        takeoffOf({"P1-P2|40|1,20|1,80", "P2-P3|35,50|1,80|2,60"}, section), QStringLiteral("Fognatura via Roma"));
+    QFile expected(QStringLiteral(PROFILARA_TAKEOFF_DATA "/worked-example.xpwe"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(computo.bytes, expected.readAll());
+    QCOMPARE(xpweLeftOut(computo), QString());
+}
+
+void TestXpwe::whatTheFileHolds_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<QStringList>("stretches");
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<QString>("leftOut");
+
+    QTest::newRow("a stretch out of the valid depths is left out, and told")
+        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINTERRO|*0.50|0|0|0|E.2"}
+        << QStringList{"P1-P2|10|1,00|1,00", "P2-P3|20|0,40|1,00"}
+        << QStringList{"Categoria: P1-P2", "Voce: E.1 SABBIA", "Voce: E.2 RINTERRO", "Misura della voce 1 nel tratto 1",
+                       "  Area 1 – SABBIA: 10,00 m × 0,2400 m² = 10.00*0.240000, 2.4",
+                       "Misura della voce 2 nel tratto 1",
+                       "  Area 2 – RINTERRO: 10,00 m × 0,4000 m² = 10.00*0.400000, 4"}
+        << "Il file è stato scritto senza il tratto P2-P3, escluso dai totali.";
+    QTest::newRow("two areas with one code: one item, a row each; the deduction a negative row")
+        << QStringList{"SABBIA|0.30|0|0|0.5|E.1", "SABBIA FINE|0.20|0|0|0|E.1"} << QStringList{"A|10|1|1"}
+        << QStringList{"Categoria: A", "Voce: E.1 SABBIA", "Misura della voce 1 nel tratto 1",
+                       "  Area 1 – SABBIA: 10,00 m × 0,2400 m² = 10.00*0.240000, 2.4",
+                       "  Area 1 – a detrarre tubo: 10,00 m × 0,0628 m² = 10.00*0.062832, -0.62832",
+                       "  Area 2 – SABBIA FINE: 10,00 m × 0,1600 m² = 10.00*0.160000, 1.6"}
+        << "";
+    QTest::newRow("an area with no price code is left out, and told")
+        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINFIANCO|0.20|0|0|0|"} << QStringList{"A|12.5|1|1"}
+        << QStringList{"Categoria: A", "Voce: E.1 SABBIA", "Misura della voce 1 nel tratto 1",
+                       "  Area 1 – SABBIA: 12,50 m × 0,2400 m² = 12.50*0.240000, 3"}
+        << "Il file è stato scritto senza l'area 2, che non ha una voce di elenco prezzi.";
+    QTest::newRow("XML's own characters and an accent, as they are")
+        << QStringList{"Sabbia & ghiaia <fine> à|0.30|0|0|0|E.1 & \"2\""} << QStringList{"Via Garibaldi & C.|5|1|1"}
+        << QStringList{"Categoria: Via Garibaldi & C.", "Voce: E.1 & \"2\" Sabbia & ghiaia <fine> à",
+                       "Misura della voce 1 nel tratto 1",
+                       "  Area 1 – Sabbia & ghiaia <fine> à: 5,00 m × 0,2400 m² = 5.00*0.240000, 1.2"}
+        << "";
+}
+
+void TestXpwe::whatTheFileHolds()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(QStringList, stretches);
+    QFETCH(QStringList, read);
+    QFETCH(QString, leftOut);
+
+    const TrenchSection section(::section(areas));
+    const XpweComputo computo = xpweComputo(takeoffOf(stretches, section), QStringLiteral("Lavoro & C."));
+    QStringList lines = readComputo(computo.bytes);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("Oggetto: Lavoro & C."));
+    QCOMPARE(lines.join(u'\n'), read.join(u'\n'));
+    QCOMPARE(xpweLeftOut(computo), leftOut);
+}
+
+QTEST_GUILESS_MAIN(TestXpwe)
+#include "tst_xpwe.moc"

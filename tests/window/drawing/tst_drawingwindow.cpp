@@ -1,0 +1,661 @@
+#include "window/formfixture.h"
+
+#include "section/sectionclipboard.h"
+#include "window/drawing/depthtab.h"
+#include "window/drawing/dimensionbox.h"
+#include "window/drawing/drawingwindow.h"
+#include "window/drawing/labellayout.h"
+#include "window/drawing/placement.h"
+#include "window/drawing/reportlayout.h"
+#include "window/drawing/sectionpicture.h"
+#include "window/drawing/sectionreport.h"
+#include "window/drawing/sectiontab.h"
+#include "window/drawing/stretchestab.h"
+#include "window/italianqttexts.h"
+#include "window/sectionfiledialog.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTimer>
+#include <algorithm>
+
+// The drawing window with the worked example: its table of quantities, its
+// copies, the PDF for the report and the Italian file dialog, the exports
+// that never write over the section's files, the dimensions typed with a
+// comma, the tabs of the depths and of the stretches, and where the window
+// and the labels of its drawing are placed.
+
+namespace {
+
+// Areas as "description|H|X|tan alfa|coefficient|price code".
+SectionTable sectionOf(const QStringList &areas)
+{
+    SectionTable table;
+    table.Naree = qint16(areas.size());
+    for (int a = 0; a < areas.size(); ++a) {
+        const QStringList values = areas[a].split(u'|');
+        for (int c = 0; c < values.size(); ++c)
+            table.Aree[a + 1][c + 1] = values[c];
+    }
+    return table;
+}
+
+// L 0.80, P 1.50, D 0.40: the quantities are worked out by hand in
+// tst_sectiondrawing.
+SectionTable workedExample()
+{
+    return sectionOf({"SABBIA|0.30|0.10|0.2|0.5|E.01.001", "RINTERRO|*0.50|0|0.2|0.5|E.01.002",
+                      "PAVIMENTAZIONE|0.40|0.15|0|0|E.01.003"});
+}
+
+const QString kProblems = QStringLiteral(
+    "Area 1: il coefficiente di detrazione «0.5» non corrisponde alla parte di tubo nell'area, 0,20.\n"
+    "Area 2: il coefficiente di detrazione «0.5» non corrisponde alla parte di tubo nell'area, 0,80.\n"
+    "Con D = 0,40 m e uno scavo profondo 1,70 m, UNI EN 1610 chiede un fondo largo almeno 1,10 m (D + 0,70 m): il "
+    "fondo è largo 1,00 m.");
+
+// The worked example's two stretches, as a spreadsheet copies them with
+// their header row.
+const QString kStretchesBlock = QStringLiteral("Tratto\tLunghezza\tDa\tA\r\nP1-P2\t40\t1,20\t1,80\r\nP2-P3\t35,50\t1,"
+                                               "80\t2,60\r\n");
+
+struct ShownWindow
+{
+    QTemporaryDir folder;
+    SectionTable table = workedExample();
+    DrawingWindow window{table, folder.path(), nullptr};
+
+    ShownWindow()
+    {
+        window.refresh();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    template<typename T>
+    T *child(const QString &accessibleName = {}) const
+    {
+        for (T *found : window.findChildren<T *>())
+            if (accessibleName.isEmpty() || found->accessibleName() == accessibleName)
+                return found;
+        return nullptr;
+    }
+    QPushButton *button(const QString &text) const
+    {
+        for (QPushButton *found : window.findChildren<QPushButton *>())
+            if (found->text() == text)
+                return found;
+        return nullptr;
+    }
+    // Types into a box of the window as a user does, and leaves it.
+    void type(const QString &box, const QString &text) const
+    {
+        auto *field = child<QLineEdit>(box);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+    void chooseExportTo(const QString &path)
+    {
+        window.setPathChooser([path](QWidget *, SectionFileChoice) { return std::optional<QString>(path); });
+    }
+};
+
+// The rows of a table view as lines of "|"-separated cells.
+QStringList shownRows(const QTableView *view)
+{
+    QStringList rows;
+    const QAbstractItemModel *model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells << model->index(row, column).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+// The text pdftotext reads from pages of a PDF, its blanks and line ends
+// made single blanks; nothing when the tool is missing.
+std::optional<QString> pdfText(const QString &path, int page = 0)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return std::nullopt;
+    QStringList arguments{QStringLiteral("-layout"), path, QStringLiteral("-")};
+    if (page > 0)
+        arguments = QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page)}
+                    + arguments;
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), arguments);
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+}
+
+ReportContent reportContent(const QString &job = {})
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    return {{}, job, QDate(2025, 3, 7), font, {1.00, 1.50, 2.00, 2.50}, {}};
+}
+
+} // namespace
+
+class TestDrawingWindow : public WindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void quantitiesAndTheirCopy();
+    void partialSectionHasNoTotal();
+    void everyRowInSight();
+    void ctrlCCopiesTheDrawing_data();
+    void ctrlCCopiesTheDrawing();
+    void dimensionsTakeACommaOrAPoint_data();
+    void dimensionsTakeACommaOrAPoint();
+    void depthsOfTheWorkedExample();
+    void stretchesOfTheWorkedExample();
+    void exportsRefuseTheSectionsFiles_data();
+    void exportsRefuseTheSectionsFiles();
+    void nothingExportedWhileUnsaved();
+    void pdfForTheReport();
+    void pdfPagesOfALongSection();
+    void exportAsksInItalian();
+    void labelsBeside_data();
+    void labelsBeside();
+    void placedBesideTheMainWindow_data();
+    void placedBesideTheMainWindow();
+};
+
+void TestDrawingWindow::quantitiesAndTheirCopy()
+{
+    ShownWindow w;
+    const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per metro di scavo"));
+    QVERIFY(view);
+    QCOMPARE(shownRows(view).last(), QStringLiteral("Totale||||||2,366||0,126|2,240"));
+    QCOMPARE(w.window.problemsText(), kProblems);
+    QCOMPARE(w.window.summaryText(), QStringLiteral("La sezione vale per P maggiore di 0,50 m.\nIl fondo del tubo è 0,20 "
+                                                    "m sopra il fondo dello scavo a ogni profondità."));
+    const QList<QLabel *> labels = w.window.findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel *label) {
+        return label->text() == QStringLiteral("Somma dei coefficienti di detrazione: 1,00");
+    }));
+
+    // Six decimals, and the regional settings' separator.
+    const QLocale regional;
+    for (const auto &[locale, total] :
+         {std::pair(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("Totale\t\t\t\t\t\t2,366000\t\t0,125664\t2,240336\r\n")),
+          std::pair(QLocale(QLocale::English, QLocale::UnitedStates),
+                    QStringLiteral("Totale\t\t\t\t\t\t2.366000\t\t0.125664\t2.240336\r\n"))}) {
+        QLocale::setDefault(locale);
+        w.button(QStringLiteral("Copia quantità"))->click();
+        QVERIFY2(QGuiApplication::clipboard()->text().endsWith(total), qPrintable(QGuiApplication::clipboard()->text()));
+    }
+    QLocale::setDefault(regional);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(
+        QStringLiteral("Area\tDescrizione\tVoce\tBase (m)\tSommità (m)\tAltezza (m)\tVolume (m³/m)\tTubo nell'area\t"
+                       "Detrazione (m³/m)\tNetto (m³/m)\r\n1\tSABBIA\tE.01.001\t1.000000\t1.120000\t")));
+    QCOMPARE(w.window.statusText(), QStringLiteral("Quantità copiate negli appunti."));
+
+    // A section drawn whole with the pipe where its coefficients say and a bottom wide enough.
+    w.table = sectionOf({"A|1.5|0.15|0|1"});
+    w.window.refresh();
+    QCOMPARE(view->model()->rowCount(), 2);
+    QCOMPARE(w.window.problemsText(), QStringLiteral("Nessun problema rilevato."));
+}
+
+// P too small for the area that follows it: the areas below listed, no
+// total, no pipe; the copy says it as the window does.
+void TestDrawingWindow::partialSectionHasNoTotal()
+{
+    ShownWindow w;
+    w.child<DimensionBox>(QStringLiteral("Profondità P del fondo tubo (m)"))->setValue(0.40);
+    const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per metro di scavo"));
+    QCOMPARE(shownRows(view), QStringList{"1|SABBIA|E.01.001|1,000|1,120|0,300|0,318||0,063|0,255"});
+    QCOMPARE(w.window.problemsText(),
+             QStringLiteral("Quantità parziali: le aree da 2 a 3 non sono disegnate.\nArea 2: con P = 0,40 m l'altezza "
+                            "risulta nulla o negativa: la sezione vale per P maggiore di 0,50 m."));
+    QVERIFY(w.window.picture().accessibleDescription().startsWith(QStringLiteral("Area 1, SABBIA: altezza 0,30 m")));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    w.button(QStringLiteral("Copia quantità"))->click();
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(QGuiApplication::clipboard()->text().endsWith(
+        QStringLiteral("\r\n1\tSABBIA\tE.01.001\t1,000000\t1,120000\t0,300000\t0,318000\t\t0,062832\t0,255168\r\nQuantità "
+                       "parziali: le aree da 2 a 3 non sono disegnate.\r\n")));
+}
+
+// Up to ten areas and "Totale" the table shows every row, with no scroll
+// bar; beyond that it scrolls. A long description wraps in its cell.
+void TestDrawingWindow::everyRowInSight()
+{
+    ShownWindow w;
+    const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per metro di scavo"));
+    for (const int areas : {3, 10, 11}) {
+        QStringList rows;
+        for (int a = 1; a <= areas; ++a)
+            rows << (a == 2 ? QStringLiteral("Rinterro con materiale di risulta dallo scavo, compattato a strati di "
+                                             "trenta centimetri|0.1|0|0|0")
+                            : QStringLiteral("A%1|0.1|0|0|0").arg(a));
+        w.table = sectionOf(rows);
+        w.window.refresh();
+        QCoreApplication::processEvents();
+        const int total = view->model()->rowCount() - 1;
+        const int bottom = view->rowViewportPosition(total) + view->rowHeight(total);
+        QCOMPARE(bottom <= view->viewport()->height(), areas <= 10);
+        QCOMPARE(view->verticalScrollBar()->isVisible(), areas > 10);
+        QVERIFY(view->rowHeight(1) > view->rowHeight(0)); // the long description on more lines
+    }
+}
+
+// Ctrl+C copies the drawing wherever the focus is, as "Copia disegno" does,
+// but for a box with selected text, which copies that text.
+void TestDrawingWindow::ctrlCCopiesTheDrawing_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("text"); // what a text copy puts on the clipboard; empty: the drawing
+
+    QTest::newRow("in the L box, nothing selected") << "L" << false << "";
+    QTest::newRow("in the L box, its text selected") << "L" << true << "0,80";
+    QTest::newRow("in the table") << "table" << false << "";
+    QTest::newRow("in the problems, nothing selected") << "problems" << false << "";
+    QTest::newRow("in the problems, all selected") << "problems" << true << kProblems;
+    QTest::newRow("on a button") << "button" << false << "";
+}
+
+void TestDrawingWindow::ctrlCCopiesTheDrawing()
+{
+    QFETCH(QString, focus);
+    QFETCH(bool, selected);
+    QFETCH(QString, text);
+
+    ShownWindow w;
+    QWidget *target = nullptr;
+    if (focus == u"L") {
+        auto *box = w.child<DimensionBox>(QStringLiteral("Larghezza di fondo L (m)"));
+        box->setFocus();
+        selected ? box->selectAll() : box->findChild<QLineEdit *>()->deselect();
+        target = box;
+    } else if (focus == u"table") {
+        target = w.child<QTableView>();
+    } else if (focus == u"problems") {
+        auto *problems = w.child<QPlainTextEdit>(QStringLiteral("Problemi del disegno"));
+        problems->setFocus();
+        if (selected)
+            problems->selectAll();
+        target = problems;
+    } else {
+        target = w.button(QStringLiteral("Esporta PDF..."));
+    }
+    target->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+
+    if (!text.isEmpty()) {
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QVERIFY(w.window.statusText().isEmpty());
+        return;
+    }
+    const QImage image = QGuiApplication::clipboard()->image();
+    const QSize shown = w.window.picture().size();
+    QVERIFY2(image.width() >= 1600 && image.width() >= 2 * shown.width() && image.height() >= 2 * shown.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height())));
+    QCOMPARE(w.window.statusText(), QStringLiteral("Disegno copiato negli appunti (%1 × %2 pixel).")
+                                        .arg(image.width())
+                                        .arg(image.height()));
+    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+}
+
+// L, P and D as typed in their boxes, shown with a comma as the drawing
+// gives them.
+void TestDrawingWindow::dimensionsTakeACommaOrAPoint_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("area1"); // the drawing's words for area 1
+
+    QTest::newRow("L 0,90 with a comma") << "Larghezza di fondo L (m)" << "0,90" << "0,90"
+                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m.";
+    QTest::newRow("L 0.90 with a point") << "Larghezza di fondo L (m)" << "0.90" << "0,90"
+                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m.";
+    QTest::newRow("P 2,5") << "Profondità P del fondo tubo (m)" << "2,5" << "2,50"
+                           << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,00 m, in sommità 1,12 m.";
+}
+
+void TestDrawingWindow::dimensionsTakeACommaOrAPoint()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, area1);
+
+    ShownWindow w;
+    auto *field = w.child<DimensionBox>(box);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, typed);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(field->text(), shown);
+    QVERIFY(w.window.picture().accessibleDescription().startsWith(area1));
+}
+
+// The worked example depth by depth, as the window shows it and copies it;
+// the boxes follow P until a depth is typed; too many depths are told.
+void TestDrawingWindow::depthsOfTheWorkedExample()
+{
+    ShownWindow w;
+    QCOMPARE(w.child<QLineEdit>(QStringLiteral("P da"))->text(), QStringLiteral("1,50"));
+    QCOMPARE(w.child<QLineEdit>(QStringLiteral("a"))->text(), QStringLiteral("4,50"));
+    w.child<DimensionBox>(QStringLiteral("Profondità P del fondo tubo (m)"))->setValue(1.00);
+    QCOMPARE(w.child<QLineEdit>(QStringLiteral("a"))->text(), QStringLiteral("4,00"));
+    w.type(QStringLiteral("a"), QStringLiteral("2.5"));
+    const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per profondità"));
+    QCOMPARE(shownRows(view), QStringList({"1,00|0,255|0,547|0,648|1,450|1,20|0,60|1,10",
+                                           "1,50|0,255|1,257|0,728|2,240|1,70|1,10|1,10",
+                                           "2,00|0,255|2,067|0,808|3,130|2,20|1,60|1,10",
+                                           "2,50|0,255|2,977|0,888|4,120|2,70|2,10|1,10"}));
+    // The bottom, 1,00 m, narrower than 1,10 at every depth: marked, and told to a screen reader.
+    QCOMPARE(view->model()->index(0, 7).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("1,10, il fondo, largo 1,00 m, è più stretto"));
+
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    w.button(QStringLiteral("Copia profondità"))->click();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(cellBlock(QGuiApplication::clipboard()->text()).at(1).join(u'|'),
+             QStringLiteral("1,000000|0,255168|0,547168|0,648000|1,450336|1,200000|0,600000|1,100000"));
+
+    w.type(QStringLiteral("passo"), QStringLiteral("0,001"));
+    QCOMPARE(w.window.depthTab().message(), QStringLiteral("Da 1,00 m a 2,50 m con passo 0,001 m le profondità "
+                                                           "sarebbero 1501: al massimo 200. Aumentare il passo."));
+    QCOMPARE(view->model()->rowCount(), 0);
+}
+
+// The worked example's stretches pasted with their header row; their
+// totals per price code; a stretch out of the valid depths left out.
+void TestDrawingWindow::stretchesOfTheWorkedExample()
+{
+    ShownWindow w;
+    StretchesTab &tab = w.window.stretchesTab();
+    tab.stretchesView()->setCurrentIndex(tab.stretchesView()->model()->index(0, 0));
+    QGuiApplication::clipboard()->setText(kStretchesBlock);
+    tab.stretchesView()->setFocus();
+    QTest::keyClick(tab.stretchesView(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.window.statusText(), QStringLiteral("La prima riga, un'intestazione, non è stata incollata."));
+    QCOMPARE(shownRows(tab.stretchesView()),
+             QStringList({"P1-P2|40|1,20|1,80|10,207|50,527|29,120|89,853",
+                          "P2-P3|35,50|1,80|2,60|9,058|86,259|29,820|125,138", "|||||||"}));
+    QCOMPARE(shownRows(tab.totalsView()), QStringList({"E.01.001|SABBIA|19,265", "E.01.002|RINTERRO|136,786",
+                                                       "E.01.003|PAVIMENTAZIONE|58,940"}));
+
+    // Typed into the empty row below: out of the valid depths.
+    QAbstractItemModel *model = tab.stretchesView()->model();
+    const QStringList typed{"P3-P4", "20", "0,40", "1,20"};
+    for (int column = 0; column < 4; ++column)
+        model->setData(model->index(2, column), typed[column]);
+    QCOMPARE(tab.problemsText(), QStringLiteral("Tratto P3-P4: con P = 0,40 m la sezione non vale."));
+    QCOMPARE(shownRows(tab.totalsView()).first(), QStringLiteral("E.01.001|SABBIA|19,265"));
+
+    // Exported for the estimating software without it, as the window says:
+    // the worked example's file, byte for byte.
+    w.type(QStringLiteral("Lavoro"), QStringLiteral("Fognatura via Roma"));
+    const QString path = w.folder.filePath(QStringLiteral("computo.xpwe"));
+    w.chooseExportTo(path);
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("XPWE salvato in %1. Il file è stato scritto senza il tratto P3-P4, "
+                                                   "escluso dai totali.")
+                                        .arg(QDir::toNativeSeparators(path)));
+    QCOMPARE(readFile(path), readFile(QStringLiteral(PROFILARA_TAKEOFF_DATA "/worked-example.xpwe")));
+
+    w.button(QStringLiteral("Copia tratti"))->click();
+    const QList<QStringList> copied = cellBlock(QGuiApplication::clipboard()->text());
+    QCOMPARE(copied.size(), 9); // header, three stretches, a row between, header, three codes
+    QCOMPARE(copied.at(3).join(u'|'), QStringLiteral("P3-P4|20|0,40|1,20"));
+}
+
+// Neither export writes over the section file, however its name is
+// spelt, its lock or a backup copy; nothing is written.
+void TestDrawingWindow::exportsRefuseTheSectionsFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("the section file, by a path through its folder's parent") << "../%1/ComputoPersonalizzato.txt" << true;
+    QTest::newRow("its lock") << "ComputoPersonalizzato.txt.lock" << false;
+    QTest::newRow("a backup") << "ComputoPersonalizzato.txt.bak" << true;
+    QTest::newRow("a later backup, not there yet") << "ComputoPersonalizzato.txt.bak3" << false;
+}
+
+void TestDrawingWindow::exportsRefuseTheSectionsFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+
+    ShownWindow w;
+    const QString path = w.folder.filePath(name.arg(QFileInfo(w.folder.path()).fileName()));
+    if (exists)
+        writeFile(path, "keep");
+    w.chooseExportTo(path);
+    w.window.stretchesTab().paste(kStretchesBlock);
+    for (const QString button : {QStringLiteral("Esporta PDF..."), QStringLiteral("Esporta XPWE...")}) {
+        w.button(button)->click();
+        QCOMPARE(w.window.statusText(), QStringLiteral("Questo file appartiene alla sezione in uso: scegliere un altro nome."));
+        QCOMPARE(readFile(path), exists ? QByteArray("keep") : QByteArray("<unreadable>"));
+    }
+}
+
+// While the last save has failed the window says so, and writes no export.
+void TestDrawingWindow::nothingExportedWhileUnsaved()
+{
+    ShownWindow w;
+    const QString path = w.folder.filePath(QStringLiteral("sezione.pdf"));
+    w.chooseExportTo(path);
+    w.window.setSaved(false);
+    w.window.refresh();
+    QCOMPARE(w.window.sectionTab().unsavedText(),
+             QStringLiteral("La sezione non è salvata nel file: il disegno mostra i valori digitati."));
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("Il PDF non è stato scritto: la sezione non è salvata nel file. "
+                                                   "Risolvere prima il salvataggio."));
+    QVERIFY(!QFileInfo::exists(path));
+
+    w.window.setSaved(true);
+    w.window.refresh();
+    QVERIFY(w.window.sectionTab().unsavedText().isEmpty());
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(path)));
+    QVERIFY(readFile(path).startsWith("%PDF-"));
+}
+
+// The PDF: A4, its text selectable, the worked example's values and numbers.
+void TestDrawingWindow::pdfForTheReport()
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sezione.pdf"));
+    const SectionTable table = workedExample();
+    QCOMPARE(writeSectionReport(path, table, reportContent(QStringLiteral("Fognatura via Roma"))), std::nullopt);
+    const QByteArray bytes = readFile(path);
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]")); // A4 in points
+
+    const QString missing = folder.filePath(QStringLiteral("nessuna/sezione.pdf"));
+    const std::optional<QString> refused = writeSectionReport(missing, table, reportContent());
+    QVERIFY(refused && refused->startsWith(QStringLiteral("Il PDF non è stato salvato in %1 (il sistema risponde: «")
+                                               .arg(QDir::toNativeSeparators(missing))));
+
+    const std::optional<QString> text = pdfText(path);
+    if (!text)
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+    for (const QString &expected :
+         {QStringLiteral("Sezione tipo personalizzata Lavoro: Fognatura via Roma 7 marzo 2025 Aree della sezione"),
+          QStringLiteral("1 SABBIA 0.30 0.10 0.2 0.5 E.01.001"), QStringLiteral("2 RINTERRO *0.50 0 0.2 0.5 E.01.002"),
+          QStringLiteral("H2 = 1,00"), QStringLiteral("P = 1,50"), QStringLiteral("D = 0,40"), QStringLiteral("Scala 1:20"),
+          QStringLiteral("Dimensioni di calcolo (dalle sezioni tipo standard, non salvate nel file): L = 0,80 m, P = "
+                         "1,50 m, D = 0,40 m."),
+          QStringLiteral("La sezione vale per P maggiore di 0,50 m."), QStringLiteral("Quantità per metro di scavo"),
+          QStringLiteral("1 SABBIA E.01.001 1,000 1,120 0,300 0,318 0,20 0,063 0,255"),
+          QStringLiteral("2 RINTERRO E.01.002 1,120 1,520 1,000 1,320 0,80 0,063 1,257"),
+          QStringLiteral("Totale 2,366 0,126 2,240"),
+          QStringLiteral("Problemi del disegno ") + QString(kProblems).replace(u'\n', u' '),
+          QStringLiteral("Quantità per profondità"), QStringLiteral("1,00 0,255 0,547 0,648 1,450 1,20 0,60 1,10"),
+          QStringLiteral("2,50 0,255 2,977 0,888 4,120 2,70 2,10 1,10"), QStringLiteral("Pagina 2 di 2")})
+        QVERIFY2(text->contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + *text));
+}
+
+// Five areas with long descriptions and three stretches run over two
+// pages: every page numbered, no row split between them, the header of a
+// table that goes on repeated, each description whole.
+void TestDrawingWindow::pdfPagesOfALongSection()
+{
+    const QString longer = QStringLiteral("Rinterro con materiale di risulta dallo scavo, vagliato e compattato a strati "
+                                          "di trenta centimetri fino alla quota del piano stradale");
+    QStringList areas;
+    for (int a = 1; a <= 5; ++a)
+        areas << QStringLiteral("%1 n. %2|0.%3|0|0.1|0|E.%2").arg(longer).arg(a).arg(a + 1);
+    areas[1].replace(QStringLiteral("|0.3|"), QStringLiteral("|*0.4|"));
+    const SectionTable table = sectionOf(areas);
+    ReportContent content = reportContent(QStringLiteral("Fognatura via Roma"));
+    for (int s = 1; s <= 3; ++s)
+        content.stretches.push_back({QStringLiteral("P%1-P%2").arg(s).arg(s + 1), QStringLiteral("30"),
+                                     QStringLiteral("1,5"), QStringLiteral("2")});
+
+    ReportLayout layout(content.font, reportPageSize());
+    QCOMPARE(layOutReport(layout, table, content), std::nullopt);
+    const QStringList pages = layout.pageTexts();
+    QCOMPARE(pages.size(), 2);
+    for (int page = 0; page < pages.size(); ++page) {
+        QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 2").arg(page + 1)));
+        for (int a = 1; a <= 5; ++a) // a description is one cell of one row, whole
+            QVERIFY(!pages[page].contains(QStringLiteral("%1 n. %2").arg(longer).arg(a))
+                    || pages[page].contains(QStringLiteral("\t%1 n. %2\t").arg(longer).arg(a)));
+    }
+    // Every row of each table on one page; a table going on repeats its header.
+    const QString all = pages.join(u'\n');
+    for (int a = 1; a <= 5; ++a)
+        QCOMPARE(all.count(QStringLiteral("%1 n. %2\t").arg(longer).arg(a)), 3); // areas, quantities, totals
+    for (const QString &page : pages) {
+        const qsizetype firstQuantity = page.indexOf(QStringLiteral("\tE.1\t1,"));
+        if (page.contains(QStringLiteral("\tE.5\t1,")) && firstQuantity < 0)
+            QVERIFY(page.contains(QStringLiteral("Area\tDescrizione\tVoce")));
+    }
+
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("lunga.pdf"));
+    QCOMPARE(writeSectionReport(path, table, content), std::nullopt);
+    const std::optional<QString> first = pdfText(path, 1);
+    if (!first)
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+    const QString second = *pdfText(path, 2);
+    QVERIFY(first->contains(QStringLiteral("Lavoro: Fognatura via Roma")));
+    QVERIFY(first->endsWith(QStringLiteral("Pagina 1 di 2")));
+    QVERIFY(second.endsWith(QStringLiteral("Pagina 2 di 2")));
+    for (const QString &word : longer.split(u' '))
+        QVERIFY(first->contains(word));
+}
+
+// "Esporta PDF..." asks with Qt's dialog in Italian; a path given writes the
+// PDF and says so, a cancel does nothing.
+void TestDrawingWindow::exportAsksInItalian()
+{
+    ItalianQtTexts texts;
+    QCoreApplication::installTranslator(&texts);
+    ShownWindow w;
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen << dialog->windowTitle() << dialog->findChild<QLabel *>(QStringLiteral("lookInLabel"))->text()
+             << dialog->findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text()
+             << dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))->text();
+        const auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        seen << buttons->button(QDialogButtonBox::Save)->text() << buttons->button(QDialogButtonBox::Cancel)->text();
+        dialog->reject();
+    });
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla"}));
+    QVERIFY(w.window.statusText().isEmpty());
+
+    const QString path = w.folder.filePath(QStringLiteral("sezione.pdf"));
+    w.chooseExportTo(path);
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(path)));
+    QVERIFY(readFile(path).startsWith("%PDF-"));
+}
+
+// Centres of labels between 0 and `high`, "-" for one left out.
+void TestDrawingWindow::labelsBeside_data()
+{
+    QTest::addColumn<QList<double>>("wanted");
+    QTest::addColumn<QList<double>>("heights");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<QString>("centres");
+
+    const QList<double> tens{10, 10, 10, 10, 10, 10};
+    QTest::newRow("apart: each where it wants") << QList<double>{20, 50} << tens << 100.0 << "20 50";
+    QTest::newRow("overlapping: moved apart about their middle") << QList<double>{50, 52} << tens << 100.0 << "46 56";
+    QTest::newRow("in any order given") << QList<double>{52, 50} << tens << 100.0 << "56 46";
+    QTest::newRow("at the edge: moved inside") << QList<double>{2, 4} << tens << 100.0 << "5 15";
+    QTest::newRow("a block that grows into the label before it takes it along")
+        << QList<double>{14, 30, 31, 32} << tens << 100.0 << "11.75 21.75 31.75 41.75";
+    QTest::newRow("more than fit: three of six kept, first, middle and last")
+        << QList<double>{15, 15, 15, 15, 15, 15} << tens << 30.0 << "5 - 15 - - 25";
+    QTest::newRow("a wrapped label of three lines pushes the next one down")
+        << QList<double>{20, 30} << QList<double>{30, 10} << 100.0 << "15 35";
+}
+
+void TestDrawingWindow::labelsBeside()
+{
+    QFETCH(QList<double>, wanted);
+    QFETCH(QList<double>, heights);
+    QFETCH(double, high);
+    QFETCH(QString, centres);
+
+    QStringList placed;
+    for (const std::optional<double> &centre :
+         spreadLabels({wanted.begin(), wanted.end()}, {heights.begin(), heights.begin() + wanted.size()}, 0, high))
+        placed << (centre ? QString::number(*centre) : QStringLiteral("-"));
+    QCOMPARE(placed.join(u' '), centres);
+}
+
+// The main window's frame and the drawing window's size on a screen of
+// 1920 × 1080 (or 1280 × 1024): where the drawing window goes.
+void TestDrawingWindow::placedBesideTheMainWindow_data()
+{
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QPoint>("at");
+
+    const QRect wide(0, 0, 1920, 1040);
+    QTest::newRow("room on the right: beside it, at its top") << QRect(100, 200, 700, 630) << QSize(900, 800) << wide
+                                                              << QPoint(800, 200);
+    QTest::newRow("on the right, moved up to stay on the screen")
+        << QRect(100, 400, 700, 630) << QSize(900, 800) << wide << QPoint(800, 240);
+    QTest::newRow("no room on the right, room below") << QRect(1000, 0, 700, 300) << QSize(900, 700) << wide
+                                                       << QPoint(1000, 300);
+    QTest::newRow("centred on a small screen: where it covers least, against the right edge")
+        << QRect(290, 197, 700, 630) << QSize(880, 860) << QRect(0, 0, 1280, 1024) << QPoint(400, 164);
+    QTest::newRow("the main window on the right: against the left edge")
+        << QRect(580, 100, 700, 630) << QSize(880, 860) << QRect(0, 0, 1280, 1024) << QPoint(0, 100);
+}
+
+void TestDrawingWindow::placedBesideTheMainWindow()
+{
+    QFETCH(QRect, main);
+    QFETCH(QSize, size);
+    QFETCH(QRect, screen);
+    QFETCH(QPoint, at);
+    QCOMPARE(placeBeside(main, size, screen), at);
+}
+
+QTEST_MAIN(TestDrawingWindow)
+#include "tst_drawingwindow.moc"

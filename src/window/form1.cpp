@@ -217,8 +217,12 @@ void Form1::FlexGrid_Click()
         return;
 
     // Bring the cell into view first, so that the box lies where the grid
-    // draws it (a scroll hides the box; it is shown again below).
-    grid.showCurrentCell();
+    // draws it. This scroll is the opening's own: the box, moved below,
+    // stays open and keeps the focus.
+    {
+        const QSignalBlocker opening(grid);
+        grid.showCurrentCell();
+    }
     const QRect cell = grid.cellRect();
     KeyTextBox &box = *m_ui.TXTedit;
     box.setGeometry(grid.x() + cell.left(), grid.y() + cell.top(), cell.width(), cell.height());

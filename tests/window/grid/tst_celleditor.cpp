@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -276,20 +277,26 @@ void TestCellEditor::abandoningStoresNothing()
     QVERIFY(f.messages.empty());
 }
 
+// The grid scrolls to bring the cell into view; the focus stays in the box.
 void TestCellEditor::editorCoversCellPastVisibleRows()
 {
     StartedForm f(namedSectionFile(" 20 ", 20));
     f.clickCell(1, 5);
+    QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
     for (int row = 2; row <= 20; ++row) {
+        focusMoves.clear();
         QTest::keyClick(&f.editor(), Qt::Key_Return); // from column 5 to column 0 of the next row
         verifyOpenOn(f, row, 0);
+        QCOMPARE(focusMoves.size(), 0);
         QTest::keyClick(&f.editor(), Qt::Key_Escape);
         f.clickCell(row, 5);
     }
+    focusMoves.clear();
     QTest::keyClick(&f.editor(), Qt::Key_Down); // wraps to row 1, far above the shown rows
     verifyOpenOn(f, 1, 5);
     QTest::keyClick(&f.editor(), Qt::Key_Up);
     verifyOpenOn(f, 20, 5);
+    QCOMPARE(focusMoves.size(), 0);
 }
 
 void TestCellEditor::guidanceFollowsTheColumn_data()

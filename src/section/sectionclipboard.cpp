@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -62,19 +63,13 @@ QList<QStringList> blockRows(const QString &text)
     return rows;
 }
 
-// A number with one decimal separator: an optional * and sign, digits, the
-// separator, digits. A spreadsheet with Italian settings copies "0,5" and
-// "*1,20"; the file holds "0.5" and "*1.20".
-bool isDecimalNumber(const QString &value, QChar separator)
+// A number as a spreadsheet's cell may hold one: digits with a point or a
+// comma, an optional * and sign, blanks around.
+bool isNumber(const QString &value)
 {
-    static const QRegularExpression comma(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
-    static const QRegularExpression point(QStringLiteral("^\\*?[+-]?[0-9]+\\.[0-9]+$"));
-    return (separator == u',' ? comma : point).match(value).hasMatch();
-}
-
-bool isNumberColumn(int column)
-{
-    return column >= 1 && column <= 4;
+    static const QRegularExpression number(
+        QStringLiteral("^ *\\*?[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+) *$"));
+    return number.match(value).hasMatch();
 }
 
 } // namespace
@@ -118,6 +113,26 @@ QList<QStringList> cellBlock(const QString &text)
     return blockRows(text);
 }
 
+bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns)
+{
+    if (rows.size() < 2)
+        return false;
+    const QStringList &first = rows.front();
+    bool titled = false;
+    for (const qsizetype column : numberColumns) {
+        const QString title = first.value(column).trimmed();
+        if (title.isEmpty())
+            continue;
+        if (isNumber(title))
+            return false; // a row of data
+        titled = titled || std::all_of(rows.begin() + 1, rows.end(), [column](const QStringList &row) {
+                     const QString value = row.value(column);
+                     return value.trimmed().isEmpty() || isNumber(value);
+                 });
+    }
+    return titled;
+}
+
 bool isCellBlock(const QString &text)
 {
     return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
@@ -125,7 +140,15 @@ bool isCellBlock(const QString &text)
 
 AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &text)
 {
-    const QList<QStringList> rows = blockRows(text);
+    QList<QStringList> rows = blockRows(text);
+    QList<qsizetype> numberColumns;
+    for (int c = column; c < SectionTable::kColumns; ++c) {
+        if (isNumberColumn(c))
+            numberColumns << c - column;
+    }
+    const bool header = isHeaderRow(rows, numberColumns);
+    if (header)
+        rows.removeFirst();
     if (rows.isEmpty())
         return {};
     qsizetype width = 0;
@@ -153,8 +176,8 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
         for (qsizetype c = 0; c < values[r].size(); ++c) {
             QString &value = values[r][c];
             const int gridColumn = column + int(c);
-            if (isNumberColumn(gridColumn) && isDecimalNumber(value, u',')) {
-                value.replace(u',', u'.');
+            if (QString taken = withDecimalPoint(value, gridColumn); taken != value) {
+                value = std::move(taken);
                 ++converted;
             }
             if (const std::optional<QString> problem = confirmationProblem(value, true))
@@ -174,13 +197,16 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
             table.Aree[area + r][column + c + 1] = values[r][c];
     table.Naree = static_cast<qint16>(std::max(count, lastArea));
 
-    AreaEdit edit{AreaEdit::Result::Changed, {}, {area, column}};
+    // What the paste did besides, told in one message.
+    QStringList told;
+    if (header)
+        told << QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
     if (converted == 1)
-        edit.message = QStringLiteral("Un numero con la virgola decimale è stato scritto con il punto, come lo "
-                                      "legge l'applicazione di computo.");
+        told << QStringLiteral("Un numero con la virgola decimale è stato scritto con il punto, come lo legge "
+                               "l'applicazione di computo.");
     else if (converted > 1)
-        edit.message = QStringLiteral("%1 numeri con la virgola decimale sono stati scritti con il punto, come li "
-                                      "legge l'applicazione di computo.")
-                           .arg(converted);
-    return edit;
+        told << QStringLiteral("%1 numeri con la virgola decimale sono stati scritti con il punto, come li legge "
+                               "l'applicazione di computo.")
+                    .arg(converted);
+    return {AreaEdit::Result::Changed, told.join(u'\n'), {area, column}};
 }

@@ -25,16 +25,26 @@ QString sectionAsText(const SectionTable &table, bool decimalComma = false);
 // The rows of cells of such text, a final line break ignored.
 QList<QStringList> cellBlock(const QString &text);
 
+// Whether the first of rows is a header row, as a spreadsheet copies one
+// above its data: in one of numberColumns (indexes into each row's cells)
+// it holds text that is not a number while every later row holds a number
+// or nothing there, and it holds a number in none of them. A number: digits
+// with a point or a comma ("0.5", "0,5", "3", ".5"), an optional * and sign,
+// blanks around. A single row is never a header.
+bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns);
+
 // Whether clipboard text is a block of cells rather than one value: it holds
 // a tab or a line break.
 bool isCellBlock(const QString &text);
 
 // Pastes a block of cells at area `area`, grid column `column` (0..5),
 // rightwards and downwards, as one change: rows past the last area add
-// areas, up to 100. In the columns of numbers (height, widening, tangent,
-// coefficient) a number written with a decimal comma ("0,5", "*1,20",
-// "-0,25") gets a point, and the user is told how many. Refused, with the
-// table as it was, when the block is wider than the columns from `column`
-// on, would need more than 100 areas, or holds a value that may not be
-// typed (the message names its area and column).
+// areas, up to 100. A header row above the data (isHeaderRow, in the
+// columns of numbers the block lands in) is left out. In the columns of
+// numbers (height, widening, tangent, coefficient) a number written with a
+// decimal comma ("0,5", "*1,20", "-0,25") gets a point (withDecimalPoint).
+// The message tells both, in one text. Refused, with the table as it was,
+// when the block is wider than the columns from `column` on, would need
+// more than 100 areas, or holds a value that may not be typed (the message
+// names its area and column).
 AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &text);

@@ -32,8 +32,9 @@ SectionOutcome SectionDocument::record(SectionChange change, const QString &mess
     return {result, message, save(), openOn};
 }
 
-SectionOutcome SectionDocument::confirmValue(const SectionCell &at, const QString &value, bool typed)
+SectionOutcome SectionDocument::confirmValue(const SectionCell &at, const QString &entry, bool typed)
 {
+    const QString value = typed ? withDecimalPoint(entry, at.column) : entry;
     if (const std::optional<QString> problem = confirmationProblem(value, typed))
         return {SectionOutcome::Result::Refused, *problem, std::nullopt, {}};
     SectionTable &table = m_session.table();

@@ -42,9 +42,10 @@ public:
     [[nodiscard]] SessionStart start();
 
     // A value confirmed in a cell. typed: text the user changed, held to
-    // what may be typed (a value as it stands walks through). Saved even
-    // when nothing changed; with no areas, a value makes the empty row
-    // area 1 (an empty entry makes none).
+    // what may be typed, a number with a decimal comma in a column of
+    // numbers written with a point (withDecimalPoint); a value as it stands
+    // walks through. Saved even when nothing changed; with no areas, a value
+    // makes the empty row area 1 (an empty entry makes none).
     SectionOutcome confirmValue(const SectionCell &at, const QString &value, bool typed);
     // The count taken from the count box, already checked; always saved.
     SectionOutcome takeCount(qint16 count);

@@ -3,6 +3,7 @@
 #include "encoding.h"
 #include "itemreader.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -94,6 +95,32 @@ ValueLine appendValueLine(QByteArray &out, const QString &value)
 ValueLine appendHeaderLine(QByteArray &out, const QString &line)
 {
     return appendLine(out, line, !ItemReader::holdsLineBreak(line));
+}
+
+bool isNumberColumn(int column)
+{
+    return column >= 1 && column <= 4;
+}
+
+bool isDecimalNumber(const QString &value, QChar separator)
+{
+    static const QRegularExpression comma(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
+    static const QRegularExpression point(QStringLiteral("^\\*?[+-]?[0-9]+\\.[0-9]+$"));
+    return (separator == u',' ? comma : point).match(value).hasMatch();
+}
+
+QString withDecimalPoint(const QString &value, int column)
+{
+    // The number between the blanks around it.
+    qsizetype start = 0;
+    qsizetype end = value.size();
+    while (start < end && value.at(start) == u' ')
+        ++start;
+    while (end > start && value.at(end - 1) == u' ')
+        --end;
+    if (!isNumberColumn(column) || !isDecimalNumber(value.sliced(start, end - start), u','))
+        return value;
+    return QString(value).replace(u',', u'.');
 }
 
 std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)

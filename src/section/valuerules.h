@@ -29,6 +29,20 @@ ValueLine appendValueLine(QByteArray &out, const QString &value);
 // break (a quoted item that ran over several lines), which goes back quoted.
 ValueLine appendHeaderLine(QByteArray &out, const QString &line);
 
+// Whether grid column `column` (0..5) holds numbers: the height H, the
+// widening X, the wall's tangent and the pipe's coefficient.
+bool isNumberColumn(int column);
+
+// Whether value is a number with one decimal separator: an optional * and
+// sign, digits, the separator, digits ("0.5", "*1,20", "-0,25").
+bool isDecimalNumber(const QString &value, QChar separator);
+
+// A value typed or pasted into grid column `column` as the file takes it:
+// in a column of numbers a number written with a decimal comma gets a
+// point, the blanks around it kept (" 0,5 " gives " 0.5 "); any other value
+// stays as it is.
+QString withDecimalPoint(const QString &value, int column);
+
 // Why the cell editor refuses to confirm value, in Italian, or nothing.
 // changedByUser: the value is text the user typed, rather than the cell's
 // value as it stands (unchanged, or the fallback of an emptied entry).

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
@@ -60,6 +61,7 @@ Form1::Form1(const QString &folder, QWidget *parent)
     connect(m_ui.Image1, &ExamplePicture::clicked, this, &Form1::Image1_Click);
     connect(m_ui.FlexGrid, &FlexGridControl::Click, this, &Form1::FlexGrid_Click);
     connect(m_ui.FlexGrid, &FlexGridControl::Scroll, this, &Form1::FlexGrid_Scroll);
+    connect(m_ui.FlexGrid, &FlexGridControl::KeyPress, this, &Form1::FlexGrid_KeyPress);
     m_ui.Text5->setKeyPressHandler([this](qint16 &key) { Text5_KeyPress(key); });
     m_ui.TXTedit->setKeyPressHandler([this](qint16 &key) { TXTedit_KeyPress(key); });
     m_ui.TXTedit->setKeyDownHandler([this](qint16 &key) { TXTedit_KeyDown(key); });
@@ -129,6 +131,7 @@ void Form1::Form_Activate()
     m_ui.Text5->setText(QString::number(table().Naree));
     qint16 key = KeyTextBox::kEnter;
     Text5_KeyPress(key);
+    m_ui.Text5->setFocus(); // the editor box hides as it loses the focus
     hideEditor();
     ScriveContenutoFile();
     // Fill once more, never past the grid's last data row (after a recovery
@@ -162,7 +165,6 @@ void Form1::Text5_KeyPress(qint16 &key)
     // A count that cannot be taken is told, and the section is shown again
     // as it is; the section's own count (a negative one from the file, at
     // start) without a word.
-    FlexGridControl &grid = *m_ui.FlexGrid;
     const QLocale locale;
     const QString typed = m_ui.Text5->text();
     if (const std::optional<QString> refusal = countRefusal(typed, locale, SectionTable::kMaxAreas)) {
@@ -173,23 +175,17 @@ void Form1::Text5_KeyPress(qint16 &key)
         return;
     }
 
-    // Every failure on the way ends in the recovery.
+    // A count that cannot be converted ends in the recovery.
     const std::optional<qint32> rows = countToInt32(typed, locale);
-    if (!rows || !VisualizzoFlexGrid(grid, *rows))
-        return recover();
     const std::optional<qint16> count = countToInt16(typed, locale);
-    if (!count)
+    if (!rows || !count)
         return recover();
     const SectionOutcome taken = m_document.takeCount(*count);
     m_ui.Text5->clearUndoHistory(); // its Ctrl+Z now takes back the count
-    if (!RiempioFlexGrid(grid, table()) || !tellSave(taken.saved, QString()))
-        return recover();
-    ScriveContenutoFile();
-
-    // With no areas there is no row 1.
-    if (!grid.setCol(0) || !grid.setRow(1))
-        return recover();
-    FlexGrid_Click();
+    // Shown as every change is, also when its save failed: the table holds
+    // the count, and the next confirmation saves it.
+    tellSave(taken.saved, taken.changed() ? kChangeKept : QString());
+    showSection(taken.openOn);
 }
 
 // What a save came to: another program's kept version first, then a
@@ -221,8 +217,12 @@ void Form1::FlexGrid_Click()
         return;
 
     // Bring the cell into view first, so that the box lies where the grid
-    // draws it (a scroll hides the box; it is shown again below).
-    grid.showCurrentCell();
+    // draws it. This scroll is the opening's own: the box, moved below,
+    // stays open and keeps the focus.
+    {
+        const QSignalBlocker opening(grid);
+        grid.showCurrentCell();
+    }
     const QRect cell = grid.cellRect();
     KeyTextBox &box = *m_ui.TXTedit;
     box.setGeometry(grid.x() + cell.left(), grid.y() + cell.top(), cell.width(), cell.height());
@@ -237,6 +237,24 @@ void Form1::FlexGrid_Click()
     box.setFocus();
     m_ui.showGuidance(column);
     m_actions->update();
+}
+
+// On the grid, as in a spreadsheet: Enter and F2 open the editor on the
+// current cell, its text selected; a character opens it holding that
+// character, typed over the text.
+void Form1::FlexGrid_KeyPress(QKeyEvent *event)
+{
+    const bool open = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F2;
+    // Ctrl or Alt alone make a command of the key; both are AltGr on Windows.
+    const Qt::KeyboardModifiers command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint()
+                       && (command == Qt::NoModifier || command == (Qt::ControlModifier | Qt::AltModifier));
+    if ((!open && !typed) || m_ui.FlexGrid->Row() < 1)
+        return;
+    FlexGrid_Click();
+    if (typed && !m_ui.TXTedit->isHidden())
+        QCoreApplication::sendEvent(m_ui.TXTedit, event);
+    event->accept();
 }
 
 void Form1::TXTedit_KeyPress(qint16 &key)
@@ -264,7 +282,8 @@ void Form1::TXTedit_KeyPress(qint16 &key)
         m_messageBox(QMessageBox::Warning, kAttention, confirmed.message);
         return; // the editor stays open with what was typed
     }
-    grid.setText(value);
+    // As stored: a decimal comma typed in a column of numbers is a point.
+    grid.setText(r <= table().areaCount() ? table().Aree[r][c + 1] : value);
     if (table().Naree != countBefore) { // the empty row became area 1
         m_ui.Text5->setText(QString::number(table().Naree));
         const bool filled = RiempioFlexGrid(grid, table());
@@ -316,11 +335,15 @@ void Form1::FlexGrid_Scroll()
 }
 
 // Hiding the open editor box counts as its losing the focus, whether or not
-// the window is active, so the guidance is cleared with it.
+// the window is active, so the guidance is cleared with it. A box that holds
+// the focus leaves it to the grid, on the cell it was editing: a key typed
+// next opens the editor there again, and never lands in the count box.
 void Form1::hideEditor()
 {
     if (m_ui.TXTedit->isHidden())
         return;
+    if (focusWidget() == m_ui.TXTedit)
+        m_ui.FlexGrid->focusCurrentCell(); // the box hides as it loses the focus
     m_ui.TXTedit->hide();
     m_ui.showGuidance(-1);
     m_actions->update();
@@ -428,8 +451,8 @@ void Form1::showSection(const SectionCell &openOn)
     showAreas();
     const int count = table().areaCount();
     if (count == 0) {
-        hideEditor();
         m_ui.Text5->setFocus();
+        hideEditor();
         return;
     }
     FlexGridControl &grid = *m_ui.FlexGrid;
@@ -443,7 +466,9 @@ void Form1::showSection(const SectionCell &openOn)
 void Form1::showAreas()
 {
     FlexGridControl &grid = *m_ui.FlexGrid;
-    m_ui.Text5->setText(QString::number(table().Naree));
+    // A count typed that reads as the section's stays as typed ("2,5" for 2).
+    if (countToInt16(m_ui.Text5->text(), QLocale()) != table().Naree)
+        m_ui.Text5->setText(QString::number(table().Naree));
     ScriveContenutoFile();
     const bool shown = VisualizzoFlexGrid(grid, table().areaCount()) && RiempioFlexGrid(grid, table());
     Q_ASSERT(shown);

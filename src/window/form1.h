@@ -23,6 +23,7 @@
 #include <functional>
 
 class DrawingWindow;
+class QKeyEvent;
 class EditActions;
 enum class SectionFileChoice;
 
@@ -60,6 +61,7 @@ public:
     void Image1_Click();
     void Text5_KeyPress(qint16 &key);
     void FlexGrid_Click();
+    void FlexGrid_KeyPress(QKeyEvent *event);
     void TXTedit_KeyPress(qint16 &key);
     void TXTedit_KeyDown(qint16 &key);
     void TXTedit_LostFocus();

@@ -138,16 +138,27 @@ void KeyTextBox::announce(const QString &name, const QString &description)
 {
     m_announcedName = name;
     m_announcedDescription = description;
-    // Made anew when next asked for, with a new id (a new path on the bus).
-    // Only while a screen reader listens: Qt's cache of accessible objects
-    // keeps a little for every one it made.
     if (QAccessible::isActive())
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)));
+        renewAccessibleObject();
     // Qt reports the box when it takes the focus; one that has it already is
     // reported here.
     if (hasFocus()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         QAccessible::updateAccessibility(&focus);
+    }
+}
+
+// The box's accessible object goes, and is made anew when next asked for,
+// with a new id (a new path on the bus). Qt's cache of accessible objects
+// connects the box's destroyed() for every object it makes of the box and
+// keeps the connection when the object goes; while every connection there
+// is one of those, they go too, so that openings do not add up.
+void KeyTextBox::renewAccessibleObject()
+{
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)));
+    if (receivers(SIGNAL(destroyed(QObject *))) == m_accessibleObjectsMade) {
+        disconnect(this, &QObject::destroyed, nullptr, nullptr);
+        m_accessibleObjectsMade = 0;
     }
 }
 

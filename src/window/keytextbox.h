@@ -52,9 +52,10 @@ public:
     // with this name and description. A screen reader takes a focus report
     // of the object it already follows as nothing new, so (while one
     // listens) the box becomes a new accessible object, and one that has the
-    // focus is reported focused again. The name and description change
-    // without a change event: Qt's AT-SPI bridge sends it with the object
-    // where the text belongs, which Orca cannot speak.
+    // focus is reported focused again; the objects and what Qt keeps for
+    // them do not add up. The name and description change without a change
+    // event: Qt's AT-SPI bridge sends it with the object where the text
+    // belongs, which Orca cannot speak.
     void announce(const QString &name, const QString &description);
     const QString &announcedName() const { return m_announcedName; }
     const QString &announcedDescription() const { return m_announcedDescription; }
@@ -71,6 +72,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    friend class TextBoxAccessible; // counts the accessible objects made of the box
+    void renewAccessibleObject();
+
     KeyHandler m_keyDown;
     KeyHandler m_keyPress;
     std::function<void()> m_lostFocus;
@@ -80,4 +84,5 @@ private:
     bool m_selectAllOnFocus = false;
     QString m_announcedName;
     QString m_announcedDescription;
+    int m_accessibleObjectsMade = 0; // since the cache's connections were last dropped
 };

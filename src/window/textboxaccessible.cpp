@@ -2,8 +2,11 @@
 
 #include "keytextbox.h"
 
+#include <algorithm>
+
 TextBoxAccessible::TextBoxAccessible(KeyTextBox *box) : QAccessibleWidget(box, QAccessible::EditableText)
 {
+    ++box->m_accessibleObjectsMade;
     addControllingSignal(QStringLiteral("textChanged(const QString&)"));
     addControllingSignal(QStringLiteral("returnPressed()"));
 }
@@ -41,7 +44,7 @@ QString TextBoxAccessible::text(QAccessible::Text t) const
 void TextBoxAccessible::setText(QAccessible::Text t, const QString &text)
 {
     if (t == QAccessible::Value)
-        box()->setText(text);
+        replaceText(0, characterCount(), text);
     else
         QAccessibleWidget::setText(t, text);
 }
@@ -163,15 +166,25 @@ QString TextBoxAccessible::attributes(int offset, int *startOffset, int *endOffs
 
 void TextBoxAccessible::deleteText(int startOffset, int endOffset)
 {
-    box()->setText(box()->text().remove(startOffset, endOffset - startOffset));
+    replaceText(startOffset, endOffset, QString());
 }
 
 void TextBoxAccessible::insertText(int offset, const QString &text)
 {
-    box()->setText(box()->text().insert(offset, text));
+    replaceText(offset, offset, text);
 }
 
+// Through the box's own editing, as if typed: its Ctrl+Z takes it back and
+// the box counts it as typed (isModified).
 void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString &text)
 {
-    box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
+    const int start = bounded(startOffset);
+    const int end = std::max(start, bounded(endOffset));
+    if (start == end && text.isEmpty())
+        return;
+    box()->setSelection(start, end - start);
+    if (text.isEmpty())
+        box()->del();
+    else
+        box()->insert(text);
 }

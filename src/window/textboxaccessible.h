@@ -1,16 +1,19 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <algorithm>
 
 class KeyTextBox;
 
 // What assistive technology reads of a KeyTextBox. It differs from Qt's own
-// line edit in two points:
+// line edit in three points:
 //  - its name and description are the ones the box announces (announce),
 //    which change without a change event;
 //  - a run of text attributes covers the whole text. Qt's line edit reports
 //    an empty run at each offset, and a screen reader that joins the runs
-//    to find the text it speaks (Orca does) stops one character short.
+//    to find the text it speaks (Orca does) stops one character short;
+//  - text set, inserted, deleted or replaced through it is edited as typed
+//    in the box (undone by Ctrl+Z, and counted as typed).
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface
@@ -56,4 +59,9 @@ private:
     KeyTextBox *box() const;
     // -2 stands for the cursor position.
     int resolved(int offset) const { return offset == -2 ? cursorPosition() : offset; }
+    // An offset of the text, -1 standing for its end.
+    int bounded(int offset) const
+    {
+        return offset == -1 ? characterCount() : std::clamp(resolved(offset), 0, characterCount());
+    }
 };

@@ -53,8 +53,11 @@ void TestSectionDocument::changeUndoRedo_data()
                                        << QByteArray(three).replace("a2c4", "SABBIA") << "" << 2 << 3;
     QTest::newRow("the same value: saved, no step") << three << "confirm 2 3 a2c4" << QByteArray() << unchanged << three
                                                     << "" << 2 << 3;
-    QTest::newRow("a typed comma: refused, not saved")
-        << three << "confirm 1 1 0,5" << QByteArray() << refused << three
+    QTest::newRow("a typed decimal comma in a column of numbers: written with a point")
+        << three << "confirm 2 2 -0,43" << QByteArray() << changed << QByteArray(three).replace("a2c3", "-0.43") << ""
+        << 2 << 2;
+    QTest::newRow("a typed comma in a description: refused, not saved")
+        << three << "confirm 1 0 0,5" << QByteArray() << refused << three
         << "Il valore non può contenere la virgola: nel file la virgola separa i valori. I decimali si scrivono con "
            "il punto, per esempio 0.5"
         << 0 << 0;

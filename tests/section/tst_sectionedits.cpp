@@ -103,6 +103,10 @@ void TestSectionEdits::editsAndTheirUndo_data()
         << QStringList{"SABBIA|0.5|*1.20|-0.25|0.1"}
         << "4 numeri con la virgola decimale sono stati scritti con il punto, come li legge l'applicazione di computo."
         << 1 << 1;
+    QTest::newRow("paste: blanks around a decimal comma kept, as when typed")
+        << QStringList{"SABBIA"} << "paste 1 1" << " 0,5 \t*1,07  " << QStringList{"SABBIA| 0.5 |*1.07  "}
+        << "2 numeri con la virgola decimale sono stati scritti con il punto, come li legge l'applicazione di computo."
+        << 1 << 1;
     QTest::newRow("paste: rows past the last area add areas, LF rows, final line break ignored")
         << QStringList{"SABBIA"} << "paste 1 0" << "GHIAIA\t0.2\nTERRA\t0.3\n"
         << QStringList{"GHIAIA|0.2", "TERRA|0.3"} << "" << 1 << 0;
@@ -112,6 +116,29 @@ void TestSectionEdits::editsAndTheirUndo_data()
     QTest::newRow("paste: one value converted, a quoted cell read whole")
         << QStringList{"a"} << "paste 1 0" << "\"SABBIA fine\"\t0,3"
         << QStringList{"SABBIA fine|0.3"} << "Un numero con la virgola decimale è stato scritto con il punto, come lo legge l'applicazione di computo." << 1 << 0;
+    QTest::newRow("paste: a header row is left out, told with the commas in one message")
+        << QStringList{"a"} << "paste 1 0" << "Descrizione\tAltezza H (m)\tX\r\nSABBIA\t 0,3 \t0.2\r\nGHIAIA\t\t1\r\n"
+        << QStringList{"SABBIA| 0.3 |0.2", "GHIAIA||1"}
+        << "La prima riga, un'intestazione, non è stata incollata.\nUn numero con la virgola decimale è stato scritto "
+           "con il punto, come lo legge l'applicazione di computo."
+        << 1 << 0;
+    QTest::newRow("paste: a header row over numbers in one column of numbers, words in another")
+        << QStringList{"a"} << "paste 2 1" << "H\tX\n*1,20\t30 cm\n0.3\t"
+        << QStringList{"a", "|*1.20|30 cm", "|0.3|"}
+        << "La prima riga, un'intestazione, non è stata incollata.\nUn numero con la virgola decimale è stato scritto "
+           "con il punto, come lo legge l'applicazione di computo."
+        << 2 << 1;
+    QTest::newRow("paste: a first row of data with a word and a number in the columns of numbers")
+        << QStringList{"a"} << "paste 1 0" << "STRATO\t30 cm\t0.2\nSABBIA\t0.3\t0.1"
+        << QStringList{"STRATO|30 cm|0.2", "SABBIA|0.3|0.1"} << "" << 1 << 0;
+    QTest::newRow("paste: a word below a word: the first row is data")
+        << QStringList{"a"} << "paste 1 1" << "variabile\nda progetto\n0.5"
+        << QStringList{"a|variabile", "|da progetto", "|0.5"} << "" << 1 << 1;
+    QTest::newRow("paste: no column of numbers under the block: no header")
+        << QStringList{"a"} << "paste 1 5" << "Voce\nE.01" << QStringList{"a|||||Voce", "|||||E.01"} << "" << 1 << 5;
+    QTest::newRow("paste: a header row alone is pasted as data")
+        << QStringList{"a"} << "paste 1 0" << "Descrizione\tAltezza H (m)\n" << QStringList{"Descrizione|Altezza H (m)"}
+        << "" << 1 << 0;
     QTest::newRow("paste: a comma where no number is meant refuses the whole paste")
         << QStringList{"a"} << "paste 1 0" << "GHIAIA\t0,5\nSabbia, fine\t0.3" << QStringList()
         << "Il blocco non è stato incollato: il valore «Sabbia, fine» per l'area 2, colonna «Descrizione», non è "

@@ -80,6 +80,7 @@ public:
         if (!started)
             return;
         form->showCentred();
+        form->activateWindow(); // on an X display without a window manager, none does it
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QTRY_VERIFY(form->isReady());
     }

@@ -27,6 +27,26 @@ QString readAsOrcaDoes(QWidget *box)
     return text->text(0, end);
 }
 
+// The accessible objects alive: Qt numbers them from 2^31 up.
+int liveAccessibleObjects()
+{
+    int live = 0;
+    for (quint64 id = quint64(1) << 31; id < (quint64(1) << 31) + 1000000; ++id)
+        live += QAccessible::accessibleInterface(QAccessible::Id(id)) ? 1 : 0;
+    return live;
+}
+
+// The connections to an object's destroyed(): Qt's cache of accessible
+// objects makes one for every accessible object it makes of it.
+int destroyedReceivers(const QObject *object)
+{
+    struct Receivers : QObject
+    {
+        using QObject::receivers;
+    };
+    return (object->*(&Receivers::receivers))(SIGNAL(destroyed(QObject *)));
+}
+
 // The entries of the menu that the box opens for the Menu key, with the
 // keys the menu shows for the window's commands.
 QStringList menuEntries(QWidget *box)
@@ -71,6 +91,10 @@ private slots:
     void currentCellFocusedOnlyWithTheGrid();
     void boxMenusSpeakItalian_data();
     void boxMenusSpeakItalian();
+    void editingThroughItIsTyping_data();
+    void editingThroughItIsTyping();
+    void openingsDoNotAddUp();
+    void escapeTellsTheGridsCellLast();
 };
 
 void TestAccessibility::controlsHaveItalianNames_data()
@@ -152,12 +176,13 @@ void TestAccessibility::editorSaysWhereItIs()
 
 void TestAccessibility::countBoxSelectsWithTheFocus_data()
 {
-    QTest::addColumn<int>("way"); // 0 the start, 1 back to the window, 2 a click, else a key in the editor box
+    QTest::addColumn<int>("way"); // 0 the start, 1 back to the window, 2 a click, 3 Escape in the editor box and
+                                  // Tab on the grid, else a key in the editor box
     QTest::addColumn<QString>("selected");
 
     QTest::newRow("the window's start") << 0 << "3";
     QTest::newRow("back to the window, as from a message box") << 1 << "200";
-    QTest::newRow("Escape in the editor box") << int(Qt::Key_Escape) << "3";
+    QTest::newRow("Escape, then Tab from the grid") << 3 << "3";
     QTest::newRow("Tab from the editor box") << int(Qt::Key_Tab) << "3";
     QTest::newRow("a click, which places the cursor") << 2 << "";
 }
@@ -178,10 +203,14 @@ void TestAccessibility::countBoxSelectsWithTheFocus()
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
     } else if (way != 0) {
         f.clickCell(1, 0);
-        if (way == 2)
+        if (way == 2) {
             QTest::mouseClick(&count, Qt::LeftButton);
-        else
+        } else if (way == 3) { // Escape leaves the focus on the grid
+            QTest::keyClick(&f.editor(), Qt::Key_Escape);
+            QTest::keyClick(f.grid().focusProxy(), Qt::Key_Tab);
+        } else {
             QTest::keyClick(&f.editor(), Qt::Key(way));
+        }
     }
     QVERIFY(count.hasFocus());
     QCOMPARE(count.selectedText(), selected);
@@ -278,6 +307,100 @@ void TestAccessibility::boxMenusSpeakItalian()
     }
     QVERIFY(target);
     QCOMPARE(menuEntries(target), entries);
+}
+
+void TestAccessibility::editingThroughItIsTyping_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("text"); // the editor box's afterwards, from "a2c2"
+
+    QTest::newRow("text inserted") << "insert" << "a2 Xc2";
+    QTest::newRow("text deleted") << "delete" << "a2";
+    QTest::newRow("text deleted to the end") << "delete to the end" << "a";
+    QTest::newRow("text replaced") << "replace" << "0,15";
+    QTest::newRow("the value set") << "set" << "*1,07";
+}
+
+// Text changed through the editor box's accessible object is edited in the
+// box as typed: Ctrl+Z takes it back, and the box counts it as typed, so
+// that a command that would replace it does not act.
+void TestAccessibility::editingThroughItIsTyping()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, text);
+
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(2, 1);
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(&f.editor());
+    QAccessibleEditableTextInterface *editable = box->editableTextInterface();
+    QVERIFY(editable);
+    if (edit == QLatin1String("insert"))
+        editable->insertText(2, QStringLiteral(" X"));
+    else if (edit == QLatin1String("delete"))
+        editable->deleteText(1, 3);
+    else if (edit == QLatin1String("delete to the end"))
+        editable->deleteText(1, -1);
+    else if (edit == QLatin1String("replace"))
+        editable->replaceText(0, 4, text);
+    else
+        box->setText(QAccessible::Value, text);
+
+    QCOMPARE(f.editor().text(), text);
+    QVERIFY(f.editor().isModified());
+    QTest::keyClick(&f.editor(), Qt::Key_Plus, Qt::ControlModifier); // Inserisci area: not while typing
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3));
+    QTest::keyClick(&f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.editor().text(), QStringLiteral("a2c2"));
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 3 ", 3));
+}
+
+// While a screen reader listens every opening of the editor makes the box
+// a new accessible object (KeyTextBox::announce). However many openings,
+// the accessible objects alive and the connections Qt keeps for the box
+// stay as many. Run on the accessibility bus (tests/e2e/under_atspi_bus.sh);
+// skipped elsewhere.
+void TestAccessibility::openingsDoNotAddUp()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("needs a screen reader's accessibility bus");
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(1, 1);
+    const auto walk = [&f](int openings) {
+        for (int n = 0; n < openings; ++n)
+            QTest::keyClick(&f.editor(), n % 2 ? Qt::Key_Down : Qt::Key_Return);
+    };
+    walk(60); // every cell opened once
+    const int objects = liveAccessibleObjects();
+    const int connections = destroyedReceivers(&f.editor());
+    walk(5000);
+    QCOMPARE(liveAccessibleObjects(), objects);
+    QCOMPARE(destroyedReceivers(&f.editor()), connections);
+    QVERIFY(connections <= 1);
+    const QString name = QAccessible::queryAccessibleInterface(&f.editor())->text(QAccessible::Name);
+    QCOMPARE(name, QStringLiteral("Area %1, %2").arg(f.grid().Row()).arg(columnTitle(f.grid().Col())));
+}
+
+// Escape leaves the focus on the grid's cell, which a screen reader is told
+// of last, after the table: it says where the focus is. Run on the
+// accessibility bus, as above.
+void TestAccessibility::escapeTellsTheGridsCellLast()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("needs a screen reader's accessibility bus");
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    StartedForm f(namedSectionFile(" 3 ", 3));
+    f.clickCell(2, 3);
+    static QStringList focused;
+    focused.clear();
+    const QAccessible::UpdateHandler bridge = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        if (event->type() == QAccessible::Focus && event->accessibleInterface())
+            focused << event->accessibleInterface()->text(QAccessible::Name);
+    });
+    QTest::keyClick(&f.editor(), Qt::Key_Escape);
+    QAccessible::installUpdateHandler(bridge);
+    QVERIFY(!focused.isEmpty());
+    QCOMPARE(focused.back(), QStringLiteral("a2c4"));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -10,7 +10,7 @@ private slots:
     void outcomes_data();
     void outcomes();
     void loweringAndRaisingRestoresAreas();
-    void failedSaveEndsInRecovery();
+    void failedSaveShowsEveryArea();
     void valueConfirmedWithoutAreas_data();
     void valueConfirmedWithoutAreas();
 };
@@ -119,7 +119,10 @@ void TestCountEntry::loweringAndRaisingRestoresAreas()
     QCOMPARE(f.preview(), namedSectionPreview(5));
 }
 
-void TestCountEntry::failedSaveEndsInRecovery()
+// A count whose save failed is shown as any change whose save failed: the
+// table holds it, the grid shows every area and the editor opens on area 1,
+// while the preview shows what the file still holds.
+void TestCountEntry::failedSaveShowsEveryArea()
 {
 #ifdef Q_OS_UNIX
     StartedForm f(namedSectionFile(" 100 ", 100));
@@ -131,10 +134,18 @@ void TestCountEntry::failedSaveEndsInRecovery()
 
     QCOMPARE(f.messages.size(), size_t(1));
     QVERIFY(f.messages.back().text.contains(QStringLiteral("non è stato salvato")));
+    QVERIFY(f.messages.back().text.endsWith(
+        QStringLiteral("\n\nLa modifica resta nella tabella e sarà salvata alla prossima conferma.")));
     QCOMPARE(f.fileBytes(), namedSectionFile(" 100 ", 100));
     QCOMPARE(f.preview(), namedSectionPreview(100));
-    QCOMPARE(f.grid().Rows(), 2);
-    QVERIFY(f.editor().isHidden());
+    QCOMPARE(f.grid().Rows(), 91);
+    QCOMPARE(f.ui().Text5->text(), QStringLiteral("90"));
+    QVERIFY(!f.editor().isHidden());
+    QCOMPARE(f.grid().Row(), 1);
+    QCOMPARE(f.grid().Col(), 0);
+    QTest::keyClick(&f.editor(), Qt::Key_Up); // wraps to the last area the table holds
+    QCOMPARE(f.grid().Row(), 90);
+    QCOMPARE(f.editor().text(), QStringLiteral("a90c1"));
 
     // The program goes on: the next count is saved.
     f.enterCount(QStringLiteral("90"));

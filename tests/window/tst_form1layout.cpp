@@ -407,21 +407,25 @@ void TestForm1Layout::showingALineChangesOnlyThePixelsUnderIt()
 
 void TestForm1Layout::tabWalksTheVisibleControls_data()
 {
-    QTest::addColumn<bool>("editorOpen");
+    QTest::addColumn<int>("from"); // 0 Text5, 1 the cell editor, 2 the grid, after Escape in the cell editor
     QTest::addColumn<int>("key");
     QTest::addColumn<QStringList>("focusSteps");
 
     QTest::newRow("Tab from Text5 round the window")
-        << false << int(Qt::Key_Tab) << QStringList{"Text1", "Text2", "Command1", "Text5"};
+        << 0 << int(Qt::Key_Tab) << QStringList{"Text1", "Text2", "Command1", "Text5"};
     QTest::newRow("Shift+Tab from Text5 the other way")
-        << false << int(Qt::Key_Backtab) << QStringList{"Command1", "Text2", "Text1", "Text5"};
+        << 0 << int(Qt::Key_Backtab) << QStringList{"Command1", "Text2", "Text1", "Text5"};
     QTest::newRow("Tab from the cell editor to Text5")
-        << true << int(Qt::Key_Tab) << QStringList{"Text5", "Text1", "Text2", "Command1", "Text5"};
+        << 1 << int(Qt::Key_Tab) << QStringList{"Text5", "Text1", "Text2", "Command1", "Text5"};
+    QTest::newRow("Tab from the grid to Text5, on round the window")
+        << 2 << int(Qt::Key_Tab) << QStringList{"Text5", "Text1", "Text2", "Command1", "Text5"};
+    QTest::newRow("Shift+Tab from the grid the other way")
+        << 2 << int(Qt::Key_Backtab) << QStringList{"Command1", "Text2", "Text1", "Text5"};
 }
 
 void TestForm1Layout::tabWalksTheVisibleControls()
 {
-    QFETCH(bool, editorOpen);
+    QFETCH(int, from);
     QFETCH(int, key);
     QFETCH(QStringList, focusSteps);
 
@@ -442,10 +446,14 @@ void TestForm1Layout::tabWalksTheVisibleControls()
     const Form1Ui &ui = form.ui();
     QCOMPARE(controlName(ui, QApplication::focusWidget()), QStringLiteral("Text5"));
 
-    if (editorOpen) {
+    if (from != 0) {
         form.FlexGrid_Click();
         QVERIFY(!ui.TXTedit->isHidden());
         QCOMPARE(controlName(ui, QApplication::focusWidget()), QStringLiteral("TXTedit"));
+    }
+    if (from == 2) {
+        QTest::keyClick(ui.TXTedit, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), ui.FlexGrid->focusProxy());
     }
 
     QStringList steps;

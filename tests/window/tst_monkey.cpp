@@ -19,9 +19,10 @@ namespace {
 
 constexpr int kActions = 5000;
 
-// What the user types into the boxes: letters, digits, blanks, accented
-// letters, a Euro sign, a few signs and, more rarely, the characters the
-// editor refuses (comma, double quote, a letter Windows-1252 has no byte for).
+// What the user types into the boxes and on the grid: letters, digits,
+// blanks, accented letters, a Euro sign, a few signs and, more rarely, the
+// characters the editor refuses (comma, but in a number with a decimal comma
+// in a column of numbers, double quote, a letter Windows-1252 has no byte for).
 const QString kAlphabet = QStringLiteral("abxyZ0159 .-*/àèéìòù°€,\"Ł");
 
 // The cells of the blocks pasted: values the file holds bare, a number with
@@ -30,6 +31,10 @@ const QStringList kPasted{QStringLiteral("GHIAIA"), QStringLiteral("0.5"), QStri
 
 // The typed characters the editor must refuse.
 const QRegularExpression kRefused(QStringLiteral("[,\"Ł]"));
+
+// A number with a decimal comma, which the columns of numbers (1 to 4) take
+// with a point.
+const QRegularExpression kCommaNumber(QStringLiteral("^ *\\*?[+-]?[0-9]+,[0-9]+ *$"));
 
 // Counts that are not plain whole numbers from -5 to 120.
 const QStringList kOddCounts{
@@ -82,8 +87,10 @@ public:
                 return QStringLiteral("save failed: ") + f.messages[messagesSeen].text;
         }
         if (pendingValue) {
-            const QString value = *pendingValue;
+            QString value = *pendingValue;
             pendingValue.reset();
+            if (pendingColumn >= 1 && pendingColumn <= 4 && kCommaNumber.match(value).hasMatch())
+                value.replace(u',', u'.');
             const bool refused = f.messages.size() > messagesBefore; // a refusal is explained
             if (refused != kRefused.match(value).hasMatch())
                 return QStringLiteral("«%1» was %2").arg(value, refused ? "refused" : "accepted");
@@ -126,11 +133,11 @@ public:
 
 private:
     // Keys go where the focus is, as they would for a user; when that is
-    // neither box, the user clicks the count box first.
+    // neither box nor the grid, the user clicks the count box first.
     QWidget *keyTarget(QString &what)
     {
         QWidget *focus = QApplication::focusWidget();
-        if (focus == &f.editor() || focus == f.ui().Text5)
+        if (focus == &f.editor() || focus == f.ui().Text5 || focus == f.grid().focusProxy())
             return focus;
         what += QStringLiteral("click on the count box, then ");
         QTest::mouseClick(f.ui().Text5, Qt::LeftButton);
@@ -139,7 +146,9 @@ private:
 
     QString boxName(const QWidget *box) const
     {
-        return box == &f.editor() ? QStringLiteral("editor") : QStringLiteral("count box");
+        return box == &f.editor()           ? QStringLiteral("editor")
+               : box == f.ui().Text5        ? QStringLiteral("count box")
+                                             : QStringLiteral("grid");
     }
 
     QString typeText()
@@ -149,8 +158,9 @@ private:
         QString text;
         for (int n = rng.bounded(1, 6); n > 0; --n)
             text += kAlphabet.at(rng.bounded(kAlphabet.size()));
-        for (QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        for (QChar c : text) // a character on the grid opens the editor, which takes the rest
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         return what + QStringLiteral("type «%1» into the %2").arg(text, boxName(target));
     }
 
@@ -165,6 +175,7 @@ private:
         QWidget *target = keyTarget(what);
         if (key == Qt::Key_Return && target == &f.editor()) {
             pendingValue = f.editor().text();
+            pendingColumn = f.grid().Col();
             messagesBefore = f.messages.size();
         }
         QTest::keyClick(target, key);
@@ -269,6 +280,7 @@ private:
     QRandomGenerator rng;
     QSet<QString> confirmed; // every value the user confirmed, the starting ones and empty
     std::optional<QString> pendingValue; // the editor's text when Enter was pressed in it
+    int pendingColumn = 0;               // and the grid column it was in
     size_t messagesBefore = 0;
     size_t messagesSeen = 0;
     QByteArray lastBytes;

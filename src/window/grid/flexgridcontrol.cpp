@@ -6,11 +6,14 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTextLayout>
 
 namespace {
 
@@ -204,6 +207,14 @@ bool FlexGridControl::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         holdCurrentCell();
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        key->ignore();
+        emit KeyPress(key);
+        if (key->isAccepted())
+            return true;
+        key->accept(); // as the view gets it
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -225,6 +236,50 @@ void FlexGridControl::setRowHeight(int row, int pixels)
 
 namespace {
 
+// Whether text shows whole in a cell of this size (grid lines left out),
+// drawn as the view draws an item's text: within a margin on either side,
+// wrapped at word boundaries, in the cell's font. Otherwise the view cuts
+// it, ending the last line it shows in "…".
+bool showsWhole(const QString &text, const QFont &font, QSize cell, int margin)
+{
+    const int width = cell.width() - 2 * margin;
+    QTextLayout layout(QString(text).replace(u'\n', QChar::LineSeparator), font);
+    QTextOption wrapped;
+    wrapped.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrapped);
+    qreal height = 0;
+    bool narrow = true;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
+        narrow = narrow && line.naturalTextWidth() <= width;
+    }
+    layout.endLayout();
+    return narrow && height <= cell.height();
+}
+
+// A cell of the view. A data cell whose text the view cannot show whole
+// has that text as its tooltip, worked out when the tooltip is asked for.
+class CellItem : public QTableWidgetItem
+{
+public:
+    QVariant data(int role) const override
+    {
+        if (role != Qt::ToolTipRole)
+            return QTableWidgetItem::data(role);
+        const QTableWidget *view = tableWidget();
+        const QString shown = text();
+        const int r = view ? row() : -1; // -1 for a header cell
+        if (r < 0 || shown.isEmpty())
+            return {};
+        const int gridLine = view->showGrid() ? 1 : 0;
+        const QSize cell(view->columnWidth(column()) - gridLine, view->rowHeight(r) - gridLine);
+        const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        return showsWhole(shown, font(), cell, margin) ? QVariant() : QVariant(shown);
+    }
+};
+
 // Changes one look of a cell's font and keeps the others.
 template<typename Change>
 void changeFont(QTableWidgetItem *item, Change change)
@@ -242,7 +297,7 @@ QTableWidgetItem *FlexGridControl::newItem() const
 {
     // A cell starts in the grid's own font, so that a look set on it (bold,
     // a size) changes only that look.
-    auto *fresh = new QTableWidgetItem;
+    auto *fresh = new CellItem;
     fresh->setFont(m_view->font());
     return fresh;
 }
@@ -330,6 +385,19 @@ QRect FlexGridControl::cellRect(int row, int col) const
     }
     const QRect inViewport = m_view->visualRect(m_view->model()->index(row - 1, col));
     return inViewport.translated(m_view->viewport()->pos() + m_view->pos());
+}
+
+// The view tells of the cell it makes current as it takes the focus, and
+// then of itself: a screen reader would follow the table alone. The cell
+// is made current once more, to be told of last.
+void FlexGridControl::focusCurrentCell()
+{
+    m_view->setFocus();
+    if (!m_view->hasFocus())
+        return;
+    const QSignalBlocker block(m_view);
+    m_view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    holdCurrentCell();
 }
 
 void FlexGridControl::showCurrentCell()

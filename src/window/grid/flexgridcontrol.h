@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -18,6 +19,8 @@ class QTableWidgetItem;
 // technology, and reports again whenever it moves) only while it has the
 // focus itself; otherwise the current cell is only selected, so that the
 // editor box over it is the one focused object.
+//
+// A data cell whose text does not fit shows it whole as its tooltip.
 //
 // A setting the grid cannot take (a row count out of range, a current row
 // or column that does not exist) is refused: the setter returns false and
@@ -60,6 +63,9 @@ public:
 
     // Scrolls the data rows so that the current cell is wholly shown.
     void showCurrentCell();
+    // Gives the grid the focus, on its current cell, which assistive
+    // technology is told of as the focused object.
+    void focusCurrentCell();
 
     // The name assistive technology reads for the table.
     void setAccessibleTableName(const QString &name);
@@ -87,6 +93,9 @@ public:
 
 signals:
     void Click();  // a click on a cell, after it has become current
+    // A key pressed on the grid, before the grid's own use of it (the arrow
+    // keys move the current cell); one accepted here goes no further.
+    void KeyPress(QKeyEvent *event);
     void Scroll(); // the data rows or columns scrolled
     void ContextMenu(const QPoint &globalPos); // asked for by a right click or the Menu key
 

@@ -8,8 +8,11 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QToolTip>
 #include <optional>
 
 // A cell in the grid's numbering: row 0 is the header row.
@@ -35,6 +38,16 @@ public:
     QFont cellFont() const { return item() ? item()->font() : m_view->font(); }
     QColor cellBackColor() const { return item() ? item()->background().color() : QColor(); }
     QColor cellForeColor() const { return item() ? item()->foreground().color() : QColor(); }
+    QString cellToolTip() const { return item() ? item()->toolTip() : QString(); }
+    // The tooltip the grid shows when the mouse rests on data cell (row, col).
+    QString shownToolTip(int row, int col) const
+    {
+        QToolTip::hideText();
+        const QPoint at = m_view->visualRect(m_view->model()->index(row - 1, col)).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(m_view->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
 
     // The cell shown at a point of the grid, if any: a header cell, a data
     // cell, or nothing over the scroll bars and the empty space.

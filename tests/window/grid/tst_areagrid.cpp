@@ -24,6 +24,8 @@ private slots:
     void impossibleShapesFailAndRecover_data();
     void impossibleShapesFailAndRecover();
     void fillCopiesTheTableAsStored();
+    void cutTextIsTheTooltip_data();
+    void cutTextIsTheTooltip();
     void fillReachesTheLastArea();
     void fillWithNoAreasLeavesCurrentCell();
 };
@@ -133,6 +135,53 @@ void TestAreaGrid::fillCopiesTheTableAsStored()
     for (int r = 1; r <= 2; ++r)
         for (int c = 0; c < 6; ++c)
             QCOMPARE(textAt(grid, r, c), table.Aree[r][c + 1]);
+}
+
+void TestAreaGrid::cutTextIsTheTooltip_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("a height") << 1 << "*1.20" << false;
+    QTest::newRow("a description that fits its column") << 0 << "MASSICCIATA" << false;
+    QTest::newRow("two words that need two lines") << 0 << "MASSICCIATA STRADALE" << true;
+    QTest::newRow("a description longer than its column") << 0
+                                                          << "Rinfianco e ricoprimento della tubazione con sabbia"
+                                                          << true;
+    QTest::newRow("one long word in a column of numbers") << 1 << "0.123456789012345678901234" << true;
+    QTest::newRow("two lines from another program's file") << 5 << "A.01\r\nA.02" << true;
+    QTest::newRow("an empty cell") << 0 << "" << false;
+}
+
+// A value the grid cuts has its whole text as the tooltip; the layout
+// stays. Filled again with a short value, the tooltip goes.
+void TestAreaGrid::cutTextIsTheTooltip()
+{
+    QFETCH(int, column);
+    QFETCH(QString, value);
+    QFETCH(bool, cut);
+
+    FlexGridControl grid;
+    const GridProbe probe(grid);
+    SectionTable table = namedSection(2);
+    table.Aree[2][column + 1] = value;
+    QVERIFY(VisualizzoFlexGrid(grid, 2));
+    QVERIFY(RiempioFlexGrid(grid, table));
+    grid.setRow(2);
+    grid.setCol(column);
+    QCOMPARE(probe.cellToolTip(), cut ? value : QString());
+    QCOMPARE(probe.colWidth(column), column == 0 ? 147 : 97);
+    QCOMPARE(probe.rowHeight(2), 20);
+    grid.resize(700, 120);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(probe.shownToolTip(2, column), cut ? value : QString());
+
+    grid.setText(QStringLiteral("0.1"));
+    QCOMPARE(probe.cellToolTip(), QString());
+    grid.setRow(1);
+    QCOMPARE(probe.cellToolTip(), QString());
 }
 
 void TestAreaGrid::fillReachesTheLastArea()

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -83,6 +84,8 @@ private slots:
     void undoAndRedoInTheCountBox();
     void sectionCopySavedAndLoaded();
     void tableThroughTheClipboard();
+    void pastedHeaderRowLeftOut_data();
+    void pastedHeaderRowLeftOut();
     void drawingFollowsTheSection();
 };
 
@@ -160,54 +163,75 @@ void TestCellEditor::upAndDownWrapAndKeepTheColumn()
 
 void TestCellEditor::enterStoresAsTyped_data()
 {
+    QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("emptied editor keeps the old value") << QString() << QStringLiteral("a1c2");
-    QTest::newRow("blanks only are stored as typed") << QStringLiteral("   ") << QStringLiteral("   ");
-    QTest::newRow("leading and trailing blanks kept") << QStringLiteral(" *1.5 ") << QStringLiteral(" *1.5 ");
-    QTest::newRow("accented letters") << QStringLiteral("profondità") << QStringLiteral("profondità");
+    QTest::newRow("emptied editor keeps the old value") << 1 << QString() << QStringLiteral("a1c2");
+    QTest::newRow("blanks only are stored as typed") << 1 << QStringLiteral("   ") << QStringLiteral("   ");
+    QTest::newRow("leading and trailing blanks kept") << 1 << QStringLiteral(" *1.5 ") << QStringLiteral(" *1.5 ");
+    QTest::newRow("accented letters") << 0 << QStringLiteral("profondità") << QStringLiteral("profondità");
+    // In the columns of numbers a number typed with a decimal comma is
+    // written with a point, the blanks around it kept; other text as typed.
+    for (int column = 1; column <= 4; ++column) {
+        const QByteArray title = columnTitle(column).toUtf8();
+        QTest::addRow("%s: 0,15", title.constData()) << column << QStringLiteral("0,15") << QStringLiteral("0.15");
+        QTest::addRow("%s: *1,07", title.constData()) << column << QStringLiteral("*1,07") << QStringLiteral("*1.07");
+        QTest::addRow("%s: -0,43", title.constData()) << column << QStringLiteral("-0,43") << QStringLiteral("-0.43");
+        QTest::addRow("%s: 30 cm", title.constData()) << column << QStringLiteral("30 cm") << QStringLiteral("30 cm");
+    }
+    QTest::newRow("blanks around a decimal comma") << 2 << QStringLiteral(" 0,5 ") << QStringLiteral(" 0.5 ");
 }
 
 void TestCellEditor::enterStoresAsTyped()
 {
+    QFETCH(int, column);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
 
     StartedForm f(namedSectionFile(" 1 ", 1));
-    f.clickCell(1, 1);
+    f.clickCell(1, column);
     QTest::keyClick(&f.editor(), Qt::Key_Backspace); // the whole text is selected: this empties it
     QVERIFY(f.editor().text().isEmpty());
     f.type(typed);
     QFile::remove(f.path()); // the confirmation must save even an unchanged value
     QTest::keyClick(&f.editor(), Qt::Key_Return);
 
-    QCOMPARE(f.form->table().Aree[1][2], stored);
-    f.grid().setCol(1);
+    const QByteArray old = "a1c" + QByteArray::number(column + 1);
+    QCOMPARE(f.form->table().Aree[1][column + 1], stored);
+    f.grid().setCol(column);
     QCOMPARE(f.grid().Text(), stored);
-    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1).replace("a1c2", stored.toLatin1()));
-    f.grid().setCol(2);
-    verifyOpenOn(f, 1, 2);
+    QCOMPARE(f.fileBytes(), namedSectionFile(" 1 ", 1).replace(old, stored.toLatin1()));
+    QVERIFY(f.messages.empty());
+    f.grid().setCol(column + 1);
+    verifyOpenOn(f, 1, column + 1);
 }
 
 void TestCellEditor::abandoningStoresNothing_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("escape") << QStringLiteral("escape");
-    QTest::newRow("grid scroll") << QStringLiteral("scroll");
-    QTest::newRow("click on the picture") << QStringLiteral("picture");
-    QTest::newRow("focus to the count box") << QStringLiteral("focus");
-    QTest::newRow("key in the count box") << QStringLiteral("countkey");
+    QTest::addColumn<QString>("then"); // typed on the grid afterwards ("F2", "Enter" or text and Enter); empty: none
+    QTest::newRow("escape, then 0,15 and Enter on the grid") << QStringLiteral("escape") << QStringLiteral("0,15");
+    QTest::newRow("escape, then F2 on the grid") << QStringLiteral("escape") << QStringLiteral("F2");
+    QTest::newRow("grid scroll, then a word and Enter") << QStringLiteral("scroll") << QStringLiteral("REINTERRO");
+    QTest::newRow("click on the picture, then Enter on the grid") << QStringLiteral("picture")
+                                                                  << QStringLiteral("Enter");
+    QTest::newRow("focus to the count box") << QStringLiteral("focus") << QString();
+    QTest::newRow("key in the count box") << QStringLiteral("countkey") << QString();
 }
 
+// What was typed is dropped. A box that held the focus leaves it to the
+// grid, on the cell it edited, where a key opens the editor again: Enter
+// and F2 with the cell's text selected, a character with that character.
 void TestCellEditor::abandoningStoresNothing()
 {
     QFETCH(QString, how);
+    QFETCH(QString, then);
 
     StartedForm f(namedSectionFile(" 8 ", 8));
     const QByteArray before = f.fileBytes();
     const QString previewBefore = f.preview();
-    f.clickCell(1, 0);
+    f.clickCell(2, 1);
     QTest::keyClicks(&f.editor(), QStringLiteral("mai confermato"));
 
     if (how == QLatin1String("escape"))
@@ -225,27 +249,54 @@ void TestCellEditor::abandoningStoresNothing()
     QCOMPARE(f.form->table(), namedSection(8));
     QCOMPARE(f.fileBytes(), before);
     QCOMPARE(f.preview(), previewBefore);
-    f.grid().setRow(1);
-    f.grid().setCol(0);
-    QCOMPARE(f.grid().Text(), QStringLiteral("a1c1"));
     // Hiding the box clears the guidance with it.
     QVERIFY(f.ui().Text1->toPlainText().isEmpty());
+    QCOMPARE(current(f).row, 2);
+    QCOMPARE(current(f).column, 1);
+    if (then.isEmpty()) {
+        f.grid().setRow(2);
+        QCOMPARE(f.grid().Text(), QStringLiteral("a2c2"));
+        return;
+    }
+
+    QWidget *grid = f.grid().focusProxy();
+    QVERIFY(grid->hasFocus());
+    if (then == QLatin1String("F2") || then == QLatin1String("Enter")) {
+        QTest::keyClick(grid, then == QLatin1String("F2") ? Qt::Key_F2 : Qt::Key_Return);
+        verifyOpenOn(f, 2, 1);
+        QCOMPARE(f.editor().text(), QStringLiteral("a2c2"));
+        QVERIFY(f.editor().hasFocus());
+        QCOMPARE(f.fileBytes(), before);
+        return;
+    }
+    for (QChar c : then) // the first character opens the editor, which takes the rest
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(f.editor().text(), then);
+    QTest::keyClick(&f.editor(), Qt::Key_Return);
+    QCOMPARE(f.fileBytes(), QByteArray(before).replace("a2c2", QString(then).replace(u',', u'.').toLatin1()));
+    QVERIFY(f.messages.empty());
 }
 
+// The grid scrolls to bring the cell into view; the focus stays in the box.
 void TestCellEditor::editorCoversCellPastVisibleRows()
 {
     StartedForm f(namedSectionFile(" 20 ", 20));
     f.clickCell(1, 5);
+    QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
     for (int row = 2; row <= 20; ++row) {
+        focusMoves.clear();
         QTest::keyClick(&f.editor(), Qt::Key_Return); // from column 5 to column 0 of the next row
         verifyOpenOn(f, row, 0);
+        QCOMPARE(focusMoves.size(), 0);
         QTest::keyClick(&f.editor(), Qt::Key_Escape);
         f.clickCell(row, 5);
     }
+    focusMoves.clear();
     QTest::keyClick(&f.editor(), Qt::Key_Down); // wraps to row 1, far above the shown rows
     verifyOpenOn(f, 1, 5);
     QTest::keyClick(&f.editor(), Qt::Key_Up);
     verifyOpenOn(f, 20, 5);
+    QCOMPARE(focusMoves.size(), 0);
 }
 
 void TestCellEditor::guidanceFollowsTheColumn_data()
@@ -291,23 +342,29 @@ void TestCellEditor::guidanceFollowsTheColumn()
 
 void TestCellEditor::refusesValuesThatWouldCorruptTheFile_data()
 {
+    QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("explanationMentions");
 
-    QTest::newRow("decimal comma") << QStringLiteral("0,5") << QStringLiteral("0.5");
-    QTest::newRow("double quote") << QStringLiteral("2\"") << QStringLiteral("virgolette");
-    QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("tabulazione");
-    QTest::newRow("character outside Windows-1252") << QStringLiteral("Łódź") << QStringLiteral("Ł");
+    const QString comma = QStringLiteral("Il valore non può contenere la virgola: nel file la virgola separa i valori. "
+                                         "I decimali si scrivono con il punto, per esempio 0.5");
+    QTest::newRow("decimal comma in a description") << 0 << QStringLiteral("0,5") << comma;
+    QTest::newRow("comma in a price code") << 5 << QStringLiteral("E.01,2") << comma;
+    QTest::newRow("comma in a column of numbers, not in a number") << 4 << QStringLiteral("0,5 circa") << comma;
+    QTest::newRow("double quote") << 4 << QStringLiteral("2\"") << QStringLiteral("virgolette");
+    QTest::newRow("tab") << 4 << QStringLiteral("a\tb") << QStringLiteral("tabulazione");
+    QTest::newRow("character outside Windows-1252") << 4 << QStringLiteral("Łódź") << QStringLiteral("Ł");
 }
 
 void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
 {
+    QFETCH(int, column);
     QFETCH(QString, typed);
     QFETCH(QString, explanationMentions);
 
     StartedForm f(namedSectionFile(" 1 ", 1));
     const QByteArray before = f.fileBytes();
-    f.clickCell(1, 4);
+    f.clickCell(1, column);
     f.editor().setText(typed); // a tab cannot be typed into a line edit; set it as a paste would
     QTest::keyClick(&f.editor(), Qt::Key_Return);
 
@@ -316,7 +373,7 @@ void TestCellEditor::refusesValuesThatWouldCorruptTheFile()
     QVERIFY(!f.editor().isHidden());
     QCOMPARE(f.editor().text(), typed);
     QCOMPARE(current(f).row, 1);
-    QCOMPARE(current(f).column, 4);
+    QCOMPARE(current(f).column, column);
     QCOMPARE(f.form->table(), namedSection(1));
     QCOMPARE(f.fileBytes(), before);
 }
@@ -342,8 +399,8 @@ void TestCellEditor::foreignFileWalksThroughAndKeepsItsBytes()
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     verifyOpenOn(f, 1, 2);
 
-    f.clickCell(1, 1);
-    f.type(QStringLiteral("0,6")); // changed by the user: a decimal comma is refused
+    f.clickCell(1, 0);
+    f.type(QStringLiteral("0,6")); // changed by the user: a comma in a description is refused
     QTest::keyClick(&f.editor(), Qt::Key_Return);
     QCOMPARE(f.messages.size(), size_t(1)); // the only message of the whole walk
     QVERIFY(f.messages.back().text.contains(QStringLiteral("per esempio 0.5")));
@@ -357,7 +414,7 @@ void TestCellEditor::refusalInARealMessageBoxKeepsTheEntry()
     const QByteArray before = namedSectionFile(" 1 ", 1);
     StartedForm f([&before](const QString &path) { StartedForm::writeBytes(path, before); },
                   StartedForm::MessageBoxes::Shown);
-    f.clickCell(1, 4);
+    f.clickCell(1, 5);
     QTest::keyClicks(&f.editor(), QStringLiteral("0,5"));
 
     QString shown;
@@ -667,6 +724,55 @@ void TestCellEditor::tableThroughTheClipboard()
     QTest::keyClick(&f.editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QLocale::setDefault(regional);
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("a1c1\t0,5\t*1,20\ta1c4\t")));
+}
+
+void TestCellEditor::pastedHeaderRowLeftOut_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("told"); // the one message; empty: none
+
+    const QByteArray two = namedSectionFile(" 2 ", 2);
+    QTest::newRow("a header row over the heights and widenings: left out, told with the commas")
+        << 2 << 1 << QStringLiteral("Altezza H (m)\tAllargamento X (m)\r\n0,25\t0.1\r\n*1,2\t\r\n")
+        << QByteArray(two).replace(" 2 ", " 3 ").replace("a2c2", "0.25").replace("a2c3", "0.1")
+               + crlfLines({"", "*1.2", "", "", "", ""})
+        << QStringLiteral("La prima riga, un'intestazione, non è stata incollata.\n2 numeri con la virgola decimale "
+                          "sono stati scritti con il punto, come li legge l'applicazione di computo.");
+    QTest::newRow("a first row of data, a word in a height among its numbers: pasted")
+        << 1 << 0 << QStringLiteral("STRATO\t30 cm\t0.2\nSABBIA\t0.3\t0.1\n")
+        << QByteArray(two)
+               .replace("a1c1", "STRATO")
+               .replace("a1c2", "30 cm")
+               .replace("a1c3", "0.2")
+               .replace("a2c1", "SABBIA")
+               .replace("a2c2", "0.3")
+               .replace("a2c3", "0.1")
+        << QString();
+}
+
+// A block copied from a spreadsheet with its header row: the header row
+// is not pasted, and one message tells all the paste did.
+void TestCellEditor::pastedHeaderRowLeftOut()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, pasted);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, told);
+
+    StartedForm f(namedSectionFile(" 2 ", 2));
+    QGuiApplication::clipboard()->setText(pasted);
+    f.clickCell(row, column);
+    QTest::keyClick(&f.editor(), Qt::Key_V, Qt::ControlModifier);
+
+    QCOMPARE(f.fileBytes(), file);
+    QCOMPARE(f.messages.size(), size_t(told.isEmpty() ? 0 : 1));
+    if (!told.isEmpty())
+        QCOMPARE(f.messages.front().text, told);
+    verifyOpenOn(f, row, column);
 }
 
 // Ctrl+D opens the drawing beside the window; it follows a confirmation and

@@ -1,6 +1,7 @@
 #include "stretches.h"
 
 #include "numbers.h"
+#include "section/sectionclipboard.h"
 
 #include <algorithm>
 
@@ -66,27 +67,11 @@ std::optional<QString> measure(StretchQuantities &out, const Stretch &stretch, c
 
 PastedStretches pastedStretches(const QList<QStringList> &rows, int column)
 {
-    const auto numbersWhere = [column](const QStringList &row, bool emptyToo) {
-        bool any = false;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (column + c < 1 || column + c > 3)
-                continue; // the name
-            const QString value = row[c].trimmed();
-            if (value.isEmpty() ? !emptyToo : !typedNumber(value))
-                return false;
-            any = true;
-        }
-        return any;
-    };
-    bool header = rows.size() > 1;
-    bool words = false;
-    for (qsizetype c = 0; header && c < rows.front().size(); ++c)
-        if (column + c >= 1 && column + c <= 3 && !rows.front()[c].trimmed().isEmpty()
-            && !typedNumber(rows.front()[c]))
-            words = true;
-    for (qsizetype r = 1; header && r < rows.size(); ++r)
-        header = numbersWhere(rows[r], true);
-    if (header && words)
+    // The length and the depths, where the block lands on them.
+    QList<qsizetype> numbers;
+    for (int typed = std::max(1, column); typed <= 3; ++typed)
+        numbers << typed - column;
+    if (isHeaderRow(rows, numbers))
         return {rows.mid(1), true};
     return {rows, false};
 }

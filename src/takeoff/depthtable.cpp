@@ -29,7 +29,7 @@ std::vector<std::optional<double>> areaNets(const CrossSection &drawn, double D)
     nets.reserve(drawn.areas.size());
     const double pipe = pipeArea(D);
     for (const AreaShape &area : drawn.areas)
-        nets.push_back(area.spec->coefficient ? std::optional(area.volume() - *area.spec->coefficient * pipe)
+        nets.push_back(area.values->coefficient ? std::optional(area.volume() - *area.values->coefficient * pipe)
                                               : std::nullopt);
     return nets;
 }
@@ -52,7 +52,7 @@ DepthRow depthRow(const TrenchSection &section, const ExampleDimensions &dimensi
     row.cover = dimensions.P - dimensions.D;
     if (!drawn.areas.empty()) {
         const AreaShape &bottom = drawn.areas.front();
-        row.minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.spec->slope);
+        row.minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.values->slope);
         row.narrow = bottom.footWidth < row.minimum.width - kNothing;
     }
     return row;
@@ -67,7 +67,7 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
                               const NumberStyle &style)
 {
     QStringList header{QStringLiteral("P (m)")};
-    for (const AreaSpec &area : section.areas())
+    for (const AreaValues &area : section.areas())
         header << (area.priceCode.trimmed().isEmpty()
                        ? QStringLiteral("Area %1").arg(area.number)
                        : QStringLiteral("Area %1 (%2)").arg(QString::number(area.number), area.priceCode.trimmed()));
@@ -90,4 +90,22 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
         cells << cellsOfRow;
     }
     return cells;
+}
+
+std::vector<std::tuple<int, int, DepthMark>> depthMarks(const TrenchSection &section, const std::vector<DepthRow> &rows)
+{
+    std::vector<std::tuple<int, int, DepthMark>> marks;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const DepthRow &row = rows[r];
+        if (!row.valid)
+            continue;
+        for (size_t a = 0; a < row.nets.size(); ++a)
+            if (row.nets[a] && writtenBelowZero(*row.nets[a]))
+                marks.emplace_back(int(r), int(a) + 1, DepthMark::BelowZero);
+        if (row.net && writtenBelowZero(*row.net))
+            marks.emplace_back(int(r), int(row.nets.size()) + 1, DepthMark::BelowZero);
+        if (row.narrow)
+            marks.emplace_back(int(r), minimumWidthColumn(section), DepthMark::Narrow);
+    }
+    return marks;
 }

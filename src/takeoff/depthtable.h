@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 // The section's quantities depth by depth: for each depth P of the pipe's
@@ -50,6 +51,12 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
 
 // The column of the minimum width in those cells.
 int minimumWidthColumn(const TrenchSection &section);
+
+// What a row's cells are marked for: its minimum width where the bottom is
+// narrower, its net volumes that come out below zero.
+enum class DepthMark { Narrow, BelowZero };
+// Each marked cell of the rows (row, column of depthCells without its header).
+std::vector<std::tuple<int, int, DepthMark>> depthMarks(const TrenchSection &section, const std::vector<DepthRow> &rows);
 
 // Each area's net volume per metre at a depth: none without a coefficient.
 std::vector<std::optional<double>> areaNets(const CrossSection &drawn, double D);

@@ -22,6 +22,11 @@ QString italianNumber(double value, int decimals)
     return fixed(value, decimals, u',');
 }
 
+bool writtenBelowZero(double volume)
+{
+    return italianNumber(volume, 3).startsWith(u'-');
+}
+
 QString lengthText(double value)
 {
     QString text = italianNumber(value, 4);

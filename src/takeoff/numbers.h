@@ -13,6 +13,9 @@
 // separator, and no minus before a value that rounds to 0.
 QString italianNumber(double value, int decimals);
 
+// Whether a volume, written with three places, reads below zero.
+bool writtenBelowZero(double volume);
+
 // A length in metres: a decimal comma, two places, and up to four when they
 // matter ("0,80", "1,075").
 QString lengthText(double value);

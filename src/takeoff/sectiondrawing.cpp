@@ -16,9 +16,11 @@ double circleShareBelow(double y, double centre, double radius)
     return (std::asin(t) + t * std::sqrt(1 - t * t)) / std::numbers::pi + 0.5;
 }
 
-// "vale per P maggiore di 1,07 m", or between two depths.
+// "vale per P maggiore di 1,07 m", or between two depths, or at none.
 QString validFor(const DepthRange &range)
 {
+    if (range.never)
+        return QStringLiteral("non può essere disegnata a nessuna profondità");
     if (std::isfinite(range.below))
         return QStringLiteral("vale per P tra %1 e %2 m").arg(lengthText(range.above), lengthText(range.below));
     return QStringLiteral("vale per P maggiore di %1 m").arg(lengthText(range.above));
@@ -66,16 +68,16 @@ QStringList pipeProblems(const SectionDrawing &drawing, const TrenchSection &sec
         problems << QStringLiteral("Con D = %1 m il tubo è più largo dello scavo all'altezza del suo centro (%2 m).")
                         .arg(lengthText(dimensions.D), lengthText(width));
     for (const AreaShape &shape : drawn.areas) {
-        const AreaSpec &spec = *shape.spec;
+        const AreaValues &values = *shape.values;
         const double share = drawing.areas[&shape - drawn.areas.data()].pipeShare.value_or(0);
         const double shown = std::round(share * 100) / 100;
-        if (spec.coefficient && std::abs(*spec.coefficient - shown) > 0.05 + 1e-9)
+        if (values.coefficient && std::abs(*values.coefficient - shown) > 0.05 + 1e-9)
             problems << QStringLiteral("Area %1: il coefficiente di detrazione «%2» non corrisponde alla parte di "
                                        "tubo nell'area, %3.")
-                            .arg(QString::number(spec.number), spec.coefficientText, italianNumber(share, 2));
+                            .arg(QString::number(values.number), values.coefficientText, italianNumber(share, 2));
     }
     const AreaShape &bottom = drawn.areas.front();
-    const MinimumWidth minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.spec->slope);
+    const MinimumWidth minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.values->slope);
     if (bottom.footWidth < minimum.width - kNothing)
         problems << QStringLiteral("Con D = %1 m e uno scavo profondo %2 m, UNI EN 1610 chiede un fondo largo almeno "
                                    "%3 m (%4): il fondo è largo %5 m.")
@@ -89,13 +91,14 @@ QStringList negativeNets(const CrossSection &drawn, double D)
 {
     QStringList problems;
     for (const AreaShape &shape : drawn.areas) {
-        if (!shape.spec->coefficient)
+        if (!shape.values->coefficient)
             continue;
-        const QString net = italianNumber(shape.volume() - *shape.spec->coefficient * pipeArea(D), 3);
-        if (net.startsWith(u'-'))
+        const double netVolume = shape.volume() - *shape.values->coefficient * pipeArea(D);
+        const QString net = italianNumber(netVolume, 3);
+        if (writtenBelowZero(netVolume))
             problems << QStringLiteral("Area %1: il volume netto risulta negativo (%2 m³/m): la detrazione del tubo "
                                        "supera il volume dell'area.")
-                            .arg(QString::number(shape.spec->number), net);
+                            .arg(QString::number(shape.values->number), net);
     }
     return problems;
 }
@@ -115,9 +118,9 @@ SectionDrawing drawSection(const TrenchSection &section, const ExampleDimensions
     drawing.pipeDiameter = dimensions.D;
     drawing.coefficientSum = section.coefficientSum();
     for (const AreaShape &shape : drawn.areas) {
-        const AreaSpec &spec = *shape.spec;
-        drawing.areas.push_back({spec.number, spec.description, spec.priceCode, shape.bottom, shape.height,
-                                 shape.footWidth, shape.topWidth, spec.followsDepth, spec.coefficient, {}});
+        const AreaValues &values = *shape.values;
+        drawing.areas.push_back({values.number, values.description, values.priceCode, shape.bottom, shape.height,
+                                 shape.footWidth, shape.topWidth, values.followsDepth, values.coefficient, {}});
     }
 
     // The values' own problems and the one that stopped the drawing, in the
@@ -131,11 +134,9 @@ SectionDrawing drawSection(const TrenchSection &section, const ExampleDimensions
     if (!drawn.whole()) {
         drawing.firstNotDrawn = drawn.stopArea;
         const int last = section.areaCount();
-        drawing.problems << (drawn.stopArea == last
-                                 ? QStringLiteral("Quantità parziali: l'area %1 non è disegnata.").arg(last)
-                                 : QStringLiteral("Quantità parziali: le aree da %1 a %2 non sono disegnate.")
-                                       .arg(drawn.stopArea)
-                                       .arg(last));
+        drawing.problems << QStringLiteral("Quantità parziali: le aree da %1 a %2 non sono disegnate.")
+                                .arg(drawn.stopArea)
+                                .arg(last);
     }
     for (const SectionProblem &problem : problems)
         drawing.problems << problem.text;
@@ -168,7 +169,7 @@ QStringList depthSummary(const TrenchSection &section, const ExampleDimensions &
             return QStringLiteral("%1 m sotto il fondo dello scavo").arg(lengthText(-above));
         return QStringLiteral("sul fondo dello scavo");
     };
-    if (const AreaSpec *followed = section.depthArea())
+    if (const AreaValues *followed = section.depthArea())
         return {QStringLiteral("La sezione %1.").arg(validFor(range)),
                 QStringLiteral("Il fondo del tubo è %1 a ogni profondità.")
                     .arg(where(section.fixedHeights() - followed->height))};

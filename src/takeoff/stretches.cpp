@@ -23,6 +23,8 @@ namespace {
 const QString kLengthTitle = QStringLiteral("Lunghezza (m)");
 const QString kStartTitle = QStringLiteral("P inizio (m)");
 const QString kEndTitle = QStringLiteral("P fine (m)");
+// A hundred kilometres: a stretch longer than that is a slip.
+constexpr double kLongest = 100 * kLargest;
 
 // Reads a stretch's numbers and checks the section along it; the problem
 // that leaves it out of the totals, or nothing.
@@ -41,6 +43,8 @@ std::optional<QString> measure(StretchQuantities &out, const Stretch &stretch, c
     }
     if (out.length <= 0)
         return who() + QStringLiteral("la lunghezza deve essere maggiore di zero.");
+    if (out.length > kLongest)
+        return who() + QStringLiteral("la lunghezza «%1» è troppo grande.").arg(stretch.length.trimmed().left(40));
 
     // The section holds over a whole interval of depths: at both ends, all along.
     const double middle = (out.start + out.end) / 2;
@@ -85,8 +89,8 @@ StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, 
 {
     StretchTakeoff takeoff;
     const double pipe = pipeArea(D);
-    for (const AreaSpec &area : section.areas()) {
-        takeoff.areas.push_back(&area);
+    for (const AreaValues &area : section.areas()) {
+        takeoff.areas.push_back(area);
         takeoff.deductions.push_back(area.coefficient ? std::optional(*area.coefficient * pipe) : std::nullopt);
     }
     takeoff.stretches.reserve(stretches.size());
@@ -101,11 +105,20 @@ StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, 
         quantities.name = stretch.name.trimmed().isEmpty() ? QString::number(s + 1) : stretch.name.trimmed();
         if (const std::optional<QString> problem = measure(quantities, stretch, section, takeoff, L))
             takeoff.problems << *problem;
+        // A net volume below zero is never shown without a word.
+        for (size_t a = 0; quantities.counted && a < quantities.meanGross.size(); ++a) {
+            const std::optional<double> net = takeoff.net(quantities, a);
+            if (net && writtenBelowZero(*net))
+                takeoff.problems << QStringLiteral("Tratto %1: il volume netto dell'area %2 risulta negativo (%3 m³): la "
+                                                   "detrazione del tubo supera il volume dell'area.")
+                                        .arg(quantities.name, QString::number(takeoff.areas[a].number),
+                                             italianNumber(*net, 3));
+        }
         takeoff.stretches.push_back(std::move(quantities));
     }
 
     // One total per price code, in the order of the areas.
-    const std::vector<AreaSpec> &areas = section.areas();
+    const std::vector<AreaValues> &areas = section.areas();
     for (size_t a = 0; a < areas.size(); ++a) {
         const QString code = areas[a].priceCode.trimmed();
         auto total = std::find_if(takeoff.totals.begin(), takeoff.totals.end(),
@@ -126,7 +139,7 @@ StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, 
 QList<QStringList> stretchCells(const TrenchSection &section, const StretchTakeoff &takeoff, const NumberStyle &style)
 {
     QStringList header{QStringLiteral("Tratto"), kLengthTitle, kStartTitle, kEndTitle};
-    for (const AreaSpec &area : section.areas())
+    for (const AreaValues &area : section.areas())
         header << (area.priceCode.trimmed().isEmpty()
                        ? QStringLiteral("Area %1 (m³)").arg(area.number)
                        : QStringLiteral("Area %1 (%2) (m³)").arg(QString::number(area.number), area.priceCode.trimmed()));

@@ -50,13 +50,14 @@ struct CodeTotal
 
 struct StretchTakeoff
 {
-    std::vector<const AreaSpec *> areas; // the section's, bottom up
+    std::vector<AreaValues> areas; // the section's, bottom up
     // Each area's deduction for the pipe, coefficient × π D² / 4, in m²;
     // none without a coefficient.
     std::vector<std::optional<double>> deductions;
     std::vector<StretchQuantities> stretches; // one per stretch given; an empty one is not counted
     std::vector<CodeTotal> totals;            // in the order of the areas
-    QStringList problems;                     // the stretches left out of the totals, and why
+    // The stretches left out of the totals, and why; and net volumes below zero.
+    QStringList problems;
 
     // An area's net volume over a stretch counted, in m³; none without a coefficient.
     std::optional<double> net(const StretchQuantities &stretch, size_t area) const;

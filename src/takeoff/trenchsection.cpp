@@ -112,7 +112,7 @@ TrenchSection::TrenchSection(const SectionTable &table) : m_areaCount(table.area
     }
 }
 
-const AreaSpec *TrenchSection::depthArea() const
+const AreaValues *TrenchSection::depthArea() const
 {
     return m_depthArea ? &m_areas[*m_depthArea] : nullptr;
 }
@@ -127,18 +127,18 @@ CrossSection TrenchSection::at(double L, double P) const
         section.stopArea = area;
         return section;
     };
-    for (const AreaSpec &spec : m_areas) {
-        AreaShape area{&spec, section.top, spec.followsDepth ? P - spec.height : spec.height, 0, 0};
-        if (spec.followsDepth && area.height < kNothing)
-            return stop(CrossSection::Stop::DepthTooSmall, spec.number);
-        area.footWidth = below + 2 * spec.widening;
-        area.topWidth = area.footWidth + 2 * area.height * spec.slope;
+    for (const AreaValues &values : m_areas) {
+        AreaShape area{&values, section.top, values.followsDepth ? P - values.height : values.height, 0, 0};
+        if (values.followsDepth && area.height < kNothing)
+            return stop(CrossSection::Stop::DepthTooSmall, values.number);
+        area.footWidth = below + 2 * values.widening;
+        area.topWidth = area.footWidth + 2 * area.height * values.slope;
         if (area.footWidth < kNothing || area.topWidth < kNothing)
-            return stop(CrossSection::Stop::WidthNothing, spec.number);
+            return stop(CrossSection::Stop::WidthNothing, values.number);
         if (area.footWidth > kLargest || area.topWidth > kLargest)
-            return stop(CrossSection::Stop::TooWide, spec.number);
+            return stop(CrossSection::Stop::TooWide, values.number);
         if (section.top + area.height > kLargest)
-            return stop(CrossSection::Stop::TooHigh, spec.number);
+            return stop(CrossSection::Stop::TooHigh, values.number);
         below = area.topWidth;
         section.top += area.height;
         section.areas.push_back(area);
@@ -156,7 +156,7 @@ CrossSection TrenchSection::at(double L, double P) const
 DepthRange TrenchSection::validDepths(double L) const
 {
     DepthRange range;
-    const AreaSpec *followed = depthArea();
+    const AreaValues *followed = depthArea();
     if (int(m_areas.size()) < m_areaCount || !followed) {
         range.never = !at(L, 1).whole();
         return range;
@@ -173,11 +173,11 @@ DepthRange TrenchSection::validDepths(double L) const
     };
     const double growth = 2 * followed->slope;
     double below = L; // the widths with t = 0
-    for (const AreaSpec &spec : m_areas) {
-        const double foot = below + 2 * spec.widening;
-        const double top = foot + (&spec == followed ? 0 : 2 * spec.height * spec.slope);
-        limit(foot, &spec <= followed ? 0 : growth);
-        limit(top, &spec < followed ? 0 : growth);
+    for (const AreaValues &values : m_areas) {
+        const double foot = below + 2 * values.widening;
+        const double top = foot + (&values == followed ? 0 : 2 * values.height * values.slope);
+        limit(foot, &values <= followed ? 0 : growth);
+        limit(top, &values < followed ? 0 : growth);
         below = top;
     }
     range.never = highest <= lowest;

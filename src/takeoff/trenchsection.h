@@ -27,7 +27,7 @@ struct ExampleDimensions
 };
 
 // One area's values as numbers.
-struct AreaSpec
+struct AreaValues
 {
     int number = 0;
     QString description;
@@ -50,7 +50,7 @@ struct SectionProblem
 // One area at a depth: where it lies and how wide it is.
 struct AreaShape
 {
-    const AreaSpec *spec = nullptr;
+    const AreaValues *values = nullptr;
     double bottom = 0;    // height of its foot above the trench bottom
     double height = 0;    // H, or P - n for a height written *n
     double footWidth = 0; // the top width of the area below (L for area 1) plus 2 X
@@ -95,11 +95,11 @@ public:
 
     int areaCount() const { return m_areaCount; }
     // From area 1 up to the first area that cannot be drawn at any depth.
-    const std::vector<AreaSpec> &areas() const { return m_areas; }
+    const std::vector<AreaValues> &areas() const { return m_areas; }
     // What is wrong whatever the depth, in the order of the areas.
     const std::vector<SectionProblem> &problems() const { return m_problems; }
     // The area whose height follows P, if one of the areas above does.
-    const AreaSpec *depthArea() const;
+    const AreaValues *depthArea() const;
     // The sum of the heights of the other areas above.
     double fixedHeights() const { return m_fixedHeights; }
     // The sum of the coefficients of deduction that are numbers.
@@ -110,7 +110,7 @@ public:
 
 private:
     int m_areaCount = 0;
-    std::vector<AreaSpec> m_areas;
+    std::vector<AreaValues> m_areas;
     std::vector<SectionProblem> m_problems;
     std::optional<size_t> m_depthArea;
     double m_fixedHeights = 0;

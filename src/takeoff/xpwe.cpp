@@ -3,6 +3,7 @@
 #include "numbers.h"
 
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,6 +25,13 @@ QString product(double length, double section)
 {
     return number(length, 2) + u'*' + QString::number(section, 'f', 6);
 }
+
+struct Row
+{
+    QString description;
+    double section = 0; // m²
+    bool deduction = false;
+};
 
 // One measurement row.
 void row(QXmlStreamWriter &xml, int id, const QString &description, double length, double section, bool deduction)
@@ -64,12 +72,15 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     }
     std::vector<const CodeTotal *> codes;
     for (const CodeTotal &total : takeoff.totals) {
-        if (!total.code.isEmpty()) {
+        if (total.code.isEmpty()) {
+            for (const size_t area : total.areas)
+                computo.uncoded << takeoff.areas[area].number;
+        } else if (std::any_of(total.areas.begin(), total.areas.end(),
+                               [&takeoff](size_t area) { return !takeoff.deductions[area]; })) {
+            computo.unknown << total.code; // its net quantity is not known
+        } else {
             codes.push_back(&total);
-            continue;
         }
-        for (const size_t area : total.areas)
-            computo.uncoded << takeoff.areas[area]->number;
     }
     if (stretches.empty() || codes.empty())
         return computo;
@@ -119,9 +130,24 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     for (size_t s = 0; s < stretches.size(); ++s) {
         const StretchQuantities &stretch = *stretches[s];
         for (size_t c = 0; c < codes.size(); ++c) {
+            // Its rows: each area's gross volume and the pipe's share to deduct.
+            std::vector<Row> rows;
             double net = 0;
-            for (const size_t area : codes[c]->areas)
-                net += takeoff.net(stretch, area).value_or(0);
+            for (const size_t area : codes[c]->areas) {
+                const AreaValues &values = takeoff.areas[area];
+                const QString name = QStringLiteral("Area %1").arg(values.number);
+                if (!isZero(stretch.meanGross[area]))
+                    rows.push_back({values.description.trimmed().isEmpty()
+                                        ? name
+                                        : QStringLiteral("%1 – %2").arg(name, values.description.trimmed()),
+                                    stretch.meanGross[area], false});
+                const double deduction = *takeoff.deductions[area];
+                if (!isZero(deduction))
+                    rows.push_back({QStringLiteral("%1 – a detrarre tubo").arg(name), deduction, true});
+                net += *takeoff.net(stretch, area);
+            }
+            if (rows.empty())
+                continue; // no quantity there
             xml.writeStartElement(QStringLiteral("VCItem"));
             xml.writeAttribute(QStringLiteral("ID"), QString::number(++item));
             xml.writeTextElement(QStringLiteral("IDEP"), QString::number(c + 1));
@@ -131,20 +157,8 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
             xml.writeTextElement(QStringLiteral("IDSbCat"), QStringLiteral("0"));
             // The rows last: the reader takes the last child for them.
             xml.writeStartElement(QStringLiteral("PweVCMisure"));
-            for (const size_t area : codes[c]->areas) {
-                const AreaSpec &spec = *takeoff.areas[area];
-                const QString name = QStringLiteral("Area %1").arg(spec.number);
-                if (!isZero(stretch.meanGross[area]))
-                    row(xml, ++rowId,
-                        spec.description.trimmed().isEmpty()
-                            ? name
-                            : QStringLiteral("%1 – %2").arg(name, spec.description.trimmed()),
-                        stretch.length, stretch.meanGross[area], false);
-                const std::optional<double> &deduction = takeoff.deductions[area];
-                if (deduction && !isZero(*deduction))
-                    row(xml, ++rowId, QStringLiteral("%1 – a detrarre tubo").arg(name), stretch.length, *deduction,
-                        true);
-            }
+            for (const Row &measured : rows)
+                row(xml, ++rowId, measured.description, stretch.length, measured.section, measured.deduction);
             xml.writeEndElement();
             xml.writeEndElement();
         }
@@ -163,6 +177,11 @@ QString xpweLeftOut(const XpweComputo &computo)
         without << QStringLiteral("il tratto %1, escluso dai totali").arg(computo.leftOut.front());
     else if (!computo.leftOut.isEmpty())
         without << QStringLiteral("i tratti %1, esclusi dai totali").arg(computo.leftOut.join(QStringLiteral(", ")));
+    if (computo.unknown.size() == 1)
+        without << QStringLiteral("la voce %1 (un coefficiente di detrazione non è un numero)").arg(computo.unknown.front());
+    else if (!computo.unknown.isEmpty())
+        without << QStringLiteral("le voci %1 (un coefficiente di detrazione non è un numero)")
+                       .arg(computo.unknown.join(QStringLiteral(", ")));
     QStringList areas;
     for (const int area : computo.uncoded)
         areas << QString::number(area);

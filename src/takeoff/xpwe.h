@@ -18,14 +18,16 @@
 //   volume over the stretch (its length × the area's mean cross-section,
 //   written as one expression, which the program works out whole) and, for
 //   an area whose coefficient deducts, the pipe's share as a negative row.
-// A stretch left out of the totals, and an area with no price code, are
-// left out of the file.
+// A stretch left out of the totals, an area with no price code and a price
+// code whose quantity is not known (a coefficient that is no number) are
+// left out of the file; so is an item with nothing to measure.
 
 struct XpweComputo
 {
     QByteArray bytes;   // UTF-8
     QStringList leftOut; // the stretches left out, by name
     QList<int> uncoded;  // the areas with no price code
+    QStringList unknown; // the price codes of an area whose coefficient is no number
     bool isEmpty() const { return bytes.isEmpty(); } // no stretch to put in it
 };
 

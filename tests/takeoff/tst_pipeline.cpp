@@ -177,6 +177,14 @@ void TestPipeline::stretches_data()
         << QStringList{"Tratto P3-P4: con P = 0,40 m la sezione non vale.",
                        "Tratto 3: il valore «abc» di Lunghezza (m) non è un numero.",
                        "Tratto P5: la lunghezza deve essere maggiore di zero."};
+    QTest::newRow("a net volume below zero is told, the stretch counted; a length too long is left out")
+        << QStringList{"A|0.1|0|0|1|V"} << QStringList{"P1|10|1|1", "P2|1000000|1|1"}
+        << QStringList{"Tratto|Lunghezza (m)|P inizio (m)|P fine (m)|Area 1 (V) (m³)|Netto (m³)",
+                       "P1|10,00|1,00|1,00|-0,457|-0,457", "P2|1000000|1|1"}
+        << QStringList{"Voce|Descrizione|Quantità (m³)", "V|A|-0,457"}
+        << QStringList{"Tratto P1: il volume netto dell'area 1 risulta negativo (-0,457 m³): la detrazione del tubo "
+                       "supera il volume dell'area.",
+                       "Tratto P2: la lunghezza «1000000» è troppo grande."};
     QTest::newRow("two areas with one price code, one with none; no * area: P does not matter")
         << QStringList{"SABBIA|0.5|0|0|0.5|E.1", "RINFIANCO|0.5|0|0|0.5|", "SABBIA FINE|0.2|0|0|0|E.1"}
         << QStringList{"A|10|1|3"}

@@ -106,7 +106,7 @@ void TestSectionDrawing::geometry_data()
     const QString beyondDouble = QStringLiteral("1") + QString(400, u'0');
     QTest::newRow("digits beyond a double make no number, quoted cut")
         << kUsual << QStringList{"A|" + beyondDouble + "|0|0|0"} << ""
-        << QStringList{"Quantità parziali: l'area 1 non è disegnata.",
+        << QStringList{"Quantità parziali: le aree da 1 a 1 non sono disegnate.",
                        "Area 1: il valore «" + beyondDouble.left(40) + "…» di Altezza area H non è un numero."}
         << "-";
     QTest::newRow("two heights with *: told once, only the first follows P")
@@ -116,31 +116,37 @@ void TestSectionDrawing::geometry_data()
         << "-";
     QTest::newRow("P below the valid range: the message gives the smallest P")
         << "0.80 1.00 0.40" << QStringList{"A|0.3|0|0|0.5", "B|0.5|0|0|0.5", "C|*1.07|0|0|0"} << "1:0/0.3/0.8/0.8 2:0.3/0.5/0.8/0.8"
-        << QStringList{"Quantità parziali: l'area 3 non è disegnata.",
+        << QStringList{"Quantità parziali: le aree da 3 a 3 non sono disegnate.",
                        "Area 3: con P = 1,00 m l'altezza risulta nulla o negativa: la sezione vale per P maggiore di "
                        "1,07 m."}
         << "-";
+    QTest::newRow("P too small where no depth holds: said so, not a range")
+        << "0.80 0.40 0.40" << QStringList{"A|*0.5|0|-0.5", "B|0.5|-0.5|0"} << ""
+        << QStringList{"Quantità parziali: le aree da 1 a 2 non sono disegnate.",
+                       "Area 1: con P = 0,40 m l'altezza risulta nulla o negativa: la sezione non può essere disegnata "
+                       "a nessuna profondità."}
+        << "-";
     QTest::newRow("a width of nothing or less") << kUsual << QStringList{"A|0.2|-0.4|0"} << ""
-                                                << QStringList{"Quantità parziali: l'area 1 non è disegnata.",
+                                                << QStringList{"Quantità parziali: le aree da 1 a 1 non sono disegnate.",
                                                                "Area 1: la larghezza risulta nulla o negativa."}
                                                 << "-";
     QTest::newRow("a width that is nothing but for rounding: 0.86 - 2 x 0.43")
         << kUsual << QStringList{"A|0.2|0.03|0", "B|0.2|-0.43|0"} << "1:0/0.2/0.86/0.86"
-        << QStringList{"Quantità parziali: l'area 2 non è disegnata.", "Area 2: la larghezza risulta nulla o negativa."}
+        << QStringList{"Quantità parziali: le aree da 2 a 2 non sono disegnate.", "Area 2: la larghezza risulta nulla o negativa."}
         << "-";
     QTest::newRow("numbers too large to draw: a value, a width, a height")
         << kUsual << QStringList{"A|0.5|0|0|" + kHuge, "B|" + kHuge + "|0|0"} << "1:0/0.5/0.8/0.8"
-        << QStringList{"Quantità parziali: l'area 2 non è disegnata.",
+        << QStringList{"Quantità parziali: le aree da 2 a 2 non sono disegnate.",
                        "Area 1: il valore «" + kHuge.left(40)
                            + "…» di Coefficiente di detrazione dell'area tubazione è troppo grande per il disegno.",
                        "Area 2: il valore «" + kHuge.left(40) + "…» di Altezza area H è troppo grande per il disegno."}
         << "-";
     QTest::newRow("a width too large") << kUsual << QStringList{"A|900|0|1"} << ""
-                                       << QStringList{"Quantità parziali: l'area 1 non è disegnata.",
+                                       << QStringList{"Quantità parziali: le aree da 1 a 1 non sono disegnate.",
                                                       "Area 1: la larghezza risulta troppo grande per il disegno."}
                                        << "-";
     QTest::newRow("a section too high") << kUsual << QStringList{"A|999|0|0", "B|999|0|0"} << "1:0/999/0.8/0.8"
-                                        << QStringList{"Quantità parziali: l'area 2 non è disegnata.",
+                                        << QStringList{"Quantità parziali: le aree da 2 a 2 non sono disegnate.",
                                                        "Area 2: la sezione risulta troppo alta per il disegno."}
                                         << "-";
 }

@@ -106,6 +106,12 @@ void TestXpwe::whatTheFileHolds_data()
         << QStringList{"Categoria: A", "Voce: E.1 SABBIA", "Misura della voce 1 nel tratto 1",
                        "  Area 1 – SABBIA: 12,50 m × 0,2400 m² = 12.50*0.240000, 3"}
         << "Il file è stato scritto senza l'area 2, che non ha una voce di elenco prezzi.";
+    QTest::newRow("a coefficient that is no number: its code left out, and told; a code with nothing to measure, no item")
+        << QStringList{"SABBIA|0.30|0|0|abc|E.1", "GHIAIA|0.20|0|0|0|E.2", "VUOTO|0|0|0|0|E.3"}
+        << QStringList{"A|10|1|1"}
+        << QStringList{"Categoria: A", "Voce: E.2 GHIAIA", "Voce: E.3 VUOTO", "Misura della voce 1 nel tratto 1",
+                       "  Area 2 – GHIAIA: 10,00 m × 0,1600 m² = 10.00*0.160000, 1.6"}
+        << "Il file è stato scritto senza la voce E.1 (un coefficiente di detrazione non è un numero).";
     QTest::newRow("XML's own characters and an accent, as they are")
         << QStringList{"Sabbia & ghiaia <fine> à|0.30|0|0|0|E.1 & \"2\""} << QStringList{"Via Garibaldi & C.|5|1|1"}
         << QStringList{"Categoria: Via Garibaldi & C.", "Voce: E.1 & \"2\" Sabbia & ghiaia <fine> à",

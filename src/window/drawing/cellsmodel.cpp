@@ -12,10 +12,9 @@ void CellsModel::setCells(const QList<QStringList> &cells, bool totalRow)
     endResetModel();
 }
 
-void CellsModel::setMarked(const QSet<std::pair<int, int>> &cells, const QString &why)
+void CellsModel::setMarked(const QHash<std::pair<int, int>, QString> &cells)
 {
     m_marked = cells;
-    m_why = why;
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
@@ -35,15 +34,16 @@ QVariant CellsModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     const bool total = m_totalRow && index.row() == rowCount() - 1;
-    const bool marked = m_marked.contains({index.row(), index.column()});
+    const QString why = m_marked.value({index.row(), index.column()});
+    const bool marked = !why.isEmpty();
     const QString text = m_cells.at(index.row() + 1).value(index.column());
     switch (role) {
     case Qt::DisplayRole:
         return text;
     case Qt::ToolTipRole:
-        return marked ? m_why : QVariant();
+        return marked ? why : QVariant();
     case Qt::AccessibleTextRole:
-        return marked ? text + QStringLiteral(", ") + m_why : QVariant();
+        return marked ? text + QStringLiteral(", ") + why : QVariant();
     case Qt::TextAlignmentRole: {
         const bool number = m_numbers && m_numbers(index.column()) && !(total && index.column() == 0);
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 #include <functional>
 
@@ -25,8 +25,8 @@ public:
     const QList<QStringList> &cells() const { return m_cells; }
     // Whether a column holds numbers: right-aligned (not in the total's first cell).
     void setNumberColumns(std::function<bool(int column)> numbers) { m_numbers = std::move(numbers); }
-    // Cells (row after the header, column) to mark, and why.
-    void setMarked(const QSet<std::pair<int, int>> &cells, const QString &why);
+    // Cells (row after the header, column) to mark, each with why.
+    void setMarked(const QHash<std::pair<int, int>, QString> &cells);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -37,6 +37,5 @@ private:
     QList<QStringList> m_cells;
     bool m_totalRow = false;
     std::function<bool(int)> m_numbers;
-    QSet<std::pair<int, int>> m_marked;
-    QString m_why;
+    QHash<std::pair<int, int>, QString> m_marked;
 };

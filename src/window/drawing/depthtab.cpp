@@ -11,6 +11,22 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+QString narrowBottom(const TrenchSection &section, const ExampleDimensions &dimensions)
+{
+    return QStringLiteral("il fondo, largo %1 m, è più stretto")
+        .arg(lengthText(dimensions.L + 2 * section.areas().front().widening));
+}
+
+QString belowZero()
+{
+    return QStringLiteral("volume netto negativo: la detrazione del tubo supera il volume dell'area");
+}
+
+} // namespace
 
 DepthTab::DepthTab(QWidget *parent) : QWidget(parent)
 {
@@ -65,15 +81,19 @@ void DepthTab::show(const TrenchSection &section, const ExampleDimensions &dimen
         m_rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D}));
     m_table->setCells(cells(section, NumberStyle::shown()));
     fitTable(m_view, m_table->cells());
-    // A bottom narrower than UNI EN 1610 asks is marked at each depth it fails.
-    QSet<std::pair<int, int>> narrow;
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (m_rows[r].valid && m_rows[r].narrow)
-            narrow.insert({int(r), minimumWidthColumn(section)});
-    if (!section.areas().empty())
-        m_table->setMarked(narrow,
-                           QStringLiteral("il fondo, largo %1 m, è più stretto")
-                               .arg(lengthText(dimensions.L + 2 * section.areas().front().widening)));
+    // A bottom narrower than UNI EN 1610 asks, and a net volume below zero,
+    // are marked where they are.
+    QHash<std::pair<int, int>, QString> marked;
+    for (const auto &[row, column, mark] : depthMarks(section, m_rows))
+        marked.insert({row, column}, mark == DepthMark::Narrow ? narrowBottom(section, dimensions) : belowZero());
+    m_table->setMarked(marked);
+    if (m_message->isHidden() && std::any_of(marked.begin(), marked.end(), [](const QString &why) {
+            return why == belowZero();
+        })) {
+        m_message->setText(QStringLiteral("Alcuni volumi netti risultano negativi: la detrazione del tubo supera il "
+                                          "volume dell'area."));
+        m_message->show();
+    }
 }
 
 void DepthTab::readDepths()

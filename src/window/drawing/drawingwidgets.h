@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QAbstractItemModel;
 class QLabel;
@@ -31,12 +32,28 @@ QPlainTextEdit *problemsBox();
 // A heading above a control, which names it for assistive technology.
 QLabel *headingFor(QWidget *buddy, const QString &text);
 
+// How a table is sized to its cells: the column whose texts wrap (-1:
+// none), and how many of its rows are to be in sight (0: as the layout
+// gives) within at most maxHeight pixels (0: no limit).
+struct TableFit
+{
+    int wrapped = -1;
+    int maxRows = 0;
+    int maxHeight = 0;
+};
+
 // Sizes the view to the cells it shows (the header row first): each column
 // as wide as its longest text, measured once a column (the digits of the
-// numbers are of one width), but `wrapped`, which takes the width left and
-// wraps its texts; each row as high as the font in use lays out its
-// wrapped text; the view as high as its first maxRows rows, its header and
-// a horizontal scroll bar when the columns need one, so that those rows are
-// all in sight, with a vertical scroll bar only for more. A maxRows of 0
-// leaves the view's height to the layout.
-void fitTable(QTableView *view, const QList<QStringList> &cells, int wrapped = -1, int maxRows = 0);
+// numbers are of one width), but the wrapped one, which takes the width
+// left; then its rows (fitRows).
+void fitTable(QTableView *view, const QList<QStringList> &cells, const TableFit &fit = {});
+
+// Each row as high as the font in use lays out its wrapped text; the view
+// as high as its first maxRows rows (as many as maxHeight holds), its
+// header and a horizontal scroll bar when the columns need one, so that
+// those rows are all in sight, with a vertical scroll bar only for more.
+void fitRows(QTableView *view, const QList<QStringList> &cells, const TableFit &fit);
+
+// Fits the rows again whenever the wrapped column changes its width.
+void keepRowsFitted(QTableView *view, const std::function<QList<QStringList>()> &cells,
+                    const std::function<TableFit()> &fit);

@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,6 +87,9 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_tabs->addTab(m_stretchesTab, QStringLiteral("Tratti"));
     layout->addWidget(m_tabs, 1);
     m_sectionTab->problems()->installEventFilter(this);
+    m_job->installEventFilter(this);
+    for (QLineEdit *box : m_depthTab->findChildren<QLineEdit *>())
+        box->installEventFilter(this);
     connect(m_depthTab, &DepthTab::depthsChanged, this, &DrawingWindow::refresh);
     connect(m_depthTab, &DepthTab::copyRequested, this, &DrawingWindow::copyDepths);
     connect(m_stretchesTab, &StretchesTab::stretchesChanged, this, &DrawingWindow::refresh);
@@ -139,9 +143,27 @@ void DrawingWindow::refresh()
     m_section = TrenchSection(m_table);
     const ExampleDimensions dimensions = this->dimensions();
     m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
-    m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved);
+    m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved, tableRoom());
     m_depthTab->show(m_section, dimensions);
     m_stretchesTab->show(m_section, dimensions);
+}
+
+// What the screen leaves for the table of quantities once the rest of the
+// window has its least height: on a small screen (a laptop's 768 pixels)
+// the table scrolls rather than push the buttons off the screen.
+int DrawingWindow::tableRoom() const
+{
+    constexpr int kTitleBar = 40; // until a window manager has framed the window
+    constexpr int kLeast = 120;
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return 0;
+    const int frame = isVisible() && frameGeometry().height() > height() ? frameGeometry().height() - height()
+                                                                        : kTitleBar;
+    const QTableView *table = m_sectionTab->quantitiesView();
+    const int rest = minimumSizeHint().height()
+                     - (table->minimumHeight() > 0 ? table->minimumHeight() : table->minimumSizeHint().height());
+    return std::max(kLeast, screen->availableGeometry().height() - frame - rest);
 }
 
 void DrawingWindow::setSaved(bool saved)
@@ -229,12 +251,17 @@ void DrawingWindow::copyStretches()
     tell(QStringLiteral("Tratti copiati negli appunti."));
 }
 
-std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice, const QString &notWritten)
+// Exports document what the computation program reads: none while the
+// file does not hold the section.
+bool DrawingWindow::savedForExport(const QString &what)
 {
-    if (!m_saved) {
-        tell(notSaved(notWritten));
-        return std::nullopt;
-    }
+    if (!m_saved)
+        tell(notSaved(what));
+    return m_saved;
+}
+
+std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice)
+{
     const std::optional<QString> path = m_choosePath(this, choice);
     if (path && isSectionOwnFile(m_folder, *path)) {
         tell(ownFileRefusal());
@@ -245,7 +272,9 @@ std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice, const
 
 void DrawingWindow::exportPdf()
 {
-    const std::optional<QString> path = exportPath(SectionFileChoice::ExportPdf, QStringLiteral("Il PDF"));
+    if (!savedForExport(QStringLiteral("Il PDF")))
+        return;
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportPdf);
     if (!path)
         return;
     std::vector<double> depths;
@@ -259,13 +288,15 @@ void DrawingWindow::exportPdf()
 
 void DrawingWindow::exportXpwe()
 {
+    if (!savedForExport(QStringLiteral("Il file XPWE")))
+        return;
     const XpweComputo computo = xpweComputo(m_stretchesTab->takeoff(), m_job->text());
     if (computo.isEmpty()) {
         tell(QStringLiteral("Nessun tratto da esportare: serve almeno un tratto valido di aree con una voce di "
                             "elenco prezzi."));
         return;
     }
-    const std::optional<QString> path = exportPath(SectionFileChoice::ExportXpwe, QStringLiteral("Il file XPWE"));
+    const std::optional<QString> path = exportPath(SectionFileChoice::ExportXpwe);
     if (!path)
         return;
     const QString where = QDir::toNativeSeparators(*path);
@@ -277,14 +308,19 @@ void DrawingWindow::exportXpwe()
     tell(QStringLiteral("XPWE salvato in %1.").arg(where) + (leftOut.isEmpty() ? QString() : u' ' + leftOut));
 }
 
-// Ctrl+C in a dimension box or in the problems copies their selected text,
-// as everywhere; with nothing selected there it is the window's, the drawing.
+// Ctrl+C in a box of the window or in the problems copies their selected
+// text, as everywhere; with nothing selected there it is the window's, the
+// drawing.
 bool DrawingWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
-        auto *problems = m_sectionTab->problems();
-        const bool selected = watched == problems ? problems->textCursor().hasSelection()
-                                                  : static_cast<DimensionBox *>(watched)->hasSelectedText();
+        bool selected = false;
+        if (const auto *problems = qobject_cast<QPlainTextEdit *>(watched))
+            selected = problems->textCursor().hasSelection();
+        else if (const auto *dimension = qobject_cast<DimensionBox *>(watched))
+            selected = dimension->hasSelectedText();
+        else if (const auto *box = qobject_cast<QLineEdit *>(watched))
+            selected = box->hasSelectedText();
         // Accepted, the key goes to the box (the read-only problems would
         // leave it to the window); ignored, to the window.
         event->setAccepted(selected);

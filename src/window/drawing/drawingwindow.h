@@ -69,9 +69,11 @@ protected:
 private:
     DimensionBox *dimensionField(const QString &label, double value, QHBoxLayout *fields);
     ExampleDimensions dimensions() const;
-    // The path for an export, when the section is saved, the user chose one
-    // and it is not one of the section's own files; else what to say.
-    std::optional<QString> exportPath(SectionFileChoice choice, const QString &notWritten);
+    int tableRoom() const;
+    bool savedForExport(const QString &what);
+    // The path the user chose for an export; nothing when cancelled or when
+    // it names one of the section's own files (the refusal told).
+    std::optional<QString> exportPath(SectionFileChoice choice);
     void tell(const QString &text);
 
     const SectionTable &m_table;

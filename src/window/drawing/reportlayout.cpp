@@ -76,8 +76,10 @@ ReportLayout::Row ReportLayout::textRow(const QStringList &texts, const QList<do
         const double width = widths.value(c, 1) * m_page.width();
         QFont font = m_font;
         font.setBold(style.bold || (bold && bold(int(c))));
-        if (style.size != 1)
+        if (style.size != 1 && m_font.pixelSize() > 0)
             font.setPixelSize(qRound(m_font.pixelSize() * style.size));
+        else if (style.size != 1)
+            font.setPointSizeF(m_font.pointSizeF() * style.size);
         const Qt::Alignment alignment = style.centred                   ? Qt::AlignHCenter
                                         : alignRight && alignRight(int(c)) ? Qt::AlignRight
                                                                            : Qt::AlignLeft;

@@ -294,7 +294,7 @@ SectionPicture::SectionPicture(QWidget *parent) : QWidget(parent)
 {
     setAccessibleName(QStringLiteral("Disegno della sezione"));
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(320, 220);
+    setMinimumSize(320, 160);
 }
 
 void SectionPicture::setDrawing(const SectionDrawing &drawing, const ExampleDimensions &dimensions)

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -76,7 +77,9 @@ void addAreaTable(ReportLayout &layout, const QList<QStringList> &cells, int lea
         QList<int> part{0};
         for (int c = first; c < std::min(first + perTable, columns - trailing); ++c)
             part << c;
-        layout.addTable(table(columnsOf(cells, part), {}, numbers));
+        layout.addTable(table(columnsOf(cells, part), {}, numbers, [&](int row, int column) {
+            return bold && bold(row, part[column]);
+        }));
     }
 }
 
@@ -186,16 +189,24 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
         std::vector<DepthRow> rows;
         for (const double P : content.depths)
             rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D}));
-        const int widthColumn = minimumWidthColumn(section);
-        const auto narrow = [&rows, widthColumn](int row, int column) {
-            return column == widthColumn && rows[size_t(row)].valid && rows[size_t(row)].narrow;
-        };
+        // Marked cells in bold, and what they mean under the table.
+        QSet<std::pair<int, int>> bold;
+        bool narrow = false;
+        bool belowZero = false;
+        for (const auto &[row, column, mark] : depthMarks(section, rows)) {
+            bold.insert({row, column});
+            (mark == DepthMark::Narrow ? narrow : belowZero) = true;
+        }
         layout.addParagraph(QStringLiteral("Quantità per profondità"), kHeading);
-        addAreaTable(layout, unitsBelow(depthCells(section, rows)), 1, 4, true, narrow);
-        if (std::any_of(rows.begin(), rows.end(), [](const DepthRow &row) { return row.valid && row.narrow; }))
+        addAreaTable(layout, unitsBelow(depthCells(section, rows)), 1, 4, true,
+                     [&bold](int row, int column) { return bold.contains({row, column}); });
+        if (narrow)
             addParagraphs(layout, {QStringLiteral("In grassetto le larghezze minime che il fondo, largo %1 m, non "
                                                   "raggiunge.")
                                        .arg(lengthText(section.areas().front().widening * 2 + dimensions.L))});
+        if (belowZero)
+            addParagraphs(layout, {QStringLiteral("In grassetto i volumi netti negativi: la detrazione del tubo supera "
+                                                  "il volume dell'area.")});
     }
 
     const StretchTakeoff takeoff = stretchTakeoff(section, dimensions.L, dimensions.D, content.stretches);

@@ -6,7 +6,6 @@
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -53,18 +52,21 @@ SectionTab::SectionTab(QWidget *parent) : QWidget(parent)
     m_quantities = new CellsModel(this);
     m_quantities->setNumberColumns(holdsNumbers);
     m_quantitiesView = readOnlyTable(m_quantities, QStringLiteral("Quantità per metro di scavo"));
-    m_quantitiesView->viewport()->installEventFilter(this);
+    // The rows' heights follow the width the description gets.
+    keepRowsFitted(m_quantitiesView, [this] { return m_quantities->cells(); }, [this] { return m_fit; });
     layout->addWidget(headingFor(m_quantitiesView, QStringLiteral("Quantità per metro di scavo")));
     layout->addWidget(m_quantitiesView);
 }
 
-void SectionTab::show(const SectionDrawing &drawing, const ExampleDimensions &dimensions, bool saved)
+void SectionTab::show(const SectionDrawing &drawing, const ExampleDimensions &dimensions, bool saved,
+                      int tableHeight)
 {
+    m_fit = {1, kRowsInSight, tableHeight};
     m_picture->setDrawing(drawing, dimensions);
     m_sum->setText(QStringLiteral("Somma dei coefficienti di detrazione: %1").arg(italianNumber(drawing.coefficientSum, 2)));
     const SectionQuantities quantities = sectionQuantities(drawing);
     m_quantities->setCells(quantityCells(quantities), quantities.whole);
-    fitTable(m_quantitiesView, m_quantities->cells(), 1, kRowsInSight);
+    fitTable(m_quantitiesView, m_quantities->cells(), m_fit);
     m_unsaved->setVisible(!saved);
     m_problems->setPlainText(problemLines(drawing).join(u'\n'));
 }
@@ -77,12 +79,4 @@ QString SectionTab::problemsText() const
 QString SectionTab::unsavedText() const
 {
     return m_unsaved->isVisibleTo(this) ? m_unsaved->text() : QString();
-}
-
-// The rows' heights follow the width the description gets.
-bool SectionTab::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_quantitiesView->viewport() && event->type() == QEvent::Resize)
-        fitTable(m_quantitiesView, m_quantities->cells(), 1, kRowsInSight);
-    return QWidget::eventFilter(watched, event);
 }

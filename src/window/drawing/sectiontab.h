@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawingwidgets.h"
 #include "takeoff/sectiondrawing.h"
 
 #include <QWidget>
@@ -23,17 +24,15 @@ public:
 
     explicit SectionTab(QWidget *parent = nullptr);
 
-    // saved: the file holds the section drawn.
-    void show(const SectionDrawing &drawing, const ExampleDimensions &dimensions, bool saved);
+    // saved: the file holds the section drawn. tableHeight: the most the
+    // table of quantities may take on the screen (0: what its rows need).
+    void show(const SectionDrawing &drawing, const ExampleDimensions &dimensions, bool saved, int tableHeight = 0);
 
     const SectionPicture &picture() const { return *m_picture; }
     QPlainTextEdit *problems() const { return m_problems; }
     QString problemsText() const;
     QString unsavedText() const;
     QTableView *quantitiesView() const { return m_quantitiesView; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     SectionPicture *m_picture = nullptr;
@@ -42,6 +41,7 @@ private:
     QTableView *m_quantitiesView = nullptr;
     QLabel *m_unsaved = nullptr;
     QPlainTextEdit *m_problems = nullptr;
+    TableFit m_fit;
 };
 
 // The problems as the window and the report list them.

@@ -38,6 +38,7 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     m_totals = new CellsModel(this);
     m_totals->setNumberColumns([](int column) { return column == 2; });
     m_totalsView = readOnlyTable(m_totals, QStringLiteral("Quantità dei tratti per voce"));
+    keepRowsFitted(m_totalsView, [this] { return m_totals->cells(); }, [] { return TableFit{1}; });
     layout->addWidget(headingFor(m_totalsView, QStringLiteral("Quantità dei tratti per voce")));
     layout->addWidget(m_totalsView, 1);
 
@@ -68,7 +69,7 @@ void StretchesTab::show(const TrenchSection &section, const ExampleDimensions &d
     for (int column = 0; column < StretchesModel::kTyped && column < header->count(); ++column)
         header->resizeSection(column, std::max(header->sectionSize(column), kTypedWidth));
     m_totals->setCells(codeTotalCells(m_takeoff));
-    fitTable(m_totalsView, m_totals->cells(), 1);
+    fitTable(m_totalsView, m_totals->cells(), {1});
     m_problems->setPlainText(m_takeoff.problems.join(u'\n'));
 }
 

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
@@ -158,6 +159,7 @@ private slots:
     void quantitiesAndTheirCopy();
     void partialSectionHasNoTotal();
     void everyRowInSight();
+    void fitsALaptopScreen();
     void ctrlCCopiesTheDrawing_data();
     void ctrlCCopiesTheDrawing();
     void dimensionsTakeACommaOrAPoint_data();
@@ -256,6 +258,46 @@ void TestDrawingWindow::everyRowInSight()
     }
 }
 
+// Ten areas of long descriptions on a laptop's screen of 768 pixels (the
+// offscreen platform's second screen): the window's buttons stay on it and
+// the table scrolls; after a narrower window the descriptions wrap again
+// and are never cut.
+void TestDrawingWindow::fitsALaptopScreen()
+{
+    QScreen *laptop = nullptr;
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->size().height() == 768)
+            laptop = screen;
+    if (!laptop)
+        QSKIP("no screen of 768 pixels (offscreen:configfile=screen.json)");
+    QStringList rows;
+    for (int a = 1; a <= 10; ++a)
+        rows << QStringLiteral("Rinterro con materiale di risulta dallo scavo compattato a strati di trenta centimetri, "
+                               "strato %1|0.1|0|0|0").arg(a);
+    const QTemporaryDir folder;
+    const SectionTable table = sectionOf(rows);
+    DrawingWindow window(table, folder.path(), nullptr);
+    window.setScreen(laptop);
+    window.refresh();
+    window.showBeside(window); // no main window: where the screen has room
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY2(window.minimumSizeHint().height() <= 768 - 40,
+             qPrintable(QString::number(window.minimumSizeHint().height())));
+    const QTableView *view = window.sectionTab().quantitiesView();
+    QVERIFY(view->verticalScrollBar()->isVisible());
+
+    for (const int width : {700, 1300}) {
+        window.resize(width, window.height());
+        QCoreApplication::processEvents();
+        const int description = view->columnWidth(1) - 14;
+        const QString text = view->model()->index(0, 1).data().toString();
+        const int lines = view->fontMetrics().boundingRect(QRect(0, 0, description, 1 << 20), Qt::TextWordWrap, text)
+                              .height();
+        QVERIFY2(view->rowHeight(0) >= lines && view->rowHeight(0) < lines + view->fontMetrics().height(),
+                 qPrintable(QStringLiteral("%1: row %2, text %3").arg(width).arg(view->rowHeight(0)).arg(lines)));
+    }
+}
+
 // Ctrl+C copies the drawing wherever the focus is, as "Copia disegno" does,
 // but for a box with selected text, which copies that text.
 void TestDrawingWindow::ctrlCCopiesTheDrawing_data()
@@ -270,6 +312,8 @@ void TestDrawingWindow::ctrlCCopiesTheDrawing_data()
     QTest::newRow("in the problems, nothing selected") << "problems" << false << "";
     QTest::newRow("in the problems, all selected") << "problems" << true << kProblems;
     QTest::newRow("on a button") << "button" << false << "";
+    QTest::newRow("in Lavoro, nothing selected") << "job" << false << "";
+    QTest::newRow("in Lavoro, its text selected") << "job" << true << "Fognatura";
 }
 
 void TestDrawingWindow::ctrlCCopiesTheDrawing()
@@ -293,6 +337,12 @@ void TestDrawingWindow::ctrlCCopiesTheDrawing()
         if (selected)
             problems->selectAll();
         target = problems;
+    } else if (focus == u"job") {
+        auto *job = w.child<QLineEdit>(QStringLiteral("Lavoro"));
+        job->setText(QStringLiteral("Fognatura"));
+        job->setFocus();
+        selected ? job->selectAll() : job->deselect();
+        target = job;
     } else {
         target = w.button(QStringLiteral("Esporta PDF..."));
     }
@@ -374,9 +424,20 @@ void TestDrawingWindow::depthsOfTheWorkedExample()
     QCOMPARE(cellBlock(QGuiApplication::clipboard()->text()).at(1).join(u'|'),
              QStringLiteral("1,000000|0,255168|0,547168|0,648000|1,450336|1,200000|0,600000|1,100000"));
 
+    // Near the least depth the pipe's deduction is more than area 2 holds:
+    // marked, and said under the table.
+    w.type(QStringLiteral("P da"), QStringLiteral("0,52"));
+    w.type(QStringLiteral("a"), QStringLiteral("0,52"));
+    QCOMPARE(shownRows(view), QStringList{"0,52|0,255|-0,040|0,571|0,786|0,72|0,12|1,10"});
+    QCOMPARE(view->model()->index(0, 2).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("-0,040, volume netto negativo: la detrazione del tubo supera il volume dell'area"));
+    QCOMPARE(w.window.depthTab().message(), QStringLiteral("Alcuni volumi netti risultano negativi: la detrazione del "
+                                                           "tubo supera il volume dell'area."));
+
+    w.type(QStringLiteral("a"), QStringLiteral("2,50"));
     w.type(QStringLiteral("passo"), QStringLiteral("0,001"));
-    QCOMPARE(w.window.depthTab().message(), QStringLiteral("Da 1,00 m a 2,50 m con passo 0,001 m le profondità "
-                                                           "sarebbero 1501: al massimo 200. Aumentare il passo."));
+    QCOMPARE(w.window.depthTab().message(), QStringLiteral("Da 0,52 m a 2,50 m con passo 0,001 m le profondità "
+                                                           "sarebbero 1981: al massimo 200. Aumentare il passo."));
     QCOMPARE(view->model()->rowCount(), 0);
 }
 
@@ -441,7 +502,8 @@ void TestDrawingWindow::exportsRefuseTheSectionsFiles()
     QFETCH(bool, exists);
 
     ShownWindow w;
-    const QString path = w.folder.filePath(name.arg(QFileInfo(w.folder.path()).fileName()));
+    const QString path =
+        w.folder.filePath(name.contains(u'%') ? name.arg(QFileInfo(w.folder.path()).fileName()) : name);
     if (exists)
         writeFile(path, "keep");
     w.chooseExportTo(path);
@@ -467,6 +529,9 @@ void TestDrawingWindow::nothingExportedWhileUnsaved()
     QCOMPARE(w.window.statusText(), QStringLiteral("Il PDF non è stato scritto: la sezione non è salvata nel file. "
                                                    "Risolvere prima il salvataggio."));
     QVERIFY(!QFileInfo::exists(path));
+    w.button(QStringLiteral("Esporta XPWE..."))->click(); // no stretch either: the save is told first
+    QCOMPARE(w.window.statusText(), QStringLiteral("Il file XPWE non è stato scritto: la sezione non è salvata nel file. "
+                                                   "Risolvere prima il salvataggio."));
 
     w.window.setSaved(true);
     w.window.refresh();

@@ -1,7 +1,7 @@
 #include "trenchsection.h"
 
-#include <QLocale>
-#include <QRegularExpression>
+#include "numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -13,17 +13,11 @@ namespace {
 // beyond what a double holds make no number.
 std::optional<double> number(const QString &value)
 {
-    const QString text = value.trimmed();
-    if (text.isEmpty())
+    if (value.trimmed().isEmpty())
         return 0.0;
-    static const QRegularExpression form(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
-    if (!form.match(text).hasMatch())
+    if (value.contains(u','))
         return std::nullopt;
-    bool ok = false;
-    const double parsed = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(parsed))
-        return std::nullopt;
-    return parsed;
+    return typedNumber(value);
 }
 
 // A value as a message quotes it: as the file holds it, cut when long.

@@ -1,5 +1,6 @@
 #include "sectionreport.h"
 
+#include "cellsmodel.h"
 #include "reportlayout.h"
 #include "sectionpicture.h"
 #include "sectiontab.h"
@@ -88,7 +89,7 @@ QList<QStringList> unitsBelow(QList<QStringList> cells)
 {
     if (!cells.isEmpty())
         for (QString &title : cells.front())
-            title.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+            title = headerTitle(title);
     return cells;
 }
 

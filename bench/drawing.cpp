@@ -92,8 +92,10 @@ int main(int argc, char *argv[])
     followed.Aree[2][2] = QStringLiteral("*1.20");
     std::vector<Stretch> stretches;
     for (int s = 0; s < 1000; ++s)
-        stretches.push_back({QStringLiteral("P%1-P%2").arg(s).arg(s + 1), QStringLiteral("35,5"),
-                             QString::number(1.5 + 0.01 * (s % 100), 'f', 2), QString::number(1.6 + 0.01 * (s % 90), 'f', 2)});
+        stretches.push_back({.name = QStringLiteral("P%1-P%2").arg(s).arg(s + 1),
+                             .length = QStringLiteral("35,5"),
+                             .start = QString::number(1.5 + 0.01 * (s % 100), 'f', 2),
+                             .end = QString::number(1.6 + 0.01 * (s % 90), 'f', 2)});
 
     Series workedOut, geometry, drawn, pictureAlone, depths, stretched, oneDrawing;
     for (int i = 0; i < iterations; ++i) {

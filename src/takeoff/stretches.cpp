@@ -5,10 +5,18 @@
 
 #include <algorithm>
 
+bool StretchOrigin::isEmpty() const
+{
+    return from.isEmpty() && to.isEmpty() && groundStart.isEmpty() && invertStart.isEmpty() && groundEnd.isEmpty()
+           && invertEnd.isEmpty();
+}
+
 bool Stretch::isEmpty() const
 {
-    return name.trimmed().isEmpty() && length.trimmed().isEmpty() && start.trimmed().isEmpty()
-           && end.trimmed().isEmpty();
+    for (const QString *value : {&name, &length, &start, &end, &diameter, &nominal, &section})
+        if (!value->trimmed().isEmpty())
+            return false;
+    return true;
 }
 
 std::optional<double> StretchTakeoff::net(const StretchQuantities &stretch, size_t area) const

@@ -15,15 +15,37 @@
 // quadratic in P, so Simpson's rule (start, middle, end) gives its volume
 // exactly. The quantities are then totalled per price code.
 
+// Where an imported stretch came from: the names of the nodes (manholes)
+// at its ends and their levels in metres, written with a point ("105.2");
+// a level not known is empty. Nothing for a stretch typed by hand.
+struct StretchOrigin
+{
+    QString from; // the node at the start
+    QString to;   // the node at the end
+    QString groundStart;
+    QString invertStart;
+    QString groundEnd;
+    QString invertEnd;
+
+    bool isEmpty() const;
+    bool operator==(const StretchOrigin &) const = default;
+};
+
 // One stretch as the user typed it.
 struct Stretch
 {
     QString name;
     QString length;
-    QString start; // P at the start
-    QString end;   // P at the end
+    QString start;    // P at the start
+    QString end;      // P at the end
+    QString diameter; // its pipe's D; empty: the window's
+    QString nominal;  // its pipe's DN; empty: as the window's D and DN go
+    QString section;  // the file of its section; empty: the section being edited
+    StretchOrigin origin;
 
+    // Whether the user's columns are all empty.
     bool isEmpty() const;
+    bool operator==(const Stretch &) const = default;
 };
 
 struct StretchQuantities

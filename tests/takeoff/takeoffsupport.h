@@ -3,6 +3,7 @@
 // Shared by the take-off tests: sections written as one line an area.
 
 #include "section/sectiontable.h"
+#include "takeoff/stretches.h"
 
 #include <QStringList>
 
@@ -30,4 +31,17 @@ inline QStringList rowsOf(const QList<QStringList> &cells)
     for (const QStringList &row : cells)
         rows << row.join(u'|');
     return rows;
+}
+
+// A stretch given as "name|length|P start|P end|D|DN|section", the last
+// values optional.
+inline Stretch stretchOf(const QString &line)
+{
+    const QStringList values = line.split(u'|');
+    Stretch stretch;
+    QString *fields[] = {&stretch.name,     &stretch.length,  &stretch.start,  &stretch.end,
+                         &stretch.diameter, &stretch.nominal, &stretch.section};
+    for (qsizetype i = 0; i < values.size() && i < 7; ++i)
+        *fields[i] = values[i];
+    return stretch;
 }

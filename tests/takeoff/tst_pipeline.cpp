@@ -205,8 +205,7 @@ void TestPipeline::stretches()
 
     std::vector<Stretch> stretches;
     for (const QString &line : given) {
-        const QStringList values = line.split(u'|');
-        stretches.push_back({values[0], values[1], values[2], values[3]});
+        stretches.push_back(stretchOf(line));
     }
     const TrenchSection trench(section(areas));
     const StretchTakeoff takeoff = stretchTakeoff(trench, 0.80, 0.40, stretches);

@@ -16,8 +16,7 @@ StretchTakeoff takeoffOf(const QStringList &given, const TrenchSection &section)
 {
     std::vector<Stretch> stretches;
     for (const QString &line : given) {
-        const QStringList values = line.split(u'|');
-        stretches.push_back({values[0], values[1], values[2], values[3]});
+        stretches.push_back(stretchOf(line));
     }
     return stretchTakeoff(section, 0.80, 0.40, stretches);
 }

@@ -1,5 +1,6 @@
 #include "window/formfixture.h"
 
+#include "takeoff/takeoffsupport.h"
 #include "section/sectionclipboard.h"
 #include "window/drawing/depthtab.h"
 #include "window/drawing/dimensionbox.h"
@@ -590,8 +591,7 @@ void TestDrawingWindow::pdfPagesOfALongSection()
     const SectionTable table = sectionOf(areas);
     ReportContent content = reportContent(QStringLiteral("Fognatura via Roma"));
     for (int s = 1; s <= 3; ++s)
-        content.stretches.push_back({QStringLiteral("P%1-P%2").arg(s).arg(s + 1), QStringLiteral("30"),
-                                     QStringLiteral("1,5"), QStringLiteral("2")});
+        content.stretches.push_back(stretchOf(QStringLiteral("P%1-P%2|30|1,5|2").arg(s).arg(s + 1)));
 
     ReportLayout layout(content.font, reportPageSize());
     QCOMPARE(layOutReport(layout, table, content), std::nullopt);

@@ -1,8 +1,8 @@
 #include "sectionclipboard.h"
 
+#include "numbertext.h"
 #include "valuerules.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -63,13 +63,10 @@ QList<QStringList> blockRows(const QString &text)
     return rows;
 }
 
-// A number as a spreadsheet's cell may hold one: digits with a point or a
-// comma, an optional * and sign, blanks around.
+// A number as a spreadsheet's cell may hold one.
 bool isNumber(const QString &value)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^ *\\*?[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+) *$"));
-    return number.match(value).hasMatch();
+    return readNumberText(value).has_value();
 }
 
 } // namespace
@@ -123,8 +120,8 @@ bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberC
         const QString title = first.value(column).trimmed();
         if (title.isEmpty())
             continue;
-        if (isNumber(title))
-            return false; // a row of data
+        if (isNumber(title) || title.startsWith(u'*'))
+            return false; // a row of data: a number, or a height that follows P
         titled = titled || std::all_of(rows.begin() + 1, rows.end(), [column](const QStringList &row) {
                      const QString value = row.value(column);
                      return value.trimmed().isEmpty() || isNumber(value);

@@ -28,9 +28,9 @@ QList<QStringList> cellBlock(const QString &text);
 // Whether the first of rows is a header row, as a spreadsheet copies one
 // above its data: in one of numberColumns (indexes into each row's cells)
 // it holds text that is not a number while every later row holds a number
-// or nothing there, and it holds a number in none of them. A number: digits
-// with a point or a comma ("0.5", "0,5", "3", ".5"), an optional * and sign,
-// blanks around. A single row is never a header.
+// or nothing there, and it holds neither a number (readNumberText) nor a
+// value beginning with * (a height that follows P) in any of them. A single
+// row is never a header.
 bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns);
 
 // Whether clipboard text is a block of cells rather than one value: it holds

@@ -2,8 +2,8 @@
 
 #include "encoding.h"
 #include "itemreader.h"
+#include "numbertext.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -104,23 +104,15 @@ bool isNumberColumn(int column)
 
 bool isDecimalNumber(const QString &value, QChar separator)
 {
-    static const QRegularExpression comma(QStringLiteral("^\\*?[+-]?[0-9]+,[0-9]+$"));
-    static const QRegularExpression point(QStringLiteral("^\\*?[+-]?[0-9]+\\.[0-9]+$"));
-    return (separator == u',' ? comma : point).match(value).hasMatch();
+    const std::optional<NumberText> number = readNumberText(value);
+    return number && number->separator == separator;
 }
 
 QString withDecimalPoint(const QString &value, int column)
 {
-    // The number between the blanks around it.
-    qsizetype start = 0;
-    qsizetype end = value.size();
-    while (start < end && value.at(start) == u' ')
-        ++start;
-    while (end > start && value.at(end - 1) == u' ')
-        --end;
-    if (!isNumberColumn(column) || !isDecimalNumber(value.sliced(start, end - start), u','))
+    if (!isNumberColumn(column) || !isDecimalNumber(value, u','))
         return value;
-    return QString(value).replace(u',', u'.');
+    return QString(value).replace(u',', u'.'); // its one comma, the blanks around kept
 }
 
 std::optional<QString> confirmationProblem(const QString &value, bool changedByUser)

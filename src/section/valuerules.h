@@ -33,8 +33,8 @@ ValueLine appendHeaderLine(QByteArray &out, const QString &line);
 // widening X, the wall's tangent and the pipe's coefficient.
 bool isNumberColumn(int column);
 
-// Whether value is a number with one decimal separator: an optional * and
-// sign, digits, the separator, digits ("0.5", "*1,20", "-0,25").
+// Whether value is a number (readNumberText) written with this decimal
+// separator ("0.5", "*1,20", "-0,25", ",5").
 bool isDecimalNumber(const QString &value, QChar separator);
 
 // A value typed or pasted into grid column `column` as the file takes it:

@@ -1,5 +1,7 @@
 #include "numbers.h"
 
+#include "section/numbertext.h"
+
 #include <cmath>
 
 namespace {
@@ -40,34 +42,10 @@ QString spreadsheetNumber(double value, int decimals, const QLocale &locale)
     return fixed(value, decimals, locale.decimalPoint().front());
 }
 
-// Read by hand rather than by a regular expression: a thousand stretches
-// hold three numbers each.
 std::optional<double> typedNumber(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    QByteArray number;
-    number.reserve(trimmed.size());
-    bool digits = false;
-    bool point = false;
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const QChar c = trimmed.at(i);
-        if ((c == u'+' || c == u'-') && i == 0) {
-            number += char(c.unicode());
-        } else if ((c == u',' || c == u'.') && !point) {
-            point = true;
-            number += '.';
-        } else if (c >= u'0' && c <= u'9') {
-            digits = true;
-            number += char(c.unicode());
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits)
+    const std::optional<NumberText> number = readNumberText(text);
+    if (!number || number->star)
         return std::nullopt;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return number->value;
 }

@@ -24,6 +24,7 @@ QString lengthText(double value);
 // separator, `decimals` places, no thousands separator.
 QString spreadsheetNumber(double value, int decimals, const QLocale &locale);
 
-// A number as the user types it: an optional sign, digits with a decimal
-// comma or point, blanks around it. Nothing for anything else.
+// A number as the user types it (readNumberText, without a *): an optional
+// sign, digits with a decimal comma or point, blanks around it. Nothing for
+// anything else.
 std::optional<double> typedNumber(const QString &text);

@@ -56,6 +56,9 @@ void TestSectionDocument::changeUndoRedo_data()
     QTest::newRow("a typed decimal comma in a column of numbers: written with a point")
         << three << "confirm 2 2 -0,43" << QByteArray() << changed << QByteArray(three).replace("a2c3", "-0.43") << ""
         << 2 << 2;
+    QTest::newRow("a typed ,5 in a height: a number as a paste takes it, written with a point")
+        << three << "confirm 2 1 ,5" << QByteArray() << changed << QByteArray(three).replace("a2c2", ".5") << "" << 2
+        << 1;
     QTest::newRow("a typed comma in a description: refused, not saved")
         << three << "confirm 1 0 0,5" << QByteArray() << refused << three
         << "Il valore non può contenere la virgola: nel file la virgola separa i valori. I decimali si scrivono con "

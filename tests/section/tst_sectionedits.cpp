@@ -250,8 +250,8 @@ void TestSectionEdits::copiedTableIsSpreadsheetText()
     // same values.
     const SectionTable numbers = areas({"STRATO 0.30|0.30|-0.5|.5|0|1.5", "A|*1.20| 0.5|0.|1e3|B.2"});
     const QString italian = sectionAsText(numbers, true);
-    QCOMPARE(italian, QStringLiteral("STRATO 0.30\t0,30\t-0,5\t.5\t0\t1.5\r\n"
-                                     "A\t*1,20\t 0.5\t0.\t1e3\tB.2\r\n"));
+    QCOMPARE(italian, QStringLiteral("STRATO 0.30\t0,30\t-0,5\t,5\t0\t1.5\r\n"
+                                     "A\t*1,20\t 0,5\t0,\t1e3\tB.2\r\n"));
     back = areas({"a"});
     QCOMPARE(pasteBlock(back, 1, 0, italian).result, AreaEdit::Result::Changed);
     QCOMPARE(back, numbers);

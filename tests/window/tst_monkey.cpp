@@ -34,7 +34,7 @@ const QRegularExpression kRefused(QStringLiteral("[,\"Ł]"));
 
 // A number with a decimal comma, which the columns of numbers (1 to 4) take
 // with a point.
-const QRegularExpression kCommaNumber(QStringLiteral("^ *\\*?[+-]?[0-9]+,[0-9]+ *$"));
+const QRegularExpression kCommaNumber(QStringLiteral("^ *\\*?[+-]?([0-9]+,[0-9]*|,[0-9]+) *$"));
 
 // Counts that are not plain whole numbers from -5 to 120.
 const QStringList kOddCounts{

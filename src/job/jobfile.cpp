@@ -281,3 +281,31 @@ std::variant<Job, QString> readJob(const QString &path)
         return QStringLiteral("La lettura del file si è interrotta%1.").arg(systemSays(file));
     return jobFromBytes(bytes);
 }
+
+namespace {
+
+// The path cleaned and made absolute against the folder, '\' taken for '/'.
+QString absoluteAgainst(QString path, const QString &folder)
+{
+    path.replace(u'\\', u'/');
+    return QDir::cleanPath(QDir(folder).absoluteFilePath(path));
+}
+
+} // namespace
+
+QString storedSectionPath(const QString &path, const QString &jobFolder)
+{
+    if (path.isEmpty())
+        return {};
+    const QString absolute = absoluteAgainst(path, jobFolder);
+    // Another drive on Windows gives an absolute path.
+    const QString relative = QDir(jobFolder).relativeFilePath(absolute);
+    if (relative == u".." || relative.startsWith(u"../") || QDir::isAbsolutePath(relative))
+        return absolute;
+    return relative;
+}
+
+QString resolvedSectionPath(const QString &stored, const QString &jobFolder)
+{
+    return stored.isEmpty() ? QString() : absoluteAgainst(stored, jobFolder);
+}

@@ -32,3 +32,12 @@ std::optional<QString> writeJob(const QString &path, const Job &job);
 // Reads the file; the job, or why it cannot be opened, in Italian.
 std::variant<Job, QString> readJob(const QString &path);
 
+// A stretch's section file as the job's file keeps it, given the path as
+// the user gave it (relative ones to the job's folder): relative to the
+// folder, with '/', when it lies under it; else absolute, with '/'. A '\'
+// is taken for a separator. Empty stays empty.
+QString storedSectionPath(const QString &path, const QString &jobFolder);
+
+// The absolute path, with '/', of a section file as the job's file keeps
+// it; a '\' typed on Windows is taken for a separator. Empty stays empty.
+QString resolvedSectionPath(const QString &stored, const QString &jobFolder);

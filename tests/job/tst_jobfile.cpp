@@ -10,7 +10,8 @@
 #include <limits>
 
 // The job's file byte for byte, what it reads past, the files it refuses
-// and why, and its write and read failing on disk.
+// and why, its write and read failing on disk, and the section files'
+// paths kept relative to the job's folder.
 
 namespace {
 
@@ -92,6 +93,12 @@ QByteArray edited(const QString &key, const QJsonValue &value)
     return QJsonDocument(file).toJson();
 }
 
+// On Windows the tests' root is a drive's.
+QString onRoot(const QString &path)
+{
+    return path.startsWith(u'/') ? QDir::rootPath() + path.mid(1) : path;
+}
+
 } // namespace
 
 class TestJobFile : public QObject
@@ -104,6 +111,8 @@ private slots:
     void refused_data();
     void refused();
     void diskFailures();
+    void sectionPaths_data();
+    void sectionPaths();
 };
 
 void TestJobFile::writtenAndReadBack()
@@ -207,6 +216,39 @@ void TestJobFile::diskFailures()
     QCOMPARE(std::get<QString>(read),
              QStringLiteral("Non è possibile aprire il file in lettura (il sistema risponde: «%1»).")
                  .arg(probe.errorString()));
+}
+
+void TestJobFile::sectionPaths_data()
+{
+    // The job's folder is /lavori/roma; "resolved" is what both the path
+    // given and the one kept resolve to.
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("resolved");
+
+    QTest::newRow("in the folder") << "/lavori/roma/sezione.txt" << "sezione.txt" << "/lavori/roma/sezione.txt";
+    QTest::newRow("in a subfolder") << "/lavori/roma/sezioni/a.txt" << "sezioni/a.txt"
+                                    << "/lavori/roma/sezioni/a.txt";
+    QTest::newRow("outside, in a folder named alike")
+        << "/lavori/romagna/a.txt" << "/lavori/romagna/a.txt" << "/lavori/romagna/a.txt";
+    QTest::newRow("relative, .. out of the folder")
+        << "sezioni/../../milano/a.txt" << "/lavori/milano/a.txt" << "/lavori/milano/a.txt";
+    QTest::newRow(".. within it") << "/lavori/roma/sezioni/../a.txt" << "a.txt" << "/lavori/roma/a.txt";
+    QTest::newRow("relative, Windows' separators") << "sezioni\\roccia\\a.txt" << "sezioni/roccia/a.txt"
+                                                   << "/lavori/roma/sezioni/roccia/a.txt";
+    QTest::newRow("a file whose name begins with ..") << "..a.txt" << "..a.txt" << "/lavori/roma/..a.txt";
+    QTest::newRow("none") << "" << "" << "";
+}
+
+void TestJobFile::sectionPaths()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, kept);
+    QFETCH(QString, resolved);
+    const QString folder = onRoot(QStringLiteral("/lavori/roma"));
+    QCOMPARE(storedSectionPath(onRoot(given), folder), onRoot(kept));
+    QCOMPARE(resolvedSectionPath(onRoot(kept), folder), onRoot(resolved));
+    QCOMPARE(resolvedSectionPath(onRoot(given), folder), onRoot(resolved));
 }
 
 QTEST_GUILESS_MAIN(TestJobFile)

@@ -20,15 +20,15 @@ constexpr QLatin1StringView kFormat("profilara-lavoro");
 constexpr qint64 kMaxJobBytes = 256 * 1024 * 1024;
 
 // The order of the texts in a stretch's list and in an item's.
-constexpr std::array<QString Stretch::*, 7> kStretchTexts{&Stretch::name,     &Stretch::length,  &Stretch::start,
-                                                          &Stretch::end,      &Stretch::diameter, &Stretch::nominal,
-                                                          &Stretch::section};
+constexpr std::array<QString Stretch::*, 7> kStretchTexts{
+    &Stretch::name, &Stretch::length, &Stretch::start, &Stretch::end,
+    &Stretch::diameter, &Stretch::nominal, &Stretch::section};
 constexpr std::array<QString StretchOrigin::*, 6> kOriginTexts{
-    &StretchOrigin::from,        &StretchOrigin::to,        &StretchOrigin::groundStart,
+    &StretchOrigin::from, &StretchOrigin::to, &StretchOrigin::groundStart,
     &StretchOrigin::invertStart, &StretchOrigin::groundEnd, &StretchOrigin::invertEnd};
-constexpr std::array<QString PriceItem::*, 6> kItemTexts{&PriceItem::code, &PriceItem::description,
-                                                         &PriceItem::measure, &PriceItem::from,
-                                                         &PriceItem::to,   &PriceItem::margin};
+constexpr std::array<QString PriceItem::*, 6> kItemTexts{
+    &PriceItem::code, &PriceItem::description, &PriceItem::measure,
+    &PriceItem::from, &PriceItem::to, &PriceItem::margin};
 constexpr qsizetype kMaxStretchTexts = kStretchTexts.size() + kOriginTexts.size();
 
 // The system's own words for a failure, after the program's.

@@ -1,0 +1,135 @@
+// In-process timings of the job's file for a job of 10,000 stretches (one
+// in ten imported, with its nodes and levels) and ten price items, each
+// beside its floor on the same bytes:
+//
+//   written: the bytes formed and saved through a temporary file
+//            (goal: under 1 s); floor: a bare QSaveFile write and commit
+//   read:    the file read and its job formed (goal: under 1 s); floor: the
+//            file's bytes read alone
+//
+// usage: bench_jobfile [iterations] [folder]
+
+#include "job/jobfile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Series
+{
+    std::vector<double> ms;
+
+    double quantile(double q) const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[static_cast<size_t>(q * double(sorted.size() - 1) + 0.5)];
+    }
+};
+
+template<typename F>
+double timed(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void printRow(const char *figure, const Series &ours, const Series &floor, double goalMs)
+{
+    const double median = ours.quantile(0.5);
+    std::printf("%-30s %9.3f %9.3f %7.2f  < %6.1f %-4s p10-p90 %.3f-%.3f | floor %.3f-%.3f\n", figure, median,
+                floor.quantile(0.5), median / std::max(floor.quantile(0.5), 1e-9), goalMs,
+                median < goalMs ? "ok" : "MISS", ours.quantile(0.1), ours.quantile(0.9), floor.quantile(0.1),
+                floor.quantile(0.9));
+}
+
+Job benchJob()
+{
+    Job job;
+    job.name = QStringLiteral("Fognatura nera, località Cà Bianca");
+    job.DN = 400;
+    job.wall = 0.0184;
+    job.depths = DepthBoxes{QStringLiteral("1,00"), QStringLiteral("4,00"), QStringLiteral("0,25")};
+    for (int s = 0; s < 10000; ++s) {
+        Stretch stretch;
+        stretch.name = QStringLiteral("P%1-P%2").arg(s).arg(s + 1);
+        stretch.length = QStringLiteral("35,5");
+        stretch.start = QString::number(1.5 + 0.01 * (s % 100), 'f', 2).replace(u'.', u',');
+        stretch.end = QString::number(1.6 + 0.01 * (s % 90), 'f', 2).replace(u'.', u',');
+        if (s % 50 == 0)
+            stretch.section = QStringLiteral("sezioni/roccia.txt");
+        if (s % 10 == 0)
+            stretch.origin = {QStringLiteral("P%1").arg(s), QStringLiteral("P%1").arg(s + 1),
+                              QStringLiteral("105.20"), QStringLiteral("103.70"), QStringLiteral("104.90"),
+                              QStringLiteral("103.35")};
+        job.stretches.push_back(stretch);
+    }
+    for (int i = 1; i <= 10; ++i)
+        job.items.push_back({QStringLiteral("E.01.%1").arg(i, 3, 10, QLatin1Char('0')),
+                             QStringLiteral("Scavo a sezione obbligata, strato %1").arg(i), QStringLiteral("Scavo"),
+                             QString::number(i - 1), QString::number(i), QStringLiteral("0,20")});
+    return job;
+}
+
+[[noreturn]] void fail(const QString &what)
+{
+    std::fprintf(stderr, "bench_jobfile: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int iterations = args.size() > 1 ? std::max(1, args.at(1).toInt()) : 20;
+    const QTemporaryDir dir(args.size() > 2 ? args.at(2) + QStringLiteral("/bench-XXXXXX") : QString());
+    if (!dir.isValid())
+        fail(QStringLiteral("no temporary folder"));
+    const QString path = dir.filePath(QStringLiteral("lavoro.profilara"));
+    const QString floorPath = dir.filePath(QStringLiteral("floor.profilara"));
+
+    const Job job = benchJob();
+    const QByteArray bytes = jobBytes(job);
+    Series written, read, bareWrite, bareRead;
+    for (int i = 0; i < iterations; ++i) {
+        written.ms.push_back(timed([&] {
+            if (const std::optional<QString> error = writeJob(path, job))
+                fail(*error);
+        }));
+        bareWrite.ms.push_back(timed([&] {
+            QSaveFile file(floorPath);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+                fail(file.errorString());
+        }));
+        std::variant<Job, QString> back;
+        read.ms.push_back(timed([&] { back = readJob(path); }));
+        if (const QString *error = std::get_if<QString>(&back))
+            fail(*error);
+        if (!(std::get<Job>(back) == job))
+            fail(QStringLiteral("the job read back differs"));
+        bareRead.ms.push_back(timed([&] {
+            QFile file(floorPath);
+            if (!file.open(QIODevice::ReadOnly) || file.readAll().size() != bytes.size())
+                fail(file.errorString());
+        }));
+    }
+
+    std::printf("\n%-30s %9s %9s %7s  %-8s %-4s %s\n", "job file (medians)", "ms", "floor", "ratio", "goal", "",
+                "spread");
+    printRow("10,000 stretches written", written, bareWrite, 1000);
+    printRow("10,000 stretches read", read, bareRead, 1000);
+    std::printf("file %lld bytes; iterations: %d\n", static_cast<long long>(bytes.size()), iterations);
+    return 0;
+}

@@ -30,6 +30,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 // The drawing window with the worked example: its table of quantities, its
 // copies, the PDF for the report and the Italian file dialog, the exports
 // that never write over the section's files, the dimensions typed with a
@@ -490,29 +494,66 @@ void TestDrawingWindow::exportsRefuseTheSectionsFiles_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("exists");
+    // name is a symbolic link to the first, which links to the next...; the last is not there.
+    QTest::addColumn<QStringList>("linksTo");
+    // The section file shows under its name in capitals too (a hard link), as
+    // in a folder whose file system ignores letter case.
+    QTest::addColumn<bool>("ignoringCase");
 
-    QTest::newRow("the section file, by a path through its folder's parent") << "../%1/ComputoPersonalizzato.txt" << true;
-    QTest::newRow("its lock") << "ComputoPersonalizzato.txt.lock" << false;
-    QTest::newRow("a backup") << "ComputoPersonalizzato.txt.bak" << true;
-    QTest::newRow("a later backup, not there yet") << "ComputoPersonalizzato.txt.bak3" << false;
+    QTest::newRow("the section file, by a path through its folder's parent")
+        << "../%1/ComputoPersonalizzato.txt" << true << QStringList() << false;
+    QTest::newRow("its lock") << "ComputoPersonalizzato.txt.lock" << false << QStringList() << false;
+    QTest::newRow("a backup") << "ComputoPersonalizzato.txt.bak" << true << QStringList() << false;
+    QTest::newRow("a later backup, not there yet") << "ComputoPersonalizzato.txt.bak3" << false << QStringList() << false;
+#ifndef Q_OS_WIN
+    QTest::newRow("a link elsewhere to a backup not there yet")
+        << "altrove/sezione.pdf" << false << QStringList{"../ComputoPersonalizzato.txt.bak9"} << false;
+    QTest::newRow("a link to a link to a backup not there yet")
+        << "altrove/sezione.pdf" << false << QStringList{"copia.pdf", "../ComputoPersonalizzato.txt.bak9"} << false;
+    QTest::newRow("the section file in capitals, the same file") << "COMPUTOPERSONALIZZATO.TXT" << true << QStringList()
+                                                                 << true;
+    QTest::newRow("a backup not there yet, in other letters, where case is ignored")
+        << "computopersonalizzato.TXT.Bak9" << false << QStringList() << true;
+    QTest::newRow("the section file in small letters, where case is ignored")
+        << "computopersonalizzato.txt" << false << QStringList() << true;
+#endif
 }
 
 void TestDrawingWindow::exportsRefuseTheSectionsFiles()
 {
     QFETCH(QString, name);
     QFETCH(bool, exists);
+    QFETCH(QStringList, linksTo);
+    QFETCH(bool, ignoringCase);
 
     ShownWindow w;
     const QString path =
         w.folder.filePath(name.contains(u'%') ? name.arg(QFileInfo(w.folder.path()).fileName()) : name);
+#ifndef Q_OS_WIN
+    if (ignoringCase) {
+        writeFile(w.folder.filePath(QStringLiteral("ComputoPersonalizzato.txt")), "section");
+        QCOMPARE(::link(QFile::encodeName(w.folder.filePath(QStringLiteral("ComputoPersonalizzato.txt"))).constData(),
+                        QFile::encodeName(w.folder.filePath(QStringLiteral("COMPUTOPERSONALIZZATO.TXT"))).constData()),
+                 0);
+    }
+#else
+    Q_UNUSED(ignoringCase);
+#endif
     if (exists)
         writeFile(path, "keep");
+    QString absent = path;
+    for (const QString &to : linksTo) {
+        QVERIFY(QDir().mkpath(QFileInfo(absent).path()));
+        QVERIFY(QFile::link(to, absent));
+        absent = QFileInfo(absent).dir().filePath(to);
+    }
     w.chooseExportTo(path);
     w.window.stretchesTab().paste(kStretchesBlock);
     for (const QString button : {QStringLiteral("Esporta PDF..."), QStringLiteral("Esporta XPWE...")}) {
         w.button(button)->click();
         QCOMPARE(w.window.statusText(), QStringLiteral("Questo file appartiene alla sezione in uso: scegliere un altro nome."));
         QCOMPARE(readFile(path), exists ? QByteArray("keep") : QByteArray("<unreadable>"));
+        QVERIFY(linksTo.isEmpty() || !QFileInfo::exists(absent));
     }
 }
 

@@ -112,7 +112,8 @@ struct ShownWindow
     }
     void chooseExportTo(const QString &path)
     {
-        window.setPathChooser([path](QWidget *, SectionFileChoice) { return std::optional<QString>(path); });
+        window.setPathChooser(
+            [path](QWidget *, SectionFileChoice, const QString &) { return std::optional<QString>(path); });
     }
 };
 
@@ -177,6 +178,9 @@ private slots:
     void pdfForTheReport();
     void pdfPagesOfALongSection();
     void exportAsksInItalian();
+    void exportFileNames_data();
+    void exportFileNames();
+    void exportsOfferTheLastFolder();
     void labelsBeside_data();
     void labelsBeside();
     void placedBesideTheMainWindow_data();
@@ -684,10 +688,13 @@ void TestDrawingWindow::exportAsksInItalian()
              << dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))->text();
         const auto *buttons = dialog->findChild<QDialogButtonBox *>();
         seen << buttons->button(QDialogButtonBox::Save)->text() << buttons->button(QDialogButtonBox::Cancel)->text();
+        seen << dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
         dialog->reject();
     });
+    w.type(QStringLiteral("Lavoro"), QStringLiteral("Fognatura via Roma"));
     w.button(QStringLiteral("Esporta PDF..."))->click();
-    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla"}));
+    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla",
+                                "Fognatura via Roma.pdf"}));
     QVERIFY(w.window.statusText().isEmpty());
 
     const QString path = w.folder.filePath(QStringLiteral("sezione.pdf"));
@@ -695,6 +702,62 @@ void TestDrawingWindow::exportAsksInItalian()
     w.button(QStringLiteral("Esporta PDF..."))->click();
     QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(path)));
     QVERIFY(readFile(path).startsWith("%PDF-"));
+}
+
+// The name an export offers, from the job's name in "Lavoro".
+void TestDrawingWindow::exportFileNames_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<bool>("pdf");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("no job: the PDF's own name") << "" << true << "Sezione tipo personalizzata.pdf";
+    QTest::newRow("blanks only: the XPWE's own name") << "   " << false << "Computo scavi.xpwe";
+    QTest::newRow("trimmed, accents and a comma kept") << "  Fognatura via Roma, lotto 2 – Cantù " << true
+                                                       << "Fognatura via Roma, lotto 2 – Cantù.pdf";
+    QTest::newRow("each character Windows refuses") << "a\\b/c:d*e?f\"g<h>i|j" << false << "a-b-c-d-e-f-g-h-i-j.xpwe";
+    QTest::newRow("control characters") << QStringLiteral("Lotto\t3\u0001") << true << "Lotto-3-.pdf";
+    QTest::newRow("a name Windows keeps for a device") << "nul" << true << "Sezione tipo personalizzata.pdf";
+    QTest::newRow("a device's name with a suffix") << "Com1.lotto" << false << "Computo scavi.xpwe";
+    QTest::newRow("a device's name inside a longer one") << "Console" << false << "Console.xpwe";
+}
+
+void TestDrawingWindow::exportFileNames()
+{
+    QFETCH(QString, job);
+    QFETCH(bool, pdf);
+    QFETCH(QString, name);
+    QCOMPARE(exportFileName(job, pdf ? SectionFileChoice::ExportPdf : SectionFileChoice::ExportXpwe), name);
+}
+
+// Each export's dialog opens in the folder of the file last chosen for an
+// export (first the user's documents), under the job's name when there is one.
+void TestDrawingWindow::exportsOfferTheLastFolder()
+{
+    ShownWindow w;
+    w.window.stretchesTab().paste(kStretchesBlock);
+    QStringList offered;
+    std::optional<QString> answer;
+    w.window.setPathChooser([&](QWidget *, SectionFileChoice, const QString &path) {
+        offered << path;
+        return answer;
+    });
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QDir chosen(w.folder.filePath(QStringLiteral("consegna")));
+    QVERIFY(chosen.mkpath(QStringLiteral(".")));
+
+    w.button(QStringLiteral("Esporta PDF..."))->click(); // cancelled
+    w.type(QStringLiteral("Lavoro"), QStringLiteral(" Fognatura: via Roma "));
+    answer = chosen.filePath(QStringLiteral("computo.xpwe"));
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QVERIFY(QFileInfo::exists(*answer));
+    answer = std::nullopt;
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QCOMPARE(offered, QStringList({documents.filePath(QStringLiteral("Sezione tipo personalizzata.pdf")),
+                                   documents.filePath(QStringLiteral("Fognatura- via Roma.xpwe")),
+                                   chosen.filePath(QStringLiteral("Fognatura- via Roma.pdf")),
+                                   chosen.filePath(QStringLiteral("Fognatura- via Roma.xpwe"))}));
 }
 
 // Centres of labels between 0 and `high`, "-" for one left out.

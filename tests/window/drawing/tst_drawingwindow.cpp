@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 
@@ -177,6 +178,8 @@ private slots:
     void nothingExportedWhileUnsaved();
     void pdfForTheReport();
     void pdfPagesOfALongSection();
+    void reportPages_data();
+    void reportPages();
     void exportAsksInItalian();
     void exportFileNames_data();
     void exportFileNames();
@@ -622,9 +625,10 @@ void TestDrawingWindow::pdfForTheReport()
         QVERIFY2(text->contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + *text));
 }
 
-// Five areas with long descriptions and three stretches run over two
+// Five areas with long descriptions and three stretches run over three
 // pages: every page numbered, no row split between them, the header of a
-// table that goes on repeated, each description whole.
+// table that goes on repeated, each description whole; a heading starts a
+// page with its table, and the totals per code go on with two rows or more.
 void TestDrawingWindow::pdfPagesOfALongSection()
 {
     const QString longer = QStringLiteral("Rinterro con materiale di risulta dallo scavo, vagliato e compattato a strati "
@@ -641,9 +645,13 @@ void TestDrawingWindow::pdfPagesOfALongSection()
     ReportLayout layout(content.font, reportPageSize());
     QCOMPARE(layOutReport(layout, table, content), std::nullopt);
     const QStringList pages = layout.pageTexts();
-    QCOMPARE(pages.size(), 2);
+    QCOMPARE(pages.size(), 3);
+    QVERIFY(pages[1].startsWith(QStringLiteral("Quantità per metro di scavo\nArea\tDescrizione\tVoce\t")));
+    QCOMPARE(pages[2], QStringLiteral("Voce\tDescrizione\tQuantità (m³)\nE.3\t%1 n. 3\t41,400\nE.4\t%1 n. 4\t55,800\n"
+                                      "E.5\t%1 n. 5\t72,900\nPagina 3 di 3")
+                           .arg(longer));
     for (int page = 0; page < pages.size(); ++page) {
-        QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 2").arg(page + 1)));
+        QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 3").arg(page + 1)));
         for (int a = 1; a <= 5; ++a) // a description is one cell of one row, whole
             QVERIFY(!pages[page].contains(QStringLiteral("%1 n. %2").arg(longer).arg(a))
                     || pages[page].contains(QStringLiteral("\t%1 n. %2\t").arg(longer).arg(a)));
@@ -666,10 +674,80 @@ void TestDrawingWindow::pdfPagesOfALongSection()
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
     const QString second = *pdfText(path, 2);
     QVERIFY(first->contains(QStringLiteral("Lavoro: Fognatura via Roma")));
-    QVERIFY(first->endsWith(QStringLiteral("Pagina 1 di 2")));
-    QVERIFY(second.endsWith(QStringLiteral("Pagina 2 di 2")));
+    QVERIFY(first->endsWith(QStringLiteral("Pagina 1 di 3")));
+    QVERIFY(second.endsWith(QStringLiteral("Pagina 2 di 3")));
     for (const QString &word : longer.split(u' '))
         QVERIFY(first->contains(word));
+}
+
+// Blocks of a report on small pages, and the text of each page. A block is
+// "P:text" (a paragraph), "H:text" (a heading, kept with what follows) or
+// "T:header;row;row..." (a table, its cells split by "|"); a "\n" starts a
+// new line of its text. The page holds `lines` lines of paragraphs and
+// `rows` rows of one line of a table.
+void TestDrawingWindow::reportPages_data()
+{
+    QTest::addColumn<QStringList>("blocks");
+    QTest::addColumn<double>("lines");
+    QTest::addColumn<double>("rows");
+    QTest::addColumn<QStringList>("pages"); // each without its "Pagina N di M"
+
+    const QStringList six{"P:a", "P:b", "P:c", "P:d", "P:e", "P:f"};
+    QTest::newRow("a long table: its header on each page, never a row alone at an end")
+        << QStringList{"T:H;1;2;3;4;5;6;7;8;9"} << 0.0 << 5.5 << QStringList{"H\n1\n2\n3\n4", "H\n5\n6\n7", "H\n8\n9"};
+    QTest::newRow("five rows at a page's end: three and two, not four and one")
+        << QStringList{"P:a", "P:b", "T:H;1;2;3;4;5"} << 2.0 << 5.5 << QStringList{"a\nb\nH\n1\n2\n3", "H\n4\n5"};
+    QTest::newRow("room for the header and one row: the table on the next page")
+        << six + QStringList{"T:H;1;2;3;4"} << 6.0 << 2.5 << QStringList{"a\nb\nc\nd\ne\nf", "H\n1\n2\n3\n4"};
+    QTest::newRow("a heading goes on with its table's header and first two rows")
+        << six + QStringList{"H:Titolo", "T:H;1;2;3;4"} << 7.0 << 2.5
+        << QStringList{"a\nb\nc\nd\ne\nf", "Titolo\nH\n1\n2\n3\n4"};
+    QTest::newRow("a heading goes on with a table of three rows, whole")
+        << QStringList{"P:a", "P:b", "H:Titolo", "T:H;1;2;3"} << 3.0 << 3.5
+        << QStringList{"a\nb", "Titolo\nH\n1\n2\n3"};
+    QTest::newRow("a heading goes on with its paragraph")
+        << QStringList{"P:a", "P:b", "H:Titolo", "P:c"} << 3.5 << 0.0 << QStringList{"a\nb", "Titolo\nc"};
+    QTest::newRow("a cell of four lines at a page's end: its row whole on the next page")
+        << QStringList{"T:H|X;1|a;2|b;3|c;4|lungo\ntesto\nsu\nquattro;5|d;6|e"} << 3.5 << 4.0
+        << QStringList{"H\tX\n1\ta\n2\tb\n3\tc", "H\tX\n4\tlungo testo su quattro\n5\td\n6\te"};
+    QTest::newRow("a row taller than a page: in parts, each under the header")
+        << QStringList{"T:H;1;a\nb\nc\nd\ne\nf\ng\nh\ni\nj"} << 5.5 << 3.0
+        << QStringList{"H\n1\na b c d e f", "H\ng h i j"};
+}
+
+void TestDrawingWindow::reportPages()
+{
+    QFETCH(QStringList, blocks);
+    QFETCH(double, lines);
+    QFETCH(double, rows);
+    QFETCH(QStringList, pages);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    // A line as Qt lays it out; a table's is padded by 3 pixels above and
+    // below; the footer takes the font's height and 8 pixels.
+    QTextLayout oneLine(QStringLiteral("a"), font);
+    oneLine.beginLayout();
+    QTextLine first = oneLine.createLine();
+    first.setLineWidth(100);
+    const double line = first.height();
+    oneLine.endLayout();
+    ReportLayout layout(font, QSizeF(400, QFontMetricsF(font).height() + 8 + lines * line + rows * (line + 6)));
+    for (const QString &block : blocks) {
+        const QString text = block.mid(2);
+        if (block.startsWith(u'T')) {
+            QList<QStringList> cells;
+            for (const QString &row : text.split(u';'))
+                cells << row.split(u'|');
+            const qsizetype columns = cells.front().size();
+            layout.addTable({cells, QList<double>(columns, 1.0 / double(columns)), {}, {}});
+        } else {
+            layout.addParagraph(text, {block.startsWith(u'H'), 1, false, 0, block.startsWith(u'H')});
+        }
+    }
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        pages[p] += QStringLiteral("\nPagina %1 di %2").arg(p + 1).arg(pages.size());
+    QCOMPARE(layout.pageTexts(), pages);
 }
 
 // "Esporta PDF..." asks with Qt's dialog in Italian; a path given writes the

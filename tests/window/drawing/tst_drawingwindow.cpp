@@ -27,9 +27,11 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QPainter>
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -184,6 +186,8 @@ private slots:
     void exportFileNames_data();
     void exportFileNames();
     void exportsOfferTheLastFolder();
+    void diameterLabelClear_data();
+    void diameterLabelClear();
     void labelsBeside_data();
     void labelsBeside();
     void placedBesideTheMainWindow_data();
@@ -836,6 +840,68 @@ void TestDrawingWindow::exportsOfferTheLastFolder()
                                    documents.filePath(QStringLiteral("Fognatura- via Roma.xpwe")),
                                    chosen.filePath(QStringLiteral("Fognatura- via Roma.pdf")),
                                    chosen.filePath(QStringLiteral("Fognatura- via Roma.xpwe"))}));
+}
+
+// "D = ..." inside the pipe when it fits, else outside the trench with a
+// leader to the pipe: where it is written, the picture holds nothing else,
+// no wall, area side, dimension or other text.
+void TestDrawingWindow::diameterLabelClear_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<double>("P");
+    QTest::addColumn<double>("D");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("inside");
+
+    const QStringList worked{"SABBIA|0.30|0.10|0.2|0.5|E.01.001", "RINTERRO|*0.50|0|0.2|0.5|E.01.002",
+                             "PAVIMENTAZIONE|0.40|0.15|0|0|E.01.003"};
+    QTest::newRow("the worked example: inside the pipe") << worked << 1.50 << 0.40 << "D = 0,40" << true;
+    QTest::newRow("a small pipe across area 1's top") << worked << 1.50 << 0.10 << "D = 0,10" << false;
+    QTest::newRow("a pipe centred on area 1's top") << worked << 1.50 << 0.20 << "D = 0,20" << false;
+    QTest::newRow("a pipe through the trench bottom, beside the depth's texts")
+        << QStringList{"SABBIA|0.30|0|0|0.5", "RINTERRO|*0.50|0|0|0.5"} << 4.00 << 0.32 << "D = 0,32" << false;
+}
+
+void TestDrawingWindow::diameterLabelClear()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(double, P);
+    QFETCH(double, D);
+    QFETCH(QString, caption);
+    QFETCH(bool, inside);
+
+    const ExampleDimensions dimensions{0.80, P, D};
+    const SectionDrawing drawing = drawSection(sectionOf(areas), dimensions);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    const QRectF room(0, 0, 560, 400);
+    const std::optional<QRectF> label = SectionPicture::diameterText(font, drawing, dimensions, room);
+    QVERIFY(label);
+    QImage picture(room.size().toSize(), QImage::Format_RGB32);
+    QImage alone(picture.size(), QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        SectionPicture::paint(painter, room, font, drawing, dimensions);
+        QPainter lone(&alone);
+        lone.setRenderHint(QPainter::Antialiasing);
+        lone.setPen(QPen(Qt::black, 1));
+        lone.setFont(font);
+        lone.drawText(*label, Qt::AlignCenter, caption);
+    }
+    // The pixels wholly within the label; inside the pipe, its middle rows,
+    // clear of the circle that rounds its corners.
+    QRect within(QPoint(int(std::ceil(label->left())), int(std::ceil(label->top()))),
+                 QPoint(int(std::floor(label->right())) - 1, int(std::floor(label->bottom())) - 1));
+    if (inside)
+        within.adjust(0, within.height() / 4, 0, -within.height() / 4);
+    QCOMPARE(picture.copy(within), alone.copy(within));
+    if (inside)
+        return;
+    // The leader starts beside it.
+    const int x = int(std::ceil(label->right() + 2));
+    const int y = qRound(label->center().y());
+    QVERIFY(std::min({qGray(picture.pixel(x, y - 1)), qGray(picture.pixel(x, y)), qGray(picture.pixel(x, y + 1))}) < 128);
 }
 
 // Centres of labels between 0 and `high`, "-" for one left out.

@@ -1,7 +1,9 @@
 #include "sectionfiledialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -31,9 +33,29 @@ Kind kindOf(SectionFileChoice choice)
     return {};
 }
 
+// Names Windows keeps for its devices, whatever follows a dot.
+bool reservedOnWindows(const QString &name)
+{
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9]) *(\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return device.match(name).hasMatch();
+}
+
 } // namespace
 
-QString chooseSectionFile(QWidget *parent, SectionFileChoice choice)
+QString exportFileName(const QString &job, SectionFileChoice choice)
+{
+    const Kind kind = kindOf(choice);
+    QString name = job.trimmed();
+    for (QChar &c : name)
+        if (QStringView(u"\\/:*?\"<>|").contains(c) || c.category() == QChar::Other_Control)
+            c = u'-';
+    if (name.isEmpty() || reservedOnWindows(name))
+        return kind.suggested;
+    return name + u'.' + kind.suffix;
+}
+
+QString chooseSectionFile(QWidget *parent, SectionFileChoice choice, const QString &offered)
 {
     const Kind kind = kindOf(choice);
     const bool save = choice != SectionFileChoice::Load;
@@ -42,9 +64,15 @@ QString chooseSectionFile(QWidget *parent, SectionFileChoice choice)
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(kind.suffix);
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (!kind.suggested.isEmpty())
-        dialog.selectFile(kind.suggested);
+    if (!offered.isEmpty()) {
+        const QFileInfo file(offered);
+        dialog.setDirectory(file.absolutePath());
+        dialog.selectFile(file.fileName());
+    } else {
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        if (!kind.suggested.isEmpty())
+            dialog.selectFile(kind.suggested);
+    }
     const QString platform = QGuiApplication::platformName();
     if (platform != u"windows" && platform != u"cocoa")
         dialog.setOption(QFileDialog::DontUseNativeDialog); // a desktop's own may not speak Italian

@@ -11,5 +11,13 @@ class QWidget;
 // ItalianQtTexts makes speak Italian.
 enum class SectionFileChoice { SaveCopy, Load, ExportPdf, ExportXpwe };
 
-// The file chosen, or nothing when the user cancelled.
-QString chooseSectionFile(QWidget *parent, SectionFileChoice choice);
+// The file chosen, or nothing when the user cancelled. The dialog opens on
+// offered, a file's path (its folder and name); by default in the user's
+// documents, with the kind's own name for an export.
+QString chooseSectionFile(QWidget *parent, SectionFileChoice choice, const QString &offered = {});
+
+// The name an export offers: the job's name, trimmed, each character that a
+// Windows file name cannot hold (\ / : * ? " < > | and control characters)
+// made "-", with the export's suffix; the export's own name when there is
+// no job's name or Windows reserves it for a device (CON, NUL, COM1...).
+QString exportFileName(const QString &job, SectionFileChoice choice);

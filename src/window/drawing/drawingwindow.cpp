@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -37,9 +39,9 @@ namespace {
 // screen and 1600 pixels wide, for a sharp print in a report.
 constexpr double kCopyMinimumWidth = 1600;
 
-std::optional<QString> askPath(QWidget *parent, SectionFileChoice choice)
+std::optional<QString> askPath(QWidget *parent, SectionFileChoice choice, const QString &offered)
 {
-    const QString path = chooseSectionFile(parent, choice);
+    const QString path = chooseSectionFile(parent, choice, offered);
     return path.isEmpty() ? std::nullopt : std::optional(path);
 }
 
@@ -262,7 +264,13 @@ bool DrawingWindow::savedForExport(const QString &what)
 
 std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice)
 {
-    const std::optional<QString> path = m_choosePath(this, choice);
+    const QString folder = m_exportFolder.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : m_exportFolder;
+    const std::optional<QString> path =
+        m_choosePath(this, choice, QDir(folder).filePath(exportFileName(m_job->text(), choice)));
+    if (path)
+        m_exportFolder = QFileInfo(*path).absolutePath();
     if (path && isSectionOwnFile(m_folder, *path)) {
         tell(ownFileRefusal());
         return std::nullopt;

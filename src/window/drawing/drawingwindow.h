@@ -30,8 +30,10 @@ class DrawingWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Asks where to write an export; nothing when the user cancels.
-    using PathChooser = std::function<std::optional<QString>(QWidget *parent, SectionFileChoice choice)>;
+    // Asks where to write an export, offering a file's path; nothing when
+    // the user cancels.
+    using PathChooser =
+        std::function<std::optional<QString>(QWidget *parent, SectionFileChoice choice, const QString &offered)>;
 
     // folder: the section file's, whose own files an export never replaces.
     DrawingWindow(const SectionTable &table, const QString &folder, QWidget *parent);
@@ -71,8 +73,9 @@ private:
     ExampleDimensions dimensions() const;
     int tableRoom() const;
     bool savedForExport(const QString &what);
-    // The path the user chose for an export; nothing when cancelled or when
-    // it names one of the section's own files (the refusal told).
+    // The path the user chose for an export, offered in the folder of the
+    // last one under the job's name; nothing when cancelled or when it
+    // names one of the section's own files (the refusal told).
     std::optional<QString> exportPath(SectionFileChoice choice);
     void tell(const QString &text);
 
@@ -92,4 +95,5 @@ private:
     StretchesTab *m_stretchesTab = nullptr;
     QLabel *m_status = nullptr;
     PathChooser m_choosePath;
+    QString m_exportFolder; // the last export's, for the next one
 };

@@ -29,6 +29,16 @@ struct ReportLayout::Row
     QSizeF pictureSize;
 
     double padding() const { return bordered ? kPadding : 0; }
+    // The height of its first two lines, as they start a page.
+    double leadHeight() const
+    {
+        if (picture)
+            return pictureSize.height();
+        double lines = 0;
+        for (const Cell &cell : cells)
+            lines = std::max(lines, cell.text.height(0, std::min(2, cell.text.lineCount())));
+        return lines + 2 * padding();
+    }
     double height() const
     {
         if (picture)
@@ -128,6 +138,23 @@ void ReportLayout::addPicture(const QSizeF &size, Painter paint, bool keepWithNe
     m_laidOut = false;
 }
 
+// The least of a block that must start on the page where it starts: a
+// paragraph or a picture whole; a table's header with its first two rows,
+// or all of them when it has fewer than four (two must stand together on
+// each side of a break); of a row taller than the page, its first two lines.
+double ReportLayout::leadHeight(const Block &block, double bottom)
+{
+    const size_t rows = block.table && block.rows.size() > 4 ? 3 : block.rows.size();
+    double height = 0;
+    for (size_t r = 0; r < rows; ++r) {
+        const Row &row = block.rows[r];
+        if (height + row.height() > bottom && !row.picture)
+            return height + row.leadHeight();
+        height += row.height();
+    }
+    return height;
+}
+
 void ReportLayout::layout() const
 {
     if (m_laidOut)
@@ -136,6 +163,7 @@ void ReportLayout::layout() const
     const double bottom = m_page.height() - m_footer;
     int page = 0;
     double y = 0;
+    double top = 0; // where the page's own content starts, below a header repeated there
     const auto place = [&](const Row &row) {
         Placed placed{page, y, row.height(), &row, {}};
         for (const Row::Cell &cell : row.cells)
@@ -143,8 +171,16 @@ void ReportLayout::layout() const
         m_placed.push_back(placed);
         y += placed.height;
     };
-    // A row taller than a page, in parts of whole lines.
-    const auto placeInParts = [&](const Row &row) {
+    // A new page, under the header of the table that goes on there.
+    const auto newPage = [&](const Row *header) {
+        ++page;
+        y = 0;
+        if (header)
+            place(*header);
+        top = y;
+    };
+    // A row taller than a page, in parts of whole lines from where it is.
+    const auto placeInParts = [&](const Row &row, const Row *header) {
         std::vector<int> next(row.cells.size(), 0);
         const auto done = [&] {
             for (size_t c = 0; c < row.cells.size(); ++c)
@@ -176,40 +212,62 @@ void ReportLayout::layout() const
             part.height += 2 * row.padding();
             m_placed.push_back(part);
             y += part.height;
-            if (!done()) {
-                ++page;
-                y = 0;
-            }
+            if (!done())
+                newPage(header);
         }
     };
+    // A row whole where it fits, else whole on the next page; one taller
+    // than a page in parts, from here when its first lines fit.
+    const auto placeRow = [&](const Row &row, const Row *header) {
+        const bool tall = !row.picture && (header ? header->height() : 0) + row.height() > bottom;
+        if (y > top && y + row.height() > bottom && (!tall || y + row.leadHeight() > bottom))
+            newPage(header);
+        if (tall)
+            placeInParts(row, header);
+        else
+            place(row);
+    };
+    bool held = false; // the block before is kept with this one
     for (size_t b = 0; b < m_blocks.size(); ++b) {
         const Block &block = m_blocks[b];
-        for (size_t r = 0; r < block.rows.size(); ++r) {
+        // What must start on this page: the block's lead, after every
+        // block kept with the next one before it.
+        double lead = 0;
+        size_t last = b;
+        for (; m_blocks[last].keepWithNext && last + 1 < m_blocks.size(); ++last) {
+            for (const Row &row : m_blocks[last].rows)
+                lead += row.height();
+            lead += m_blocks[last + 1].rows.front().spaceBefore;
+        }
+        lead += leadHeight(m_blocks[last], bottom);
+        const double space = y > 0 ? block.rows.front().spaceBefore : 0;
+        if (!held && y > 0 && y + space + lead > bottom)
+            newPage(nullptr);
+        else
+            y += space;
+        held = block.keepWithNext;
+        if (!block.table) {
+            placeRow(block.rows.front(), nullptr);
+            continue;
+        }
+        // The header, then the rows under it on every page; the last two
+        // rows stand together.
+        const Row &header = block.rows.front();
+        place(header);
+        const size_t rows = block.rows.size() - 1;
+        int onPage = 0;
+        for (size_t r = 1; r <= rows; ++r) {
             const Row &row = block.rows[r];
-            const double space = y > 0 ? row.spaceBefore : 0;
-            // What must fit with this row: a header's first row below it, a
-            // block's first rows after the last row of one kept with it.
-            double needed = row.height();
-            if (block.table && r == 0 && block.rows.size() > 1)
-                needed += block.rows[1].height();
-            if (block.keepWithNext && r + 1 == block.rows.size() && b + 1 < m_blocks.size()) {
-                const Block &following = m_blocks[b + 1];
-                needed += following.rows.front().spaceBefore + following.rows.front().height();
-                if (following.table && following.rows.size() > 1)
-                    needed += following.rows[1].height();
+            if (r + 1 == rows && onPage >= 2) {
+                const double lastTwo = row.height() + block.rows[rows].height();
+                if (y + row.height() <= bottom && y + lastTwo > bottom && header.height() + lastTwo <= bottom) {
+                    newPage(&header);
+                    onPage = 0;
+                }
             }
-            if (y > 0 && y + space + needed > bottom) {
-                ++page;
-                y = 0;
-                if (block.table && r > 0)
-                    place(block.rows.front()); // the header again
-            } else {
-                y += space;
-            }
-            if (y + row.height() > bottom && !row.picture)
-                placeInParts(row);
-            else
-                place(row);
+            const int before = page;
+            placeRow(row, &header);
+            onPage = page == before ? onPage + 1 : 1;
         }
     }
     m_pages = page + 1;

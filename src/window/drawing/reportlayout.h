@@ -14,12 +14,16 @@ class QRectF;
 
 // A report laid out on pages by hand, one block under the other:
 // paragraphs, tables and pictures. A table is broken only between its rows,
-// and its header row is repeated at the top of every page it continues on;
-// a paragraph or a row is broken (between its lines) only when a whole page
-// cannot hold it; a block marked to keep with the next starts a new page
-// rather than end one. Texts wrap at word boundaries, and anywhere within a
-// word longer than their width: nothing is ever cut. Every page ends with
-// "Pagina N di M".
+// never right after its header, and with at least two of its rows on each
+// side of a break (a table of fewer than four rows stays whole); its header
+// row is repeated at the top of every page it continues on. A paragraph or
+// a row is broken (between its lines) only when a whole page cannot hold
+// it; the parts of a row go on under the header again. A block marked to
+// keep with the next (a heading) starts a new page rather than end one
+// without the next block's start: a paragraph or a picture whole, a table's
+// header and first two rows. Texts wrap at word boundaries, and anywhere
+// within a word longer than their width: nothing is ever cut. Every page
+// ends with "Pagina N di M".
 class ReportLayout
 {
 public:
@@ -66,6 +70,7 @@ private:
     struct Placed;
     Row textRow(const QStringList &texts, const QList<double> &widths, const TextStyle &style, bool bordered,
                 const std::function<bool(int)> &alignRight, const std::function<bool(int)> &bold) const;
+    static double leadHeight(const Block &block, double bottom);
     void layout() const;
     void paintPage(QPainter &painter, int page) const;
 

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -74,18 +75,93 @@ QString areaTitle(const DrawnArea &area)
     return QStringLiteral("AREA %1").arg(area.number);
 }
 
+// Where a vertical dimension's text is written: beside its line, at its
+// middle, on the left or on the right.
+QRectF verticalDimensionText(const QFontMetricsF &metrics, double x, double y1, double y2, const QString &text,
+                             bool textLeft)
+{
+    const double width = metrics.horizontalAdvance(text);
+    const double textX = textLeft ? x - kTick - 2 - width : x + kTick + 2;
+    const double baseline = (y1 + y2) / 2 + metrics.ascent() / 2 - 1;
+    return QRectF(textX, baseline - metrics.ascent(), width, metrics.height());
+}
+
+// Where a width dimensioned below the section writes its text: under the
+// line, at the section's axis.
+QRectF horizontalDimensionText(const QFontMetricsF &metrics, const Scale &scale, double y, const QString &text)
+{
+    const double width = metrics.horizontalAdvance(text);
+    return QRectF(scale.axisX - width / 2, y + metrics.height() + 2 - metrics.ascent(), width, metrics.height());
+}
+
+// The depth P on the left of the section, from its top down to the pipe's
+// bottom, and from there the height of the pipe's bottom above the trench
+// bottom (none when it lies on it): each dimension's ends and text.
+struct DepthDimension
+{
+    double y1;
+    double y2;
+    QString text;
+};
+
+double depthLineX(const Scale &scale, double width)
+{
+    return scale.at(-width / 2, 0).x() - kGap;
+}
+
+std::vector<DepthDimension> depthDimensions(const Scale &scale, const SectionDrawing &drawing,
+                                            const ExampleDimensions &dimensions)
+{
+    const double pipeBottom = drawing.top - dimensions.P;
+    std::vector<DepthDimension> parts{{scale.at(0, drawing.top).y(), scale.at(0, pipeBottom).y(),
+                                       QStringLiteral("P = %1").arg(lengthText(dimensions.P))}};
+    if (std::abs(pipeBottom) >= kNothing)
+        parts.push_back({scale.at(0, pipeBottom).y(), scale.at(0, 0).y(), lengthText(pipeBottom)});
+    return parts;
+}
+
+// The widths dimensioned below the section: L, and area 1's bottom width
+// when X1 widens it. Each line's height, width and text.
+struct WidthDimension
+{
+    double y;
+    double width;
+    QString text;
+};
+
+std::vector<WidthDimension> widthDimensions(const Scale &scale, const QFontMetricsF &metrics, double lowest,
+                                            const SectionDrawing &drawing, const ExampleDimensions &dimensions)
+{
+    const double belowY = scale.at(0, lowest).y() + 14;
+    std::vector<WidthDimension> widths{{belowY, dimensions.L, QStringLiteral("L = %1").arg(lengthText(dimensions.L))}};
+    if (dimensionsAreaOneBase(drawing, dimensions))
+        widths.push_back({belowY + metrics.height() + 14, drawing.areas.front().footWidth,
+                          QStringLiteral("L + 2 X1 = %1").arg(lengthText(drawing.areas.front().footWidth))});
+    return widths;
+}
+
 // The pipe, its diameter's line and text.
 struct PipeMarks
 {
     QRectF circle;
-    QRectF text; // where "D = ..." is written: inside the circle when it fits, else on its right
+    QRectF text; // where "D = ..." is written
     QString caption;
+    // From the text to the pipe, when the text is outside it: to the
+    // depth's line, then level across the trench.
+    QPolygonF leader;
 
-    // What labels keep clear of.
-    QRectF keepOut() const { return circle.united(text).adjusted(-kClear, -kClear, kClear, kClear); }
+    // What labels keep clear of: the pipe, and the text inside it or the
+    // leader's run across the trench.
+    QRectF keepOut() const
+    {
+        const QRectF marks = leader.isEmpty() ? circle.united(text)
+                                              : circle.united(QRectF(leader[1], leader[2]).normalized());
+        return marks.adjusted(-kClear, -kClear, kClear, kClear);
+    }
 };
 
-PipeMarks pipeMarks(const SectionDrawing &drawing, const Scale &scale, const QFontMetricsF &metrics)
+PipeMarks pipeMarks(const SectionDrawing &drawing, const ExampleDimensions &dimensions, const Scale &scale,
+                    const QFontMetricsF &metrics)
 {
     PipeMarks marks;
     const double radius = drawing.pipeDiameter / 2 * scale.pixelsPerMetre;
@@ -93,10 +169,60 @@ PipeMarks pipeMarks(const SectionDrawing &drawing, const Scale &scale, const QFo
     marks.circle = QRectF(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
     marks.caption = QStringLiteral("D = %1").arg(lengthText(drawing.pipeDiameter));
     const QSizeF text(metrics.horizontalAdvance(marks.caption), metrics.height());
-    if (text.width() <= 1.6 * radius && text.height() <= 0.8 * radius)
+    if (text.width() <= 1.6 * radius && text.height() <= 0.8 * radius) {
         marks.text = QRectF(QPointF(centre.x() - text.width() / 2, centre.y() - text.height() - 1), text);
-    else
-        marks.text = QRectF(QPointF(centre.x() + radius + kTick, centre.y() - text.height() / 2), text);
+        return marks;
+    }
+    // Too small a pipe: the text goes outside the trench, on the left among
+    // the texts of the depth P, right-aligned as they are. Nothing there
+    // moves: on the right the heights' texts spread to make room for each
+    // other and for the labels moved beside their areas.
+    const Extent extent(drawing, dimensions);
+    const double lineX = depthLineX(scale, extent.width);
+
+    // The leader crosses the trench level with the pipe's centre, as the
+    // diameter's line goes on, unless that runs along an area's side.
+    std::vector<double> sides;
+    for (const DrawnArea &area : drawing.areas)
+        sides.insert(sides.end(), {scale.at(0, area.bottom).y(), scale.at(0, area.bottom + area.height).y()});
+    const auto clearOfSides = [&](double y) {
+        return std::none_of(sides.begin(), sides.end(), [y](double side) { return std::abs(side - y) < 3; });
+    };
+    double level = centre.y();
+    for (const double shift : {0.0, -0.5, 0.5})
+        if (clearOfSides(centre.y() + shift * radius)) {
+            level = centre.y() + shift * radius;
+            break;
+        }
+
+    // The text at that height, or the nearest one clear of the depth's and
+    // the widths' texts and lines.
+    std::vector<QRectF> taken;
+    for (const DepthDimension &part : depthDimensions(scale, drawing, dimensions))
+        taken.push_back(verticalDimensionText(metrics, lineX, part.y1, part.y2, part.text, true));
+    for (const WidthDimension &line : widthDimensions(scale, metrics, extent.lowest, drawing, dimensions)) {
+        const double half = line.width / 2 * scale.pixelsPerMetre;
+        taken.push_back(QRectF(scale.axisX - half, line.y - kTick, 2 * half, 2 * kTick));
+        taken.push_back(horizontalDimensionText(metrics, scale, line.y, line.text));
+    }
+    for (QRectF &rect : taken)
+        rect.adjust(-kClear, -kClear, kClear, kClear);
+    const double right = lineX - kTick - 2;
+    const auto at = [&](double middle) {
+        return QRectF(right - text.width(), middle - text.height() / 2, text.width(), text.height());
+    };
+    std::vector<double> middles{level};
+    for (const QRectF &rect : taken)
+        middles.insert(middles.end(), {rect.top() - text.height() / 2, rect.bottom() + text.height() / 2});
+    std::stable_sort(middles.begin(), middles.end(),
+                     [level](double a, double b) { return std::abs(a - level) < std::abs(b - level); });
+    const auto free = std::find_if(middles.begin(), middles.end(), [&](double middle) {
+        return std::none_of(taken.begin(), taken.end(), [&](const QRectF &rect) { return rect.intersects(at(middle)); });
+    });
+    marks.text = at(free != middles.end() ? *free : level);
+    const double across = std::sqrt(std::max(0.0, radius * radius - std::pow(level - centre.y(), 2)));
+    marks.leader = QPolygonF{QPointF(marks.text.right() + 2, marks.text.center().y()), QPointF(lineX, level),
+                             QPointF(centre.x() - across, level)};
     return marks;
 }
 
@@ -109,7 +235,7 @@ public:
     Layout(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions)
         : font(font), metrics(font), extent(drawing, dimensions),
           bottom(kBottom + (dimensionsAreaOneBase(drawing, dimensions) ? metrics.height() + 14 : 0)),
-          m_drawing(drawing)
+          m_drawing(drawing), m_dimensions(dimensions)
     {
     }
 
@@ -165,6 +291,19 @@ public:
         return rightRoom(pixelsPerMetre) > kRight ? fittedScale(size, kRight + kBesideRoom) : pixelsPerMetre;
     }
 
+    // Where the section lies in room, at pixelsPerMetre or, when that is
+    // 0, at the largest scale that fits.
+    Scale scaleIn(const QRectF &room, double pixelsPerMetre) const
+    {
+        Scale scale;
+        scale.pixelsPerMetre = pixelsPerMetre > 0 ? pixelsPerMetre : scaleToFit(room.size());
+        const double right = rightRoom(scale.pixelsPerMetre);
+        scale.axisX = room.left() + kLeft + (room.width() - kLeft - right) / 2.0;
+        scale.bottomY = room.top() + kTop + (room.height() - kTop - bottom) / 2.0
+                        + extent.span() * scale.pixelsPerMetre / 2 + extent.lowest * scale.pixelsPerMetre;
+        return scale;
+    }
+
     const QFont font;
     const QFontMetricsF metrics;
     const Extent extent;
@@ -176,7 +315,7 @@ private:
         const QRectF room = inside(area, scale);
         std::vector<QRectF> parts{room};
         if (m_drawing.pipeShown) {
-            const QRectF pipe = pipeMarks(m_drawing, scale, metrics).keepOut();
+            const QRectF pipe = pipeMarks(m_drawing, m_dimensions, scale, metrics).keepOut();
             if (pipe.intersects(room))
                 parts = {QRectF(room.left(), room.top(), room.width(), pipe.top() - room.top()),
                          QRectF(room.left(), pipe.bottom(), room.width(), room.bottom() - pipe.bottom()),
@@ -204,6 +343,7 @@ private:
     }
 
     const SectionDrawing &m_drawing;
+    const ExampleDimensions m_dimensions;
     mutable double m_placedAt = -1; // the scale m_places are worked out at
     mutable std::unordered_map<int, std::optional<QRectF>> m_places; // by area number
 };
@@ -216,21 +356,21 @@ void verticalDimension(QPainter &painter, double x, double y1, double y2, const 
     if (text.isEmpty())
         return;
     const QFontMetricsF metrics(painter.font());
-    const double width = metrics.horizontalAdvance(text);
-    const double textX = textLeft ? x - kTick - 2 - width : x + kTick + 2;
-    painter.drawText(QPointF(textX, (y1 + y2) / 2 + metrics.ascent() / 2 - 1), text);
+    const QRectF place = verticalDimensionText(metrics, x, y1, y2, text, textLeft);
+    painter.drawText(QPointF(place.left(), place.top() + metrics.ascent()), text);
 }
 
 // A width dimensioned below the section, its text under the line.
-void horizontalDimension(QPainter &painter, const Scale &scale, double y, double width, const QString &text)
+void horizontalDimension(QPainter &painter, const Scale &scale, const WidthDimension &dimension)
 {
-    const QPointF from(scale.at(-width / 2, 0).x(), y);
-    const QPointF to(scale.at(width / 2, 0).x(), y);
+    const QPointF from(scale.at(-dimension.width / 2, 0).x(), dimension.y);
+    const QPointF to(scale.at(dimension.width / 2, 0).x(), dimension.y);
     painter.drawLine(from, to);
     painter.drawLine(from - QPointF(0, kTick), from + QPointF(0, kTick));
     painter.drawLine(to - QPointF(0, kTick), to + QPointF(0, kTick));
     const QFontMetricsF metrics(painter.font());
-    painter.drawText(QPointF(scale.axisX - metrics.horizontalAdvance(text) / 2, y + metrics.height() + 2), text);
+    const QRectF place = horizontalDimensionText(metrics, scale, dimension.y, dimension.text);
+    painter.drawText(QPointF(place.left(), place.top() + metrics.ascent()), dimension.text);
 }
 
 // The heights on the right, beyond the widest area, each with its text;
@@ -265,27 +405,24 @@ void heightDimensions(QPainter &painter, const QRectF &room, const Scale &scale,
     }
 }
 
-// The pipe, with D across it, and on the left the depth P from the top
-// down to the pipe's bottom, then on to the trench bottom the height of the
-// pipe's bottom above it.
+// The pipe, with D across it (or beside the depth, a leader to the pipe),
+// and on the left the depth P from the top down to the pipe's bottom, then
+// on to the trench bottom the height of the pipe's bottom above it.
 void pipeAndDepth(QPainter &painter, const Scale &scale, const SectionDrawing &drawing,
                   const ExampleDimensions &dimensions, const Layout &layout)
 {
-    const PipeMarks marks = pipeMarks(drawing, scale, layout.metrics);
+    const PipeMarks marks = pipeMarks(drawing, dimensions, scale, layout.metrics);
     painter.drawEllipse(marks.circle);
     const double y = marks.circle.center().y();
     painter.drawLine(QPointF(marks.circle.left(), y), QPointF(marks.circle.right(), y));
     for (const double x : {marks.circle.left(), marks.circle.right()})
         painter.drawLine(QPointF(x, y - kTick / 2.0), QPointF(x, y + kTick / 2.0));
     painter.drawText(marks.text, Qt::AlignCenter, marks.caption);
+    painter.drawPolyline(marks.leader);
 
-    const double left = scale.at(-layout.extent.width / 2, 0).x() - kGap;
-    const double pipeBottom = drawing.top - dimensions.P;
-    verticalDimension(painter, left, scale.at(0, drawing.top).y(), scale.at(0, pipeBottom).y(),
-                      QStringLiteral("P = %1").arg(lengthText(dimensions.P)), true);
-    if (std::abs(pipeBottom) >= kNothing)
-        verticalDimension(painter, left, scale.at(0, pipeBottom).y(), scale.at(0, 0).y(), lengthText(pipeBottom),
-                          true);
+    const double left = depthLineX(scale, layout.extent.width);
+    for (const DepthDimension &part : depthDimensions(scale, drawing, dimensions))
+        verticalDimension(painter, left, part.y1, part.y2, part.text, true);
 }
 
 } // namespace
@@ -350,6 +487,16 @@ double SectionPicture::scaleToFit(const QFont &font, const SectionDrawing &drawi
     return Layout(font, drawing, dimensions).scaleToFit(size);
 }
 
+std::optional<QRectF> SectionPicture::diameterText(const QFont &font, const SectionDrawing &drawing,
+                                                   const ExampleDimensions &dimensions, const QRectF &room,
+                                                   double pixelsPerMetre)
+{
+    if (drawing.areas.empty() || !drawing.pipeShown)
+        return std::nullopt;
+    const Layout layout(font, drawing, dimensions);
+    return pipeMarks(drawing, dimensions, layout.scaleIn(room, pixelsPerMetre), layout.metrics).text;
+}
+
 double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont &font, const SectionDrawing &drawing,
                              const ExampleDimensions &dimensions, double pixelsPerMetre)
 {
@@ -364,13 +511,7 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
     }
     const Layout layout(font, drawing, dimensions);
     const Extent &extent = layout.extent;
-    Scale scale;
-    scale.pixelsPerMetre = pixelsPerMetre > 0 ? pixelsPerMetre : layout.scaleToFit(room.size());
-    const double right = layout.rightRoom(scale.pixelsPerMetre);
-    const double span = extent.span();
-    scale.axisX = room.left() + kLeft + (room.width() - kLeft - right) / 2.0;
-    scale.bottomY = room.top() + kTop + (room.height() - kTop - layout.bottom) / 2.0 + span * scale.pixelsPerMetre / 2
-                    + extent.lowest * scale.pixelsPerMetre;
+    const Scale scale = layout.scaleIn(room, pixelsPerMetre);
 
     for (const DrawnArea &area : drawing.areas) {
         if (!area.hasHeight())
@@ -390,11 +531,8 @@ double SectionPicture::paint(QPainter &painter, const QRectF &room, const QFont 
     heightDimensions(painter, room, scale, drawing, layout, heightsX,
                      room.right() - heightsX - kTick - 2 - kLeader - 2);
     // The bottom width L below the trench bottom, and area 1's when X1 widens it.
-    const double belowY = scale.at(0, extent.lowest).y() + 14;
-    horizontalDimension(painter, scale, belowY, dimensions.L, QStringLiteral("L = %1").arg(lengthText(dimensions.L)));
-    if (dimensionsAreaOneBase(drawing, dimensions))
-        horizontalDimension(painter, scale, belowY + layout.metrics.height() + 14, drawing.areas.front().footWidth,
-                            QStringLiteral("L + 2 X1 = %1").arg(lengthText(drawing.areas.front().footWidth)));
+    for (const WidthDimension &width : widthDimensions(scale, layout.metrics, extent.lowest, drawing, dimensions))
+        horizontalDimension(painter, scale, width);
     if (drawing.pipeShown)
         pipeAndDepth(painter, scale, drawing, dimensions, layout);
     painter.restore();

@@ -3,12 +3,14 @@
 #include "takeoff/sectiondrawing.h"
 
 #include <QWidget>
+#include <optional>
 
 // The user's section drawn to scale, black on white: each area outlined
 // with its number and description (beside it, with its height, when they
 // do not fit inside, clear of the pipe), its height dimensioned on the
 // right, the bottom width L below (and area 1's, when X1 widens it); for a
-// section drawn whole, the pipe with its diameter D, and on the left the
+// section drawn whole, the pipe with its diameter D (inside it, or on the
+// left with a leader when the pipe is too small for it), and on the left the
 // depth P and the height of the pipe's bottom above the trench bottom. One
 // scale across and down, fitted to the widget.
 class SectionPicture : public QWidget
@@ -32,6 +34,12 @@ public:
     // The largest scale at which paint fits the drawing into size.
     static double scaleToFit(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions,
                              const QSizeF &size);
+    // Where paint writes "D = ...": inside the pipe when it fits, else on
+    // the left, outside the trench, with a leader to the pipe. Nothing
+    // when no pipe is drawn.
+    static std::optional<QRectF> diameterText(const QFont &font, const SectionDrawing &drawing,
+                                              const ExampleDimensions &dimensions, const QRectF &room,
+                                              double pixelsPerMetre = 0);
     // The size that paint needs at pixelsPerMetre.
     static QSizeF sizeAt(const QFont &font, const SectionDrawing &drawing, const ExampleDimensions &dimensions,
                          double pixelsPerMetre);

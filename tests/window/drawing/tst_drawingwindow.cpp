@@ -27,8 +27,15 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QPainter>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 // The drawing window with the worked example: its table of quantities, its
 // copies, the PDF for the report and the Italian file dialog, the exports
@@ -108,7 +115,8 @@ struct ShownWindow
     }
     void chooseExportTo(const QString &path)
     {
-        window.setPathChooser([path](QWidget *, SectionFileChoice) { return std::optional<QString>(path); });
+        window.setPathChooser(
+            [path](QWidget *, SectionFileChoice, const QString &) { return std::optional<QString>(path); });
     }
 };
 
@@ -172,7 +180,14 @@ private slots:
     void nothingExportedWhileUnsaved();
     void pdfForTheReport();
     void pdfPagesOfALongSection();
+    void reportPages_data();
+    void reportPages();
     void exportAsksInItalian();
+    void exportFileNames_data();
+    void exportFileNames();
+    void exportsOfferTheLastFolder();
+    void diameterLabelClear_data();
+    void diameterLabelClear();
     void labelsBeside_data();
     void labelsBeside();
     void placedBesideTheMainWindow_data();
@@ -490,29 +505,66 @@ void TestDrawingWindow::exportsRefuseTheSectionsFiles_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("exists");
+    // name is a symbolic link to the first, which links to the next...; the last is not there.
+    QTest::addColumn<QStringList>("linksTo");
+    // The section file shows under its name in capitals too (a hard link), as
+    // in a folder whose file system ignores letter case.
+    QTest::addColumn<bool>("ignoringCase");
 
-    QTest::newRow("the section file, by a path through its folder's parent") << "../%1/ComputoPersonalizzato.txt" << true;
-    QTest::newRow("its lock") << "ComputoPersonalizzato.txt.lock" << false;
-    QTest::newRow("a backup") << "ComputoPersonalizzato.txt.bak" << true;
-    QTest::newRow("a later backup, not there yet") << "ComputoPersonalizzato.txt.bak3" << false;
+    QTest::newRow("the section file, by a path through its folder's parent")
+        << "../%1/ComputoPersonalizzato.txt" << true << QStringList() << false;
+    QTest::newRow("its lock") << "ComputoPersonalizzato.txt.lock" << false << QStringList() << false;
+    QTest::newRow("a backup") << "ComputoPersonalizzato.txt.bak" << true << QStringList() << false;
+    QTest::newRow("a later backup, not there yet") << "ComputoPersonalizzato.txt.bak3" << false << QStringList() << false;
+#ifndef Q_OS_WIN
+    QTest::newRow("a link elsewhere to a backup not there yet")
+        << "altrove/sezione.pdf" << false << QStringList{"../ComputoPersonalizzato.txt.bak9"} << false;
+    QTest::newRow("a link to a link to a backup not there yet")
+        << "altrove/sezione.pdf" << false << QStringList{"copia.pdf", "../ComputoPersonalizzato.txt.bak9"} << false;
+    QTest::newRow("the section file in capitals, the same file") << "COMPUTOPERSONALIZZATO.TXT" << true << QStringList()
+                                                                 << true;
+    QTest::newRow("a backup not there yet, in other letters, where case is ignored")
+        << "computopersonalizzato.TXT.Bak9" << false << QStringList() << true;
+    QTest::newRow("the section file in small letters, where case is ignored")
+        << "computopersonalizzato.txt" << false << QStringList() << true;
+#endif
 }
 
 void TestDrawingWindow::exportsRefuseTheSectionsFiles()
 {
     QFETCH(QString, name);
     QFETCH(bool, exists);
+    QFETCH(QStringList, linksTo);
+    QFETCH(bool, ignoringCase);
 
     ShownWindow w;
     const QString path =
         w.folder.filePath(name.contains(u'%') ? name.arg(QFileInfo(w.folder.path()).fileName()) : name);
+#ifndef Q_OS_WIN
+    if (ignoringCase) {
+        writeFile(w.folder.filePath(QStringLiteral("ComputoPersonalizzato.txt")), "section");
+        QCOMPARE(::link(QFile::encodeName(w.folder.filePath(QStringLiteral("ComputoPersonalizzato.txt"))).constData(),
+                        QFile::encodeName(w.folder.filePath(QStringLiteral("COMPUTOPERSONALIZZATO.TXT"))).constData()),
+                 0);
+    }
+#else
+    Q_UNUSED(ignoringCase);
+#endif
     if (exists)
         writeFile(path, "keep");
+    QString absent = path;
+    for (const QString &to : linksTo) {
+        QVERIFY(QDir().mkpath(QFileInfo(absent).path()));
+        QVERIFY(QFile::link(to, absent));
+        absent = QFileInfo(absent).dir().filePath(to);
+    }
     w.chooseExportTo(path);
     w.window.stretchesTab().paste(kStretchesBlock);
     for (const QString button : {QStringLiteral("Esporta PDF..."), QStringLiteral("Esporta XPWE...")}) {
         w.button(button)->click();
         QCOMPARE(w.window.statusText(), QStringLiteral("Questo file appartiene alla sezione in uso: scegliere un altro nome."));
         QCOMPARE(readFile(path), exists ? QByteArray("keep") : QByteArray("<unreadable>"));
+        QVERIFY(linksTo.isEmpty() || !QFileInfo::exists(absent));
     }
 }
 
@@ -577,9 +629,10 @@ void TestDrawingWindow::pdfForTheReport()
         QVERIFY2(text->contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + *text));
 }
 
-// Five areas with long descriptions and three stretches run over two
+// Five areas with long descriptions and three stretches run over three
 // pages: every page numbered, no row split between them, the header of a
-// table that goes on repeated, each description whole.
+// table that goes on repeated, each description whole; a heading starts a
+// page with its table, and the totals per code go on with two rows or more.
 void TestDrawingWindow::pdfPagesOfALongSection()
 {
     const QString longer = QStringLiteral("Rinterro con materiale di risulta dallo scavo, vagliato e compattato a strati "
@@ -596,9 +649,13 @@ void TestDrawingWindow::pdfPagesOfALongSection()
     ReportLayout layout(content.font, reportPageSize());
     QCOMPARE(layOutReport(layout, table, content), std::nullopt);
     const QStringList pages = layout.pageTexts();
-    QCOMPARE(pages.size(), 2);
+    QCOMPARE(pages.size(), 3);
+    QVERIFY(pages[1].startsWith(QStringLiteral("Quantità per metro di scavo\nArea\tDescrizione\tVoce\t")));
+    QCOMPARE(pages[2], QStringLiteral("Voce\tDescrizione\tQuantità (m³)\nE.3\t%1 n. 3\t41,400\nE.4\t%1 n. 4\t55,800\n"
+                                      "E.5\t%1 n. 5\t72,900\nPagina 3 di 3")
+                           .arg(longer));
     for (int page = 0; page < pages.size(); ++page) {
-        QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 2").arg(page + 1)));
+        QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 3").arg(page + 1)));
         for (int a = 1; a <= 5; ++a) // a description is one cell of one row, whole
             QVERIFY(!pages[page].contains(QStringLiteral("%1 n. %2").arg(longer).arg(a))
                     || pages[page].contains(QStringLiteral("\t%1 n. %2\t").arg(longer).arg(a)));
@@ -621,10 +678,80 @@ void TestDrawingWindow::pdfPagesOfALongSection()
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
     const QString second = *pdfText(path, 2);
     QVERIFY(first->contains(QStringLiteral("Lavoro: Fognatura via Roma")));
-    QVERIFY(first->endsWith(QStringLiteral("Pagina 1 di 2")));
-    QVERIFY(second.endsWith(QStringLiteral("Pagina 2 di 2")));
+    QVERIFY(first->endsWith(QStringLiteral("Pagina 1 di 3")));
+    QVERIFY(second.endsWith(QStringLiteral("Pagina 2 di 3")));
     for (const QString &word : longer.split(u' '))
         QVERIFY(first->contains(word));
+}
+
+// Blocks of a report on small pages, and the text of each page. A block is
+// "P:text" (a paragraph), "H:text" (a heading, kept with what follows) or
+// "T:header;row;row..." (a table, its cells split by "|"); a "\n" starts a
+// new line of its text. The page holds `lines` lines of paragraphs and
+// `rows` rows of one line of a table.
+void TestDrawingWindow::reportPages_data()
+{
+    QTest::addColumn<QStringList>("blocks");
+    QTest::addColumn<double>("lines");
+    QTest::addColumn<double>("rows");
+    QTest::addColumn<QStringList>("pages"); // each without its "Pagina N di M"
+
+    const QStringList six{"P:a", "P:b", "P:c", "P:d", "P:e", "P:f"};
+    QTest::newRow("a long table: its header on each page, never a row alone at an end")
+        << QStringList{"T:H;1;2;3;4;5;6;7;8;9"} << 0.0 << 5.5 << QStringList{"H\n1\n2\n3\n4", "H\n5\n6\n7", "H\n8\n9"};
+    QTest::newRow("five rows at a page's end: three and two, not four and one")
+        << QStringList{"P:a", "P:b", "T:H;1;2;3;4;5"} << 2.0 << 5.5 << QStringList{"a\nb\nH\n1\n2\n3", "H\n4\n5"};
+    QTest::newRow("room for the header and one row: the table on the next page")
+        << six + QStringList{"T:H;1;2;3;4"} << 6.0 << 2.5 << QStringList{"a\nb\nc\nd\ne\nf", "H\n1\n2\n3\n4"};
+    QTest::newRow("a heading goes on with its table's header and first two rows")
+        << six + QStringList{"H:Titolo", "T:H;1;2;3;4"} << 7.0 << 2.5
+        << QStringList{"a\nb\nc\nd\ne\nf", "Titolo\nH\n1\n2\n3\n4"};
+    QTest::newRow("a heading goes on with a table of three rows, whole")
+        << QStringList{"P:a", "P:b", "H:Titolo", "T:H;1;2;3"} << 3.0 << 3.5
+        << QStringList{"a\nb", "Titolo\nH\n1\n2\n3"};
+    QTest::newRow("a heading goes on with its paragraph")
+        << QStringList{"P:a", "P:b", "H:Titolo", "P:c"} << 3.5 << 0.0 << QStringList{"a\nb", "Titolo\nc"};
+    QTest::newRow("a cell of four lines at a page's end: its row whole on the next page")
+        << QStringList{"T:H|X;1|a;2|b;3|c;4|lungo\ntesto\nsu\nquattro;5|d;6|e"} << 3.5 << 4.0
+        << QStringList{"H\tX\n1\ta\n2\tb\n3\tc", "H\tX\n4\tlungo testo su quattro\n5\td\n6\te"};
+    QTest::newRow("a row taller than a page: in parts, each under the header")
+        << QStringList{"T:H;1;a\nb\nc\nd\ne\nf\ng\nh\ni\nj"} << 5.5 << 3.0
+        << QStringList{"H\n1\na b c d e f", "H\ng h i j"};
+}
+
+void TestDrawingWindow::reportPages()
+{
+    QFETCH(QStringList, blocks);
+    QFETCH(double, lines);
+    QFETCH(double, rows);
+    QFETCH(QStringList, pages);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    // A line as Qt lays it out; a table's is padded by 3 pixels above and
+    // below; the footer takes the font's height and 8 pixels.
+    QTextLayout oneLine(QStringLiteral("a"), font);
+    oneLine.beginLayout();
+    QTextLine first = oneLine.createLine();
+    first.setLineWidth(100);
+    const double line = first.height();
+    oneLine.endLayout();
+    ReportLayout layout(font, QSizeF(400, QFontMetricsF(font).height() + 8 + lines * line + rows * (line + 6)));
+    for (const QString &block : blocks) {
+        const QString text = block.mid(2);
+        if (block.startsWith(u'T')) {
+            QList<QStringList> cells;
+            for (const QString &row : text.split(u';'))
+                cells << row.split(u'|');
+            const qsizetype columns = cells.front().size();
+            layout.addTable({cells, QList<double>(columns, 1.0 / double(columns)), {}, {}});
+        } else {
+            layout.addParagraph(text, {block.startsWith(u'H'), 1, false, 0, block.startsWith(u'H')});
+        }
+    }
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        pages[p] += QStringLiteral("\nPagina %1 di %2").arg(p + 1).arg(pages.size());
+    QCOMPARE(layout.pageTexts(), pages);
 }
 
 // "Esporta PDF..." asks with Qt's dialog in Italian; a path given writes the
@@ -643,10 +770,13 @@ void TestDrawingWindow::exportAsksInItalian()
              << dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))->text();
         const auto *buttons = dialog->findChild<QDialogButtonBox *>();
         seen << buttons->button(QDialogButtonBox::Save)->text() << buttons->button(QDialogButtonBox::Cancel)->text();
+        seen << dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
         dialog->reject();
     });
+    w.type(QStringLiteral("Lavoro"), QStringLiteral("Fognatura via Roma"));
     w.button(QStringLiteral("Esporta PDF..."))->click();
-    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla"}));
+    QCOMPARE(seen, QStringList({"Esporta PDF", "Cerca in:", "&Nome file:", "Tipo file:", "&Salva", "Annulla",
+                                "Fognatura via Roma.pdf"}));
     QVERIFY(w.window.statusText().isEmpty());
 
     const QString path = w.folder.filePath(QStringLiteral("sezione.pdf"));
@@ -654,6 +784,124 @@ void TestDrawingWindow::exportAsksInItalian()
     w.button(QStringLiteral("Esporta PDF..."))->click();
     QCOMPARE(w.window.statusText(), QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(path)));
     QVERIFY(readFile(path).startsWith("%PDF-"));
+}
+
+// The name an export offers, from the job's name in "Lavoro".
+void TestDrawingWindow::exportFileNames_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<bool>("pdf");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("no job: the PDF's own name") << "" << true << "Sezione tipo personalizzata.pdf";
+    QTest::newRow("blanks only: the XPWE's own name") << "   " << false << "Computo scavi.xpwe";
+    QTest::newRow("trimmed, accents and a comma kept") << "  Fognatura via Roma, lotto 2 – Cantù " << true
+                                                       << "Fognatura via Roma, lotto 2 – Cantù.pdf";
+    QTest::newRow("each character Windows refuses") << "a\\b/c:d*e?f\"g<h>i|j" << false << "a-b-c-d-e-f-g-h-i-j.xpwe";
+    QTest::newRow("control characters") << QStringLiteral("Lotto\t3\u0001") << true << "Lotto-3-.pdf";
+    QTest::newRow("a name Windows keeps for a device") << "nul" << true << "Sezione tipo personalizzata.pdf";
+    QTest::newRow("a device's name with a suffix") << "Com1.lotto" << false << "Computo scavi.xpwe";
+    QTest::newRow("a device's name inside a longer one") << "Console" << false << "Console.xpwe";
+}
+
+void TestDrawingWindow::exportFileNames()
+{
+    QFETCH(QString, job);
+    QFETCH(bool, pdf);
+    QFETCH(QString, name);
+    QCOMPARE(exportFileName(job, pdf ? SectionFileChoice::ExportPdf : SectionFileChoice::ExportXpwe), name);
+}
+
+// Each export's dialog opens in the folder of the file last chosen for an
+// export (first the user's documents), under the job's name when there is one.
+void TestDrawingWindow::exportsOfferTheLastFolder()
+{
+    ShownWindow w;
+    w.window.stretchesTab().paste(kStretchesBlock);
+    QStringList offered;
+    std::optional<QString> answer;
+    w.window.setPathChooser([&](QWidget *, SectionFileChoice, const QString &path) {
+        offered << path;
+        return answer;
+    });
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QDir chosen(w.folder.filePath(QStringLiteral("consegna")));
+    QVERIFY(chosen.mkpath(QStringLiteral(".")));
+
+    w.button(QStringLiteral("Esporta PDF..."))->click(); // cancelled
+    w.type(QStringLiteral("Lavoro"), QStringLiteral(" Fognatura: via Roma "));
+    answer = chosen.filePath(QStringLiteral("computo.xpwe"));
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QVERIFY(QFileInfo::exists(*answer));
+    answer = std::nullopt;
+    w.button(QStringLiteral("Esporta PDF..."))->click();
+    w.button(QStringLiteral("Esporta XPWE..."))->click();
+    QCOMPARE(offered, QStringList({documents.filePath(QStringLiteral("Sezione tipo personalizzata.pdf")),
+                                   documents.filePath(QStringLiteral("Fognatura- via Roma.xpwe")),
+                                   chosen.filePath(QStringLiteral("Fognatura- via Roma.pdf")),
+                                   chosen.filePath(QStringLiteral("Fognatura- via Roma.xpwe"))}));
+}
+
+// "D = ..." inside the pipe when it fits, else outside the trench with a
+// leader to the pipe: where it is written, the picture holds nothing else,
+// no wall, area side, dimension or other text.
+void TestDrawingWindow::diameterLabelClear_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<double>("P");
+    QTest::addColumn<double>("D");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("inside");
+
+    const QStringList worked{"SABBIA|0.30|0.10|0.2|0.5|E.01.001", "RINTERRO|*0.50|0|0.2|0.5|E.01.002",
+                             "PAVIMENTAZIONE|0.40|0.15|0|0|E.01.003"};
+    QTest::newRow("the worked example: inside the pipe") << worked << 1.50 << 0.40 << "D = 0,40" << true;
+    QTest::newRow("a small pipe across area 1's top") << worked << 1.50 << 0.10 << "D = 0,10" << false;
+    QTest::newRow("a pipe centred on area 1's top") << worked << 1.50 << 0.20 << "D = 0,20" << false;
+    QTest::newRow("a pipe through the trench bottom, beside the depth's texts")
+        << QStringList{"SABBIA|0.30|0|0|0.5", "RINTERRO|*0.50|0|0|0.5"} << 4.00 << 0.32 << "D = 0,32" << false;
+}
+
+void TestDrawingWindow::diameterLabelClear()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(double, P);
+    QFETCH(double, D);
+    QFETCH(QString, caption);
+    QFETCH(bool, inside);
+
+    const ExampleDimensions dimensions{0.80, P, D};
+    const SectionDrawing drawing = drawSection(sectionOf(areas), dimensions);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    const QRectF room(0, 0, 560, 400);
+    const std::optional<QRectF> label = SectionPicture::diameterText(font, drawing, dimensions, room);
+    QVERIFY(label);
+    QImage picture(room.size().toSize(), QImage::Format_RGB32);
+    QImage alone(picture.size(), QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        SectionPicture::paint(painter, room, font, drawing, dimensions);
+        QPainter lone(&alone);
+        lone.setRenderHint(QPainter::Antialiasing);
+        lone.setPen(QPen(Qt::black, 1));
+        lone.setFont(font);
+        lone.drawText(*label, Qt::AlignCenter, caption);
+    }
+    // The pixels wholly within the label; inside the pipe, its middle rows,
+    // clear of the circle that rounds its corners.
+    QRect within(QPoint(int(std::ceil(label->left())), int(std::ceil(label->top()))),
+                 QPoint(int(std::floor(label->right())) - 1, int(std::floor(label->bottom())) - 1));
+    if (inside)
+        within.adjust(0, within.height() / 4, 0, -within.height() / 4);
+    QCOMPARE(picture.copy(within), alone.copy(within));
+    if (inside)
+        return;
+    // The leader starts beside it.
+    const int x = int(std::ceil(label->right() + 2));
+    const int y = qRound(label->center().y());
+    QVERIFY(std::min({qGray(picture.pixel(x, y - 1)), qGray(picture.pixel(x, y)), qGray(picture.pixel(x, y + 1))}) < 128);
 }
 
 // Centres of labels between 0 and `high`, "-" for one left out.

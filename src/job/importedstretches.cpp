@@ -1,6 +1,7 @@
 #include "importedstretches.h"
 
 #include "section/encoding.h"
+#include "takeoff/numbers.h"
 
 #include <QStringDecoder>
 #include <cmath>
@@ -23,6 +24,14 @@ QString levelText(double metres)
     while (text.endsWith(u'0'))
         text.chop(1);
     if (text.endsWith(u'.'))
+        text.chop(1);
+    return text;
+}
+
+QString importedNumber(double metres)
+{
+    QString text = italianNumber(metres, 4);
+    while (text.endsWith(u'0') && text.indexOf(u',') < text.size() - 3)
         text.chop(1);
     return text;
 }

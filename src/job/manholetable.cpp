@@ -207,9 +207,9 @@ ImportResult readManholeTable(const QString &text, double wall)
         const Manhole &to = manholes[m];
         Stretch stretch;
         stretch.name = from.name + u'-' + to.name;
-        stretch.length = lengthText(to.chainage - from.chainage);
-        stretch.start = lengthText(from.ground - from.invertOut + wall);
-        stretch.end = lengthText(to.ground - to.invert + wall);
+        stretch.length = importedNumber(to.chainage - from.chainage);
+        stretch.start = importedNumber(from.ground - from.invertOut + wall);
+        stretch.end = importedNumber(to.ground - to.invert + wall);
         stretch.origin.from = from.name;
         stretch.origin.to = to.name;
         stretch.origin.groundStart = levelText(from.ground);

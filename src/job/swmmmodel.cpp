@@ -326,7 +326,7 @@ ImportResult readSwmmModel(const QByteArray &bytes, double wall)
 
         Stretch stretch;
         stretch.name = conduit.name;
-        stretch.length = lengthText(conduit.length * unit);
+        stretch.length = importedNumber(conduit.length * unit);
         stretch.origin.from = nodes[0]->name;
         stretch.origin.to = nodes[1]->name;
         QString *const depths[] = {&stretch.start, &stretch.end};
@@ -349,7 +349,7 @@ ImportResult readSwmmModel(const QByteArray &bytes, double wall)
             const double depth = !offset                  ? *node.maxDepth
                                  : model.elevationOffsets ? node.elevation + *node.maxDepth - *offset
                                                           : *node.maxDepth - *offset;
-            *depths[end] = lengthText(depth * unit + wall);
+            *depths[end] = importedNumber(depth * unit + wall);
         }
 
         QStringList told;
@@ -357,7 +357,7 @@ ImportResult readSwmmModel(const QByteArray &bytes, double wall)
         if (section == model.sections.cend()) {
             told << QStringLiteral("non ha una riga in [XSECTIONS]: scrivere D");
         } else if (section->shape == u"CIRCULAR" || section->shape == u"FORCE_MAIN") {
-            stretch.diameter = lengthText(section->geom1 * unit + 2 * wall);
+            stretch.diameter = importedNumber(section->geom1 * unit + 2 * wall);
             stretch.nominal = QString::number(std::lround(section->geom1 * unit * 1000));
         } else {
             told << QStringLiteral("sezione %1: scrivere D").arg(section->shape);

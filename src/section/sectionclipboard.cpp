@@ -130,6 +130,13 @@ bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberC
     return titled;
 }
 
+QString tooWideBlock(qsizetype width, const QString &column, qsizetype room)
+{
+    return QStringLiteral("Il blocco incollato ha %1 colonne, ma dalla colonna «%2» in poi ce ne sono solo %3: "
+                          "incollarlo in una colonna più a sinistra.")
+        .arg(QString::number(width), column, QString::number(room));
+}
+
 bool isCellBlock(const QString &text)
 {
     return text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
@@ -152,11 +159,7 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
     for (const QStringList &row : rows)
         width = std::max(width, row.size());
     if (column + width > SectionTable::kColumns)
-        return refused(QStringLiteral("Il blocco incollato ha %1 colonne, ma dalla colonna «%2» in poi ce ne sono "
-                                      "solo %3: incollarlo in una colonna più a sinistra.")
-                           .arg(width)
-                           .arg(columnTitle(column))
-                           .arg(SectionTable::kColumns - column));
+        return refused(tooWideBlock(width, columnTitle(column), SectionTable::kColumns - column));
     const int lastArea = area + int(rows.size()) - 1;
     if (lastArea > SectionTable::kMaxAreas)
         return refused(QStringLiteral("Il blocco incollato ha %1 righe: dall'area %2 arriverebbe all'area %3, ma una "

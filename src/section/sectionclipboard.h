@@ -33,6 +33,10 @@ QList<QStringList> cellBlock(const QString &text);
 // row is never a header.
 bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns);
 
+// Why a block `width` columns wide is refused at `column`, the title of the
+// column it was pasted at, with `room` columns from it on.
+QString tooWideBlock(qsizetype width, const QString &column, qsizetype room);
+
 // Whether clipboard text is a block of cells rather than one value: it holds
 // a tab or a line break.
 bool isCellBlock(const QString &text);

@@ -1,6 +1,8 @@
 #include "depthtable.h"
 
+#include "depthrule.h"
 #include "numbers.h"
+#include "pipeshare.h"
 
 #include <cmath>
 
@@ -23,38 +25,26 @@ DepthSteps depthSteps(double from, double to, double step)
     return steps;
 }
 
-std::vector<std::optional<double>> areaNets(const CrossSection &drawn, double D)
-{
-    std::vector<std::optional<double>> nets;
-    nets.reserve(drawn.areas.size());
-    const double pipe = pipeArea(D);
-    for (const AreaShape &area : drawn.areas)
-        nets.push_back(area.values->coefficient ? std::optional(area.volume() - *area.values->coefficient * pipe)
-                                              : std::nullopt);
-    return nets;
-}
-
 DepthRow depthRow(const TrenchSection &section, const ExampleDimensions &dimensions)
 {
     DepthRow row;
     row.P = dimensions.P;
-    if (dimensions.P <= 0)
-        return row;
     const CrossSection drawn = section.at(dimensions.L, dimensions.P);
-    if (!drawn.whole())
+    if (depthFault(drawn, dimensions.P, dimensions.D) || drawn.areas.empty())
         return row;
     row.valid = true;
-    row.nets = areaNets(drawn, dimensions.D);
+    const double pipe = pipeArea(dimensions.D);
     row.net = 0.0;
-    for (const std::optional<double> &net : row.nets)
-        row.net = row.net && net ? std::optional(*row.net + *net) : std::nullopt;
+    for (const AreaShape &area : drawn.areas) {
+        row.nets.push_back(netVolume(area.volume(), area.values->coefficient, pipe));
+        addKnown(row.net, row.nets.back());
+    }
     row.depth = drawn.top;
     row.cover = dimensions.P - dimensions.D;
-    if (!drawn.areas.empty()) {
-        const AreaShape &bottom = drawn.areas.front();
-        row.minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.values->slope);
-        row.narrow = bottom.footWidth < row.minimum.width - kNothing;
-    }
+    const AreaShape &bottom = drawn.areas.front();
+    row.minimum = minimumTrenchWidth(dimensions.D, dimensions.DN, drawn.top, bottom.values->slope);
+    row.narrow = bottom.footWidth < row.minimum.width - kNothing;
+    row.pipeShares = pipeShares(drawn, dimensions.P, dimensions.D);
     return row;
 }
 
@@ -76,7 +66,7 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
     QList<QStringList> cells{header};
     const auto volume = [&style](const std::optional<double> &value) { return value ? style(*value, 3) : QString(); };
     for (const DepthRow &row : rows) {
-        QStringList cellsOfRow{style(row.P, 2)};
+        QStringList cellsOfRow{style.length(row.P)};
         if (!row.valid) {
             cellsOfRow << QStringLiteral("non valida");
             while (cellsOfRow.size() < header.size())
@@ -86,26 +76,35 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
         }
         for (const std::optional<double> &net : row.nets)
             cellsOfRow << volume(net);
-        cellsOfRow << volume(row.net) << style(row.depth, 2) << style(row.cover, 2) << style(row.minimum.width, 2);
+        cellsOfRow << volume(row.net) << style.length(row.depth) << style.length(row.cover)
+                   << style.length(row.minimum.width);
         cells << cellsOfRow;
     }
     return cells;
 }
 
-std::vector<std::tuple<int, int, DepthMark>> depthMarks(const TrenchSection &section, const std::vector<DepthRow> &rows)
+std::vector<MarkedCell> depthMarks(const TrenchSection &section, double L, const std::vector<DepthRow> &rows)
 {
-    std::vector<std::tuple<int, int, DepthMark>> marks;
+    std::vector<MarkedCell> marks;
+    const QString belowZero = QStringLiteral("volume netto negativo: la detrazione del tubo supera il volume dell'area");
     for (size_t r = 0; r < rows.size(); ++r) {
         const DepthRow &row = rows[r];
         if (!row.valid)
             continue;
-        for (size_t a = 0; a < row.nets.size(); ++a)
+        for (size_t a = 0; a < row.nets.size(); ++a) {
+            const AreaValues &area = section.areas()[a];
+            if (coefficientDiffers(area, row.pipeShares[a]))
+                marks.push_back({int(r), int(a) + 1, DepthMark::Coefficient,
+                                 QStringLiteral("l'area contiene %1 del tubo, ma il suo coefficiente di detrazione è «%2»")
+                                     .arg(italianNumber(row.pipeShares[a], 2), area.coefficientText)});
             if (row.nets[a] && writtenBelowZero(*row.nets[a]))
-                marks.emplace_back(int(r), int(a) + 1, DepthMark::BelowZero);
+                marks.push_back({int(r), int(a) + 1, DepthMark::BelowZero, belowZero});
+        }
         if (row.net && writtenBelowZero(*row.net))
-            marks.emplace_back(int(r), int(row.nets.size()) + 1, DepthMark::BelowZero);
+            marks.push_back({int(r), int(row.nets.size()) + 1, DepthMark::BelowZero, belowZero});
         if (row.narrow)
-            marks.emplace_back(int(r), minimumWidthColumn(section), DepthMark::Narrow);
+            marks.push_back({int(r), minimumWidthColumn(section), DepthMark::Narrow,
+                             QStringLiteral("il fondo, largo %1 m, è più stretto").arg(lengthText(section.bottomWidth(L)))});
     }
     return marks;
 }

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 // The section's quantities depth by depth: for each depth P of the pipe's
@@ -21,13 +20,14 @@ constexpr int kMaxDepthRows = 200;
 struct DepthRow
 {
     double P = 0;
-    bool valid = false; // the whole section can be drawn at P
+    bool valid = false; // the section holds at P (depthFault)
     std::vector<std::optional<double>> nets; // m³/m per area; none without a coefficient
     std::optional<double> net;
     double depth = 0; // the section's whole height
     double cover = 0; // P - D
     MinimumWidth minimum;
     bool narrow = false; // the bottom is narrower than the minimum
+    std::vector<double> pipeShares; // per area
 };
 
 // The depths from `from` to `to`, both included, `step` apart; why not,
@@ -53,10 +53,15 @@ QList<QStringList> depthCells(const TrenchSection &section, const std::vector<De
 int minimumWidthColumn(const TrenchSection &section);
 
 // What a row's cells are marked for: its minimum width where the bottom is
-// narrower, its net volumes that come out below zero.
-enum class DepthMark { Narrow, BelowZero };
-// Each marked cell of the rows (row, column of depthCells without its header).
-std::vector<std::tuple<int, int, DepthMark>> depthMarks(const TrenchSection &section, const std::vector<DepthRow> &rows);
-
-// Each area's net volume per metre at a depth: none without a coefficient.
-std::vector<std::optional<double>> areaNets(const CrossSection &drawn, double D);
+// narrower, its net volumes that come out below zero, an area's net volume
+// where its coefficient of deduction differs from its share of the pipe.
+enum class DepthMark { Narrow, BelowZero, Coefficient };
+struct MarkedCell
+{
+    int row = 0;    // of the rows, without the header
+    int column = 0; // of depthCells
+    DepthMark mark = DepthMark::Narrow;
+    QString why; // for a screen reader and a tooltip
+};
+// Each marked cell of the rows, in order.
+std::vector<MarkedCell> depthMarks(const TrenchSection &section, double L, const std::vector<DepthRow> &rows);

@@ -31,8 +31,8 @@ bool writtenBelowZero(double volume)
 
 QString lengthText(double value)
 {
-    QString text = italianNumber(value, 4);
-    while (text.endsWith(u'0') && text.indexOf(u',') < text.size() - 3)
+    QString text = italianNumber(value, 3);
+    if (text.endsWith(u'0'))
         text.chop(1);
     return text;
 }

@@ -16,8 +16,8 @@ QString italianNumber(double value, int decimals);
 // Whether a volume, written with three places, reads below zero.
 bool writtenBelowZero(double volume);
 
-// A length in metres: a decimal comma, two places, and up to four when they
-// matter ("0,80", "1,075").
+// A length in metres, to the millimetre: a decimal comma, two places, and
+// three when the third is not zero ("0,80", "1,075").
 QString lengthText(double value);
 
 // A number for a spreadsheet with these regional settings: their decimal

@@ -1,29 +1,24 @@
 #include "sectiondrawing.h"
 
+#include "depthrule.h"
 #include "numbers.h"
+#include "pipeshare.h"
+#include "sectionquantities.h"
 #include "trenchwidth.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
-// The share of a circle's area that lies below height y.
-double circleShareBelow(double y, double centre, double radius)
+// "vale per P maggiore di 1,07 m", or between two depths; or that it holds
+// at none, or cannot even be drawn at any.
+QString validFor(const TrenchSection &section, const ExampleDimensions &dimensions)
 {
-    const double t = std::clamp((y - centre) / radius, -1.0, 1.0);
-    return (std::asin(t) + t * std::sqrt(1 - t * t)) / std::numbers::pi + 0.5;
-}
-
-// "vale per P maggiore di 1,07 m", or between two depths, or at none.
-QString validFor(const DepthRange &range)
-{
-    if (range.never)
+    if (section.drawableDepths(dimensions.L).never)
         return QStringLiteral("non può essere disegnata a nessuna profondità");
-    if (std::isfinite(range.below))
-        return QStringLiteral("vale per P tra %1 e %2 m").arg(lengthText(range.above), lengthText(range.below));
-    return QStringLiteral("vale per P maggiore di %1 m").arg(lengthText(range.above));
+    const DepthRange range = holdingDepths(section, dimensions.L, dimensions.D);
+    return (range.never ? QStringLiteral("non vale ") : QStringLiteral("vale ")) + holdsFor(range);
 }
 
 // Why the area after the last one drawn is not drawn at this depth; nothing
@@ -35,7 +30,7 @@ std::optional<QString> stopProblem(const TrenchSection &section, const CrossSect
     switch (drawn.stop) {
     case CrossSection::Stop::DepthTooSmall:
         return QStringLiteral("Area %1: con P = %2 m l'altezza risulta nulla o negativa: la sezione %3.")
-            .arg(QString::number(area), lengthText(dimensions.P), validFor(section.validDepths(dimensions.L)));
+            .arg(QString::number(area), lengthText(dimensions.P), validFor(section, dimensions));
     case CrossSection::Stop::WidthNothing:
         return QStringLiteral("Area %1: la larghezza risulta nulla o negativa.").arg(area);
     case CrossSection::Stop::TooWide:
@@ -49,56 +44,53 @@ std::optional<QString> stopProblem(const TrenchSection &section, const CrossSect
     return std::nullopt;
 }
 
-// What the pipe contradicts in a section drawn whole: a bottom below the
-// trench's, a pipe wider than the trench, each coefficient of deduction
-// that differs from the area's share of the pipe, as the table rounds it, by
-// more than 0.05, and a trench bottom narrower than UNI EN 1610 asks.
+// Why a section drawn whole does not hold at the example P: its pipe out of
+// the trench.
+QString pipeOutside(DepthFault fault, const TrenchSection &section, const ExampleDimensions &dimensions)
+{
+    if (fault == DepthFault::PipeBelow && section.depthArea())
+        return QStringLiteral("Il fondo del tubo è sotto il fondo dello scavo a ogni profondità: controllare il numero "
+                              "dopo *.");
+    const QString text = faultText(fault, dimensions.P, dimensions.D, {});
+    return text.at(0).toUpper() + text.mid(1) + QStringLiteral(": la sezione %1.").arg(validFor(section, dimensions));
+}
+
+// What the pipe contradicts in a section that holds: a pipe wider than the
+// trench, each coefficient of deduction that differs from the area's share
+// of the pipe, and a trench bottom narrower than UNI EN 1610 asks.
 QStringList pipeProblems(const SectionDrawing &drawing, const TrenchSection &section, const CrossSection &drawn,
                          const ExampleDimensions &dimensions)
 {
     QStringList problems;
-    if (drawing.top - dimensions.P < -kNothing)
-        problems << (section.depthArea()
-                         ? QStringLiteral("Il fondo del tubo è sotto il fondo dello scavo a ogni profondità: "
-                                          "controllare il numero dopo *.")
-                         : QStringLiteral("Con P = %1 m il fondo del tubo è sotto il fondo dello scavo.")
-                               .arg(lengthText(dimensions.P)));
     const double width = widthAt(drawn, dimensions.L, std::clamp(drawing.pipeCentre, 0.0, drawing.top));
     if (dimensions.D > width + kNothing)
         problems << QStringLiteral("Con D = %1 m il tubo è più largo dello scavo all'altezza del suo centro (%2 m).")
                         .arg(lengthText(dimensions.D), lengthText(width));
-    for (const AreaShape &shape : drawn.areas) {
-        const AreaValues &values = *shape.values;
-        const double share = drawing.areas[&shape - drawn.areas.data()].pipeShare.value_or(0);
-        const double shown = std::round(share * 100) / 100;
-        if (values.coefficient && std::abs(*values.coefficient - shown) > 0.05 + 1e-9)
+    for (const DrawnArea &area : drawing.areas) {
+        const AreaValues &values = section.areas()[size_t(&area - drawing.areas.data())];
+        if (coefficientDiffers(values, *area.pipeShare))
             problems << QStringLiteral("Area %1: il coefficiente di detrazione «%2» non corrisponde alla parte di "
                                        "tubo nell'area, %3.")
-                            .arg(QString::number(values.number), values.coefficientText, italianNumber(share, 2));
+                            .arg(QString::number(values.number), values.coefficientText,
+                                 italianNumber(*area.pipeShare, 2));
     }
-    const AreaShape &bottom = drawn.areas.front();
-    const MinimumWidth minimum = minimumTrenchWidth(dimensions.D, drawn.top, bottom.values->slope);
-    if (bottom.footWidth < minimum.width - kNothing)
-        problems << QStringLiteral("Con D = %1 m e uno scavo profondo %2 m, UNI EN 1610 chiede un fondo largo almeno "
-                                   "%3 m (%4): il fondo è largo %5 m.")
-                        .arg(lengthText(dimensions.D), lengthText(drawn.top), lengthText(minimum.width), minimum.rule(),
-                             lengthText(bottom.footWidth));
+    const double bottom = drawn.areas.front().footWidth;
+    const MinimumWidth minimum =
+        minimumTrenchWidth(dimensions.D, dimensions.DN, drawn.top, drawn.areas.front().values->slope);
+    if (bottom < minimum.width - kNothing)
+        problems << narrowBottomText(dimensions.D, dimensions.DN, drawn.top, minimum, bottom);
     return problems;
 }
 
 // A net volume below zero is never shown without a word.
-QStringList negativeNets(const CrossSection &drawn, double D)
+QStringList negativeNets(const SectionDrawing &drawing)
 {
     QStringList problems;
-    for (const AreaShape &shape : drawn.areas) {
-        if (!shape.values->coefficient)
-            continue;
-        const double netVolume = shape.volume() - *shape.values->coefficient * pipeArea(D);
-        const QString net = italianNumber(netVolume, 3);
-        if (writtenBelowZero(netVolume))
+    for (const AreaQuantities &area : sectionQuantities(drawing).areas) {
+        if (area.net && writtenBelowZero(*area.net))
             problems << QStringLiteral("Area %1: il volume netto risulta negativo (%2 m³/m): la detrazione del tubo "
                                        "supera il volume dell'area.")
-                            .arg(QString::number(shape.values->number), net);
+                            .arg(QString::number(area.area.number), italianNumber(*area.net, 3));
     }
     return problems;
 }
@@ -131,12 +123,15 @@ SectionDrawing drawSection(const TrenchSection &section, const ExampleDimensions
                                             [](int area, const SectionProblem &p) { return area < p.area; });
         problems.insert(after, {drawn.stopArea, *stop});
     }
+    const std::optional<DepthFault> fault = depthFault(drawn, dimensions.P, dimensions.D);
     if (!drawn.whole()) {
         drawing.firstNotDrawn = drawn.stopArea;
         const int last = section.areaCount();
         drawing.problems << QStringLiteral("Quantità parziali: le aree da %1 a %2 non sono disegnate.")
                                 .arg(drawn.stopArea)
                                 .arg(last);
+    } else if (fault && !drawn.areas.empty()) {
+        drawing.problems << pipeOutside(*fault, section, dimensions);
     }
     for (const SectionProblem &problem : problems)
         drawing.problems << problem.text;
@@ -144,13 +139,15 @@ SectionDrawing drawSection(const TrenchSection &section, const ExampleDimensions
     if (drawn.whole() && !drawn.areas.empty()) {
         drawing.pipeShown = true;
         drawing.pipeCentre = drawing.top - dimensions.P + dimensions.D / 2;
-        const double radius = dimensions.D / 2;
-        for (DrawnArea &area : drawing.areas)
-            area.pipeShare = circleShareBelow(area.bottom + area.height, drawing.pipeCentre, radius)
-                             - circleShareBelow(area.bottom, drawing.pipeCentre, radius);
+        drawing.holds = !fault;
+    }
+    if (drawing.holds) {
+        const std::vector<double> shares = pipeShares(drawn, dimensions.P, dimensions.D);
+        for (size_t a = 0; a < shares.size(); ++a)
+            drawing.areas[a].pipeShare = shares[a];
         drawing.problems << pipeProblems(drawing, section, drawn, dimensions);
     }
-    drawing.problems << negativeNets(drawn, dimensions.D);
+    drawing.problems << negativeNets(drawing);
     return drawing;
 }
 
@@ -158,9 +155,9 @@ QStringList depthSummary(const TrenchSection &section, const ExampleDimensions &
 {
     if (section.areaCount() == 0)
         return {};
-    const DepthRange range = section.validDepths(dimensions.L);
-    if (range.never)
+    if (section.drawableDepths(dimensions.L).never)
         return {QStringLiteral("La sezione non può essere disegnata a nessuna profondità.")};
+    const DepthRange range = holdingDepths(section, dimensions.L, dimensions.D);
     // The pipe's bottom above the trench bottom.
     const auto where = [](double above) {
         if (above >= kNothing)
@@ -170,12 +167,17 @@ QStringList depthSummary(const TrenchSection &section, const ExampleDimensions &
         return QStringLiteral("sul fondo dello scavo");
     };
     if (const AreaValues *followed = section.depthArea())
-        return {QStringLiteral("La sezione %1.").arg(validFor(range)),
+        return {QStringLiteral("La sezione %1.").arg(validFor(section, dimensions)),
                 QStringLiteral("Il fondo del tubo è %1 a ogni profondità.")
                     .arg(where(section.fixedHeights() - followed->height))};
-    return {QStringLiteral("Le quantità non dipendono da P."),
-            QStringLiteral("Con P = %1 m il fondo del tubo è %2.")
-                .arg(lengthText(dimensions.P), where(section.at(dimensions.L, dimensions.P).top - dimensions.P))};
+    const double height = section.at(dimensions.L, dimensions.P).top;
+    const QString holds =
+        range.never ? QStringLiteral("Le quantità non dipendono da P, ma il tubo (D = %1 m) non sta nello scavo, alto "
+                                     "%2 m, a nessuna profondità.")
+                          .arg(lengthText(dimensions.D), lengthText(height))
+                    : QStringLiteral("Le quantità non dipendono da P: il tubo sta nello scavo %1.").arg(holdsFor(range));
+    return {holds, QStringLiteral("Con P = %1 m il fondo del tubo è %2.")
+                       .arg(lengthText(dimensions.P), where(height - dimensions.P))};
 }
 
 int standardScale(double atLeast)

@@ -2,27 +2,36 @@
 
 #include "numbers.h"
 
+std::optional<double> netVolume(double gross, const std::optional<double> &coefficient, double pipe)
+{
+    return coefficient ? std::optional(gross - *coefficient * pipe) : std::nullopt;
+}
+
+void addKnown(std::optional<double> &sum, const std::optional<double> &value)
+{
+    if (sum && value)
+        *sum += *value;
+    else
+        sum.reset();
+}
+
 SectionQuantities sectionQuantities(const SectionDrawing &drawing)
 {
     const double pipe = pipeArea(drawing.pipeDiameter);
     SectionQuantities quantities;
-    quantities.whole = drawing.whole();
+    quantities.whole = drawing.holds;
     quantities.deduction = 0.0;
+    quantities.net = 0.0;
     for (const DrawnArea &area : drawing.areas) {
         AreaQuantities row{area, area.height * (area.footWidth + area.topWidth) / 2, {}, {}};
-        if (area.coefficient) {
+        if (area.coefficient)
             row.deduction = *area.coefficient * pipe;
-            row.net = row.volume - *row.deduction;
-        }
+        row.net = netVolume(row.volume, area.coefficient, pipe);
         quantities.volume += row.volume;
-        if (quantities.deduction && row.deduction)
-            *quantities.deduction += *row.deduction;
-        else
-            quantities.deduction.reset();
+        addKnown(quantities.deduction, row.deduction);
+        addKnown(quantities.net, row.net);
         quantities.areas.push_back(row);
     }
-    if (quantities.deduction)
-        quantities.net = quantities.volume - *quantities.deduction;
     return quantities;
 }
 
@@ -39,6 +48,11 @@ NumberStyle NumberStyle::copied()
 QString NumberStyle::operator()(double value, int ownDecimals) const
 {
     return spreadsheetNumber(value, decimals > 0 ? decimals : ownDecimals, locale);
+}
+
+QString NumberStyle::length(double value) const
+{
+    return decimals > 0 ? (*this)(value, decimals) : lengthText(value);
 }
 
 QList<QStringList> quantityCells(const SectionQuantities &quantities, const NumberStyle &style)

@@ -22,7 +22,7 @@ struct AreaQuantities
 struct SectionQuantities
 {
     std::vector<AreaQuantities> areas; // one per drawn area, bottom up
-    bool whole = true;                 // every area drawn: the totals hold
+    bool whole = true;                 // the section holds at its depth: the totals hold
     double volume = 0;
     std::optional<double> deduction; // none when an area's is unknown
     std::optional<double> net;
@@ -30,6 +30,14 @@ struct SectionQuantities
 
 // The quantities of the drawing's areas.
 SectionQuantities sectionQuantities(const SectionDrawing &drawing);
+
+// An area's net volume: its gross volume less its coefficient of the
+// pipe's cross-section `pipe`, both per metre of trench or both over a
+// length; none without a coefficient.
+std::optional<double> netVolume(double gross, const std::optional<double> &coefficient, double pipe);
+
+// Adds value to sum: a sum with a term that is not known is not known.
+void addKnown(std::optional<double> &sum, const std::optional<double> &value);
 
 // How the numbers of a table of quantities are written: as the window and
 // the report show them (a decimal comma, each number with its own places:
@@ -45,8 +53,10 @@ struct NumberStyle
     static NumberStyle copied();
 
     QString operator()(double value, int ownDecimals) const;
+    // A length to the millimetre, as lengthText writes it when shown.
+    QString length(double value) const;
 };
 
 // The table "Quantità per metro di scavo" as cells: the header row, a row
-// per area drawn and, for a section drawn whole, the row "Totale".
+// per area drawn and, for a section that holds, the row "Totale".
 QList<QStringList> quantityCells(const SectionQuantities &quantities, const NumberStyle &style = NumberStyle::shown());

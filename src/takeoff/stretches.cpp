@@ -1,8 +1,12 @@
 #include "stretches.h"
 
+#include "depthrule.h"
 #include "numbers.h"
+#include "pipeshare.h"
 #include "section/sectionclipboard.h"
+#include "trenchwidth.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 bool StretchOrigin::isEmpty() const
@@ -19,73 +23,182 @@ bool Stretch::isEmpty() const
     return true;
 }
 
-std::optional<double> StretchTakeoff::net(const StretchQuantities &stretch, size_t area) const
+QString UsedSection::shortName() const
 {
-    if (!deductions[area])
-        return std::nullopt;
-    return stretch.length * (stretch.meanGross[area] - *deductions[area]);
+    return file.isEmpty() ? QString() : QFileInfo(QString(file).replace(u'\\', u'/')).fileName();
 }
 
 namespace {
 
-const QString kLengthTitle = QStringLiteral("Lunghezza (m)");
-const QString kStartTitle = QStringLiteral("P inizio (m)");
-const QString kEndTitle = QStringLiteral("P fine (m)");
+const QStringList kColumns{QStringLiteral("Tratto"), QStringLiteral("Lunghezza (m)"), QStringLiteral("P inizio (m)"),
+                           QStringLiteral("P fine (m)"),   QStringLiteral("D (m)"),        QStringLiteral("DN"),
+                           QStringLiteral("Sezione")};
+constexpr int kTyped = 7;
 // A hundred kilometres: a stretch longer than that is a slip.
 constexpr double kLongest = 100 * kLargest;
+// The largest DN there is, in millimetres, with room to spare.
+constexpr int kLargestDN = 10'000;
+const QString kExcluded = QStringLiteral("escluso dai totali");
 
-// Reads a stretch's numbers and checks the section along it; the problem
-// that leaves it out of the totals, or nothing.
-std::optional<QString> measure(StretchQuantities &out, const Stretch &stretch, const TrenchSection &section,
-                               const StretchTakeoff &takeoff, double L)
+// Reads the stretch's numbers and its pipe; the problem that leaves it out
+// of the totals, or nothing.
+std::optional<QString> readNumbers(StretchQuantities &out, const Stretch &stretch, const PipeSize &pipe)
 {
-    const auto who = [&out] { return QStringLiteral("Tratto %1: ").arg(out.name); };
-    const std::pair<const QString *, const QString *> values[] = {
-        {&stretch.length, &kLengthTitle}, {&stretch.start, &kStartTitle}, {&stretch.end, &kEndTitle}};
-    double *const into[] = {&out.length, &out.start, &out.end};
+    const std::pair<const QString *, double *> values[] = {
+        {&stretch.length, &out.length}, {&stretch.start, &out.start}, {&stretch.end, &out.end}};
     for (int i = 0; i < 3; ++i) {
         const std::optional<double> number = typedNumber(*values[i].first);
         if (!number)
-            return who() + QStringLiteral("il valore «%1» di %2 non è un numero.").arg(*values[i].first, *values[i].second);
-        *into[i] = *number;
+            return QStringLiteral("il valore «%1» di %2 non è un numero.").arg(*values[i].first, kColumns[i + 1]);
+        *values[i].second = *number;
     }
     if (out.length <= 0)
-        return who() + QStringLiteral("la lunghezza deve essere maggiore di zero.");
+        return QStringLiteral("la lunghezza deve essere maggiore di zero.");
     if (out.length > kLongest)
-        return who() + QStringLiteral("la lunghezza «%1» è troppo grande.").arg(stretch.length.trimmed().left(40));
-
-    // The section holds over a whole interval of depths: at both ends, all along.
-    const double middle = (out.start + out.end) / 2;
-    CrossSection drawn[3];
-    const double depths[] = {out.start, middle, out.end};
-    for (int i = 0; i < 3; ++i) {
-        drawn[i] = section.at(L, depths[i]);
-        if (depths[i] <= 0 || !drawn[i].whole())
-            return who() + QStringLiteral("con P = %1 m la sezione non vale.").arg(lengthText(depths[i]));
+        return QStringLiteral("la lunghezza «%1» è troppo grande.").arg(stretch.length.trimmed().left(40));
+    out.D = pipe.D;
+    out.DN = pipe.DN;
+    if (!stretch.diameter.trimmed().isEmpty()) {
+        const std::optional<double> D = typedNumber(stretch.diameter);
+        if (!D || *D <= 0 || *D > kLargest)
+            return QStringLiteral("il valore «%1» di D (m) non è un diametro in metri.").arg(stretch.diameter.trimmed());
+        out.D = *D;
+        out.DN.reset(); // the window's DN goes with the window's D
     }
+    if (!stretch.nominal.trimmed().isEmpty()) {
+        bool whole = false;
+        const int DN = stretch.nominal.trimmed().toInt(&whole);
+        if (!whole || DN <= 0 || DN > kLargestDN)
+            return QStringLiteral("il valore «%1» di DN non è un numero intero di millimetri.")
+                .arg(stretch.nominal.trimmed());
+        out.DN = DN;
+    }
+    return std::nullopt;
+}
+
+// Measures a stretch whose numbers are read over its section: the problem
+// that leaves it out of the totals, or nothing; what the pipe contradicts
+// along it goes to `named`.
+std::optional<QString> measure(StretchQuantities &out, const UsedSection &used, double L, QStringList &named)
+{
+    const TrenchSection &section = *used.section;
+    const double depths[] = {out.start, (out.start + out.end) / 2, out.end};
+    CrossSection drawn[3];
+    for (int i = 0; i < 3; ++i)
+        drawn[i] = section.at(L, depths[i]);
+    // The section holds over a whole interval of depths: at both ends, all along.
+    for (const int i : {0, 2}) {
+        if (const std::optional<DepthFault> fault = depthFault(drawn[i], depths[i], out.D))
+            return faultText(*fault, depths[i], out.D, holdingDepths(section, L, out.D)) + u'.';
+    }
+    const double pipe = pipeArea(out.D);
     out.net = 0.0;
-    out.meanGross.reserve(drawn[0].areas.size());
     for (size_t a = 0; a < drawn[0].areas.size(); ++a) {
         out.meanGross.push_back(
             (drawn[0].areas[a].volume() + 4 * drawn[1].areas[a].volume() + drawn[2].areas[a].volume()) / 6);
-        const std::optional<double> net = takeoff.net(out, a);
-        out.net = out.net && net ? std::optional(*out.net + *net) : std::nullopt;
+        out.nets.push_back(netVolume(out.length * out.meanGross.back(), section.areas()[a].coefficient,
+                                     out.length * pipe));
+        addKnown(out.net, out.nets.back());
     }
     out.counted = true;
+
+    const QString who = QStringLiteral("Tratto %1: ").arg(out.name);
+    const QString where = used.file.isEmpty() ? QString() : QStringLiteral(" della sezione «%1»").arg(used.shortName());
+    for (const CoefficientMismatch &mismatch : coefficientMismatches(section, L, out.D, out.start, out.end))
+        named << who
+                     + QStringLiteral("a P = %1 m l'area %2%3 contiene %4 del tubo, ma il suo coefficiente di "
+                                      "detrazione è «%5».")
+                           .arg(lengthText(mismatch.P), QString::number(mismatch.area->number), where,
+                                italianNumber(mismatch.share, 2), mismatch.area->coefficientText);
+    // UNI EN 1610 asks most where the trench is deepest.
+    const int deeper = drawn[2].top > drawn[0].top ? 2 : 0;
+    if (!drawn[0].areas.empty()) {
+        const double bottom = drawn[0].areas.front().footWidth;
+        const double depth = drawn[deeper].top;
+        const MinimumWidth minimum = minimumTrenchWidth(out.D, out.DN, depth, drawn[0].areas.front().values->slope);
+        if (bottom < minimum.width - kNothing) {
+            const QString text = narrowBottomText(out.D, out.DN, depth, minimum, bottom,
+                                                  QStringLiteral(" (a P = %1 m%2)").arg(lengthText(depths[deeper]), where));
+            named << who + text.at(0).toLower() + text.mid(1);
+        }
+    }
+    // A net volume below zero is never shown without a word.
+    for (size_t a = 0; a < out.nets.size(); ++a)
+        if (out.nets[a] && writtenBelowZero(*out.nets[a]))
+            named << who
+                         + QStringLiteral("il volume netto dell'area %1%2 risulta negativo (%3 m³): la detrazione del "
+                                          "tubo supera il volume dell'area.")
+                               .arg(QString::number(section.areas()[a].number), where, italianNumber(*out.nets[a], 3));
     return std::nullopt;
+}
+
+// The price codes of each section, in the order they are first met.
+void gatherCodes(StretchTakeoff &takeoff)
+{
+    for (UsedSection &used : takeoff.sections) {
+        for (const AreaValues &area : used.section->areas()) {
+            const QString code = area.priceCode.trimmed();
+            auto total = std::find_if(takeoff.totals.begin(), takeoff.totals.end(),
+                                      [&code](const CodeTotal &t) { return t.code == code; });
+            if (total == takeoff.totals.end())
+                total = takeoff.totals.insert(takeoff.totals.end(), {code, area.description, 0.0, true});
+            total->known = total->known && area.coefficient.has_value();
+            used.codeOfArea.push_back(size_t(total - takeoff.totals.begin()));
+        }
+    }
 }
 
 } // namespace
 
+QString StretchTakeoff::excludedText() const
+{
+    if (excluded == 0)
+        return {};
+    return QStringLiteral("Lunghezza esclusa dai totali: %1 m (%2).")
+        .arg(italianNumber(excludedLength, 2),
+             excluded == 1 ? QStringLiteral("1 tratto") : QStringLiteral("%1 tratti").arg(excluded));
+}
+
+const QStringList &stretchColumns()
+{
+    return kColumns;
+}
+
 PastedStretches pastedStretches(const QList<QStringList> &rows, int column)
 {
-    // The length and the depths, where the block lands on them.
+    PastedStretches pasted;
+    // A copy of "Copia tratti": its stretches' typed columns, up to the row "Totale".
+    if (column == 0 && !rows.isEmpty() && rows.front().mid(0, 4) == kColumns.mid(0, 4)) {
+        const int typed = rows.front().mid(0, kTyped) == kColumns ? kTyped : 4;
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            const QStringList &row = rows[r];
+            if (row.value(0) == u"Totale" || std::all_of(row.begin(), row.end(), [](const QString &cell) {
+                    return cell.trimmed().isEmpty();
+                }))
+                break;
+            pasted.rows << row.mid(0, typed);
+        }
+        pasted.told = QStringLiteral("Incollati i tratti della tabella copiata con «Copia tratti»: le quantità, la "
+                                     "riga «Totale» e ciò che la segue non sono stati incollati.");
+        return pasted;
+    }
+    qsizetype width = 0;
+    for (const QStringList &row : rows)
+        width = std::max(width, row.size());
+    if (column + width > kTyped) {
+        pasted.refusal = tooWideBlock(width, kColumns[column], kTyped - column);
+        return pasted;
+    }
+    // The length, the depths, D and DN, where the block lands on them.
     QList<qsizetype> numbers;
-    for (int typed = std::max(1, column); typed <= 3; ++typed)
+    for (int typed = std::max(1, column); typed <= 5; ++typed)
         numbers << typed - column;
-    if (isHeaderRow(rows, numbers))
-        return {rows.mid(1), true};
-    return {rows, false};
+    pasted.rows = rows;
+    if (isHeaderRow(rows, numbers)) {
+        pasted.rows.removeFirst();
+        pasted.told = QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
+    }
+    return pasted;
 }
 
 QString codeShown(const QString &code)
@@ -93,14 +206,11 @@ QString codeShown(const QString &code)
     return code.isEmpty() ? QStringLiteral("(senza voce)") : code;
 }
 
-StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, const std::vector<Stretch> &stretches)
+StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeSize &pipe,
+                              const std::vector<Stretch> &stretches, const SectionFinder &findSection)
 {
     StretchTakeoff takeoff;
-    const double pipe = pipeArea(D);
-    for (const AreaValues &area : section.areas()) {
-        takeoff.areas.push_back(area);
-        takeoff.deductions.push_back(area.coefficient ? std::optional(*area.coefficient * pipe) : std::nullopt);
-    }
+    takeoff.sections.push_back({QString(), &edited, {}});
     takeoff.stretches.reserve(stretches.size());
     for (size_t s = 0; s < stretches.size(); ++s) {
         const Stretch &stretch = stretches[s];
@@ -111,64 +221,100 @@ StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, 
             continue;
         }
         quantities.name = stretch.name.trimmed().isEmpty() ? QString::number(s + 1) : stretch.name.trimmed();
-        if (const std::optional<QString> problem = measure(quantities, stretch, section, takeoff, L))
-            takeoff.problems << *problem;
-        // A net volume below zero is never shown without a word.
-        for (size_t a = 0; quantities.counted && a < quantities.meanGross.size(); ++a) {
-            const std::optional<double> net = takeoff.net(quantities, a);
-            if (net && writtenBelowZero(*net))
-                takeoff.problems << QStringLiteral("Tratto %1: il volume netto dell'area %2 risulta negativo (%3 m³): la "
-                                                   "detrazione del tubo supera il volume dell'area.")
-                                        .arg(quantities.name, QString::number(takeoff.areas[a].number),
-                                             italianNumber(*net, 3));
+        const QString who = QStringLiteral("Tratto %1: ").arg(quantities.name);
+        // Its section: the one being edited, or a file's, read once.
+        std::optional<QString> problem;
+        const QString file = stretch.section.trimmed();
+        const auto used = std::find_if(takeoff.sections.begin(), takeoff.sections.end(),
+                                       [&file](const UsedSection &u) { return u.file == file; });
+        if (used != takeoff.sections.end()) {
+            quantities.section = size_t(used - takeoff.sections.begin());
+        } else {
+            const auto found = findSection ? findSection(file)
+                                           : std::variant<const TrenchSection *, QString>(QStringLiteral("nessun file"));
+            if (const auto *section = std::get_if<const TrenchSection *>(&found)) {
+                quantities.section = takeoff.sections.size();
+                takeoff.sections.push_back({file, *section, {}});
+            } else {
+                problem = QStringLiteral("la sezione «%1» non si legge: %2").arg(file, std::get<QString>(found));
+            }
+        }
+        if (!problem)
+            problem = readNumbers(quantities, stretch, pipe);
+        if (!problem)
+            problem = measure(quantities, takeoff.sections[quantities.section], L, takeoff.problems);
+        if (problem) {
+            takeoff.problems << who + *problem;
+            ++takeoff.excluded;
+            if (const std::optional<double> length = typedNumber(stretch.length); length && *length > 0)
+                takeoff.excludedLength += *length;
         }
         takeoff.stretches.push_back(std::move(quantities));
     }
 
-    // One total per price code, in the order of the areas.
-    const std::vector<AreaValues> &areas = section.areas();
-    for (size_t a = 0; a < areas.size(); ++a) {
-        const QString code = areas[a].priceCode.trimmed();
-        auto total = std::find_if(takeoff.totals.begin(), takeoff.totals.end(),
-                                  [&code](const CodeTotal &t) { return t.code == code; });
-        if (total == takeoff.totals.end())
-            total = takeoff.totals.insert(takeoff.totals.end(), {code, areas[a].description, {}, 0.0});
-        total->areas.push_back(a);
-        for (const StretchQuantities &stretch : takeoff.stretches) {
-            if (!stretch.counted)
-                continue;
-            const std::optional<double> net = takeoff.net(stretch, a);
-            total->quantity = total->quantity && net ? std::optional(*total->quantity + *net) : std::nullopt;
+    gatherCodes(takeoff);
+    takeoff.net = 0.0;
+    for (StretchQuantities &stretch : takeoff.stretches) {
+        if (!stretch.counted)
+            continue;
+        const UsedSection &used = takeoff.sections[stretch.section];
+        stretch.codeNets.assign(takeoff.totals.size(), std::nullopt);
+        std::vector<bool> met(takeoff.totals.size(), false);
+        for (size_t a = 0; a < stretch.nets.size(); ++a) {
+            const size_t code = used.codeOfArea[a];
+            if (!met[code]) {
+                met[code] = true;
+                stretch.codeNets[code] = 0.0;
+            }
+            addKnown(stretch.codeNets[code], stretch.nets[a]);
         }
+        for (size_t code = 0; code < takeoff.totals.size(); ++code)
+            if (met[code])
+                addKnown(takeoff.totals[code].quantity, stretch.codeNets[code]);
+        addKnown(takeoff.net, stretch.net);
+        takeoff.countedLength += stretch.length;
     }
     return takeoff;
 }
 
-QList<QStringList> stretchCells(const TrenchSection &section, const StretchTakeoff &takeoff, const NumberStyle &style)
+QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle &style)
 {
-    QStringList header{QStringLiteral("Tratto"), kLengthTitle, kStartTitle, kEndTitle};
-    for (const AreaValues &area : section.areas())
-        header << (area.priceCode.trimmed().isEmpty()
-                       ? QStringLiteral("Area %1 (m³)").arg(area.number)
-                       : QStringLiteral("Area %1 (%2) (m³)").arg(QString::number(area.number), area.priceCode.trimmed()));
-    header << QStringLiteral("Netto (m³)");
+    QStringList header = kColumns;
+    for (const CodeTotal &total : takeoff.totals)
+        header << codeShown(total.code) + QStringLiteral(" (m³)");
+    header << QStringLiteral("Netto (m³)") << QStringLiteral("Note");
+    const auto volume = [&style](const std::optional<double> &value) { return value ? style(*value, 3) : QString(); };
+    const bool copied = style.decimals > 0;
     QList<QStringList> cells{header};
     for (const StretchQuantities &stretch : takeoff.stretches) {
-        if (stretch.given.isEmpty())
+        const Stretch &given = stretch.given;
+        if (given.isEmpty())
             continue;
         QStringList row{stretch.name};
         if (!stretch.counted) {
-            cells << (row << stretch.given.length << stretch.given.start << stretch.given.end);
+            // As typed; copied, its numbers as numbers, for a spreadsheet's sums.
+            for (const QString *value : {&given.length, &given.start, &given.end, &given.diameter}) {
+                const std::optional<double> number = copied ? typedNumber(*value) : std::nullopt;
+                row << (number ? style(*number, 3) : *value);
+            }
+            row << given.nominal << given.section;
+            while (row.size() < header.size() - 1)
+                row << QString();
+            cells << (row << kExcluded);
             continue;
         }
-        row << style(stretch.length, 2) << style(stretch.start, 2) << style(stretch.end, 2);
-        for (size_t area = 0; area < stretch.meanGross.size(); ++area) {
-            const std::optional<double> net = takeoff.net(stretch, area);
-            row << (net ? style(*net, 3) : QString());
-        }
-        row << (stretch.net ? style(*stretch.net, 3) : QString());
-        cells << row;
+        row << style(stretch.length, 2) << style.length(stretch.start) << style.length(stretch.end)
+            << (given.diameter.trimmed().isEmpty() ? QString() : style.length(stretch.D))
+            << (stretch.DN && !given.nominal.trimmed().isEmpty() ? QString::number(*stretch.DN) : QString())
+            << given.section;
+        for (const std::optional<double> &net : stretch.codeNets)
+            row << volume(net);
+        cells << (row << volume(stretch.net) << QString());
     }
+    QStringList total{QStringLiteral("Totale"), style(takeoff.countedLength, 2), {}, {}, {}, {}, {}};
+    for (const CodeTotal &code : takeoff.totals)
+        total << volume(code.quantity);
+    cells << (total << volume(takeoff.net) << QString());
     return cells;
 }
 

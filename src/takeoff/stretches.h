@@ -6,14 +6,17 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <variant>
 #include <vector>
 
-// The stretches of a job, between manholes: each with its length and the
+// The stretches of a job, between manholes: each with its length, the
 // depth of the pipe's bottom at its start and at its end, P varying
-// linearly between them. Over a stretch an area's cross-section is at most
-// quadratic in P, so Simpson's rule (start, middle, end) gives its volume
-// exactly. The quantities are then totalled per price code.
+// linearly between them, and its own pipe and section where it gives them.
+// Over a stretch an area's cross-section is at most quadratic in P, so
+// Simpson's rule (start, middle, end) gives its volume exactly. The
+// quantities are then totalled per price code, over every section used.
 
 // Where an imported stretch came from: the names of the nodes (manholes)
 // at its ends and their levels in metres, written with a point ("105.2");
@@ -48,6 +51,31 @@ struct Stretch
     bool operator==(const Stretch &) const = default;
 };
 
+// The window's own pipe, which a stretch takes when it gives none.
+struct PipeSize
+{
+    double D = 0.40;
+    std::optional<int> DN;
+};
+
+// A section the stretches use: the one being edited (no file), or one read
+// from the file a stretch names.
+struct UsedSection
+{
+    QString file; // as the first stretch naming it gives it; empty: the section being edited
+    const TrenchSection *section = nullptr;
+    // The column of each of its areas among the price codes.
+    std::vector<size_t> codeOfArea;
+
+    // How a computo names it beside an area: "verde.txt"; nothing for the one being edited.
+    QString shortName() const;
+};
+
+// The section of a stretch for its "Sezione" text: empty for the section
+// being edited, a file's name or path for another. Either the section, or
+// why it cannot be read, in Italian ("il file non esiste").
+using SectionFinder = std::function<std::variant<const TrenchSection *, QString>(const QString &file)>;
+
 struct StretchQuantities
 {
     Stretch given;        // as typed
@@ -56,9 +84,17 @@ struct StretchQuantities
     double length = 0;
     double start = 0;
     double end = 0;
-    // Each area's mean gross cross-section along it, in m², when counted.
+    double D = 0;
+    std::optional<int> DN;
+    size_t section = 0; // into StretchTakeoff::sections, when counted
+    // Each area's mean gross cross-section along it, in m², and its net
+    // volume over the stretch, in m³ (none without a coefficient), when counted.
     std::vector<double> meanGross;
-    std::optional<double> net; // m³; none when an area's is unknown
+    std::vector<std::optional<double>> nets;
+    // Each price code's net volume over it (none where its section has no
+    // area with the code, or one's is unknown), and the sum of all.
+    std::vector<std::optional<double>> codeNets;
+    std::optional<double> net;
 };
 
 // The quantity of one price code over the stretches counted, in m³.
@@ -66,42 +102,60 @@ struct CodeTotal
 {
     QString code;        // empty: the areas with no price code
     QString description; // of the first area with the code
-    std::vector<size_t> areas; // indices into the section's areas
     std::optional<double> quantity;
+    bool known = true; // no area with it has a coefficient that is no number
 };
 
 struct StretchTakeoff
 {
-    std::vector<AreaValues> areas; // the section's, bottom up
-    // Each area's deduction for the pipe, coefficient × π D² / 4, in m²;
-    // none without a coefficient.
-    std::vector<std::optional<double>> deductions;
+    // The sections used: the one being edited first, then the others in
+    // the order the stretches first name them.
+    std::vector<UsedSection> sections;
     std::vector<StretchQuantities> stretches; // one per stretch given; an empty one is not counted
-    std::vector<CodeTotal> totals;            // in the order of the areas
-    // The stretches left out of the totals, and why; and net volumes below zero.
+    // The price codes in the order they are first met, the section being
+    // edited's first; the columns of the table of stretches.
+    std::vector<CodeTotal> totals;
+    // The stretches left out of the totals, and why; and, of the stretches
+    // counted, what the pipe contradicts along them and net volumes below zero.
     QStringList problems;
+    double countedLength = 0;
+    double excludedLength = 0; // of the stretches left out whose length is a number
+    int excluded = 0;          // stretches left out
+    std::optional<double> net; // of the stretches counted
 
-    // An area's net volume over a stretch counted, in m³; none without a coefficient.
-    std::optional<double> net(const StretchQuantities &stretch, size_t area) const;
+    // "Lunghezza esclusa dai totali: 55,00 m (1 tratto)."; empty when none is.
+    QString excludedText() const;
 };
 
-StretchTakeoff stretchTakeoff(const TrenchSection &section, double L, double D, const std::vector<Stretch> &stretches);
+// The stretches' quantities: each with its own section, D and DN, or the
+// section being edited and the window's pipe where it gives none (a DN
+// only with the window's D).
+StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeSize &pipe,
+                              const std::vector<Stretch> &stretches, const SectionFinder &findSection = {});
 
-// The table "Tratti": the stretches' values, then each area's net volume
-// and their sum, in m³; a stretch left out has only its values as typed,
-// an empty one no row.
-QList<QStringList> stretchCells(const TrenchSection &section, const StretchTakeoff &takeoff,
-                                const NumberStyle &style = NumberStyle::shown());
+// The typed columns: "Tratto", "Lunghezza (m)", "P inizio (m)", "P fine (m)",
+// "D (m)", "DN", "Sezione".
+const QStringList &stretchColumns();
+
+// The table "Tratti": the stretches' values, then each price code's net
+// volume and their sum, in m³, a last column "Note" that reads "escluso dai
+// totali" for a stretch left out, and the row "Totale"; an empty stretch
+// has no row. A stretch left out has its values as typed, or, copied
+// (style.decimals), its numbers as numbers.
+QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle &style = NumberStyle::shown());
 // The table "Quantità dei tratti per voce".
 QList<QStringList> codeTotalCells(const StretchTakeoff &takeoff, const NumberStyle &style = NumberStyle::shown());
 
-// Rows of cells pasted into the stretches from `column` (0..3) on, without
-// a header row: a first row with words where later rows have numbers, in
-// the columns of the length and the depths. headerLeftOut tells.
+// Rows of cells pasted into the stretches from `column` (0..6) on: without
+// a header row (a first row with words where later rows have numbers, in
+// the columns of the length and the depths); a block copied by "Copia
+// tratti" (its own header row) gives its stretches' typed columns alone.
+// Refused whole, with why, when wider than the columns from `column` on.
 struct PastedStretches
 {
     QList<QStringList> rows;
-    bool headerLeftOut = false;
+    QString told;    // what the paste did besides, for the window to tell
+    QString refusal; // why nothing was pasted
 };
 PastedStretches pastedStretches(const QList<QStringList> &rows, int column);
 

@@ -145,9 +145,10 @@ CrossSection TrenchSection::at(double L, double P) const
 // Every width of the section is linear in the height t of the area that
 // follows P (t = P - n): the widths below it do not change, its top and
 // every width above it grow by 2 t tan alfa of that area. So the depths at
-// which each width is more than nothing make one interval. (The limits of
-// what can be drawn lie a kilometre away, and are not told here.)
-DepthRange TrenchSection::validDepths(double L) const
+// which each width is at least half a millimetre, as at() draws it, make
+// one interval. (The limits of what can be drawn lie a kilometre away, and
+// are not told here.)
+DepthRange TrenchSection::drawableDepths(double L) const
 {
     DepthRange range;
     const AreaValues *followed = depthArea();
@@ -155,14 +156,15 @@ DepthRange TrenchSection::validDepths(double L) const
         range.never = !at(L, 1).whole();
         return range;
     }
-    double lowest = 0; // t above it: the height of the area itself
+    double lowest = kNothing; // its own height
     double highest = std::numeric_limits<double>::infinity();
-    const auto limit = [&](double width, double grows) {
+    // value + grows t at least kNothing.
+    const auto atLeastNothing = [&](double value, double grows) {
         if (grows > 0)
-            lowest = std::max(lowest, -width / grows);
+            lowest = std::max(lowest, (kNothing - value) / grows);
         else if (grows < 0)
-            highest = std::min(highest, width / -grows);
-        else if (width <= 0)
+            highest = std::min(highest, (value - kNothing) / -grows);
+        else if (value < kNothing)
             highest = -1;
     };
     const double growth = 2 * followed->slope;
@@ -170,14 +172,19 @@ DepthRange TrenchSection::validDepths(double L) const
     for (const AreaValues &values : m_areas) {
         const double foot = below + 2 * values.widening;
         const double top = foot + (&values == followed ? 0 : 2 * values.height * values.slope);
-        limit(foot, &values <= followed ? 0 : growth);
-        limit(top, &values < followed ? 0 : growth);
+        atLeastNothing(foot, &values <= followed ? 0 : growth);
+        atLeastNothing(top, &values < followed ? 0 : growth);
         below = top;
     }
-    range.never = highest <= lowest;
-    range.above = followed->height + lowest;
-    range.below = followed->height + highest;
+    range.never = highest < lowest;
+    range.lowest = followed->height + lowest;
+    range.highest = followed->height + highest;
     return range;
+}
+
+double TrenchSection::bottomWidth(double L) const
+{
+    return m_areas.empty() ? L : L + 2 * m_areas.front().widening;
 }
 
 double widthAt(const CrossSection &section, double L, double y)

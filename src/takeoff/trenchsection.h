@@ -24,6 +24,7 @@ struct ExampleDimensions
     double L = 0.80; // width of the trench bottom
     double P = 1.50; // depth of the pipe's bottom below the top of the section
     double D = 0.40; // outside diameter of the pipe
+    std::optional<int> DN = std::nullopt; // its nominal size in mm; none: D in millimetres
 };
 
 // One area's values as numbers.
@@ -80,12 +81,12 @@ struct CrossSection
     bool whole() const { return stop == Stop::None; }
 };
 
-// The depths P at which the whole section can be drawn: above < P < below.
+// A range of depths P, both ends included: lowest <= P <= highest.
 struct DepthRange
 {
     bool never = false; // at no depth
-    double above = -std::numeric_limits<double>::infinity();
-    double below = std::numeric_limits<double>::infinity();
+    double lowest = -std::numeric_limits<double>::infinity();
+    double highest = std::numeric_limits<double>::infinity();
 };
 
 class TrenchSection
@@ -106,7 +107,10 @@ public:
     double coefficientSum() const { return m_coefficientSum; }
 
     CrossSection at(double L, double P) const;
-    DepthRange validDepths(double L) const;
+    // The depths P at which at(L, P) draws the whole section.
+    DepthRange drawableDepths(double L) const;
+    // The width of the trench's bottom, L widened by area 1's X.
+    double bottomWidth(double L) const;
 
 private:
     int m_areaCount = 0;

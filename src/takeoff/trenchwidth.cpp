@@ -7,13 +7,12 @@ namespace {
 constexpr double kTolerance = 1e-9; // D and the depth on the limits count as within them
 
 // Table 1: the pipe, by its nominal size, up to and including each limit.
-double pipeAllowance(double D, double wallSlope)
+double pipeAllowance(double dn, double wallSlope)
 {
     // tan 30° = 0.577: walls at 60° from the horizontal lean 30° from the
     // upright, and tan alfa measures the lean.
     if (wallSlope >= 0.577 - kTolerance)
         return 0.40;
-    const double dn = D * 1000;
     if (dn <= 225 + kTolerance)
         return 0.40;
     if (dn <= 350 + kTolerance)
@@ -39,9 +38,9 @@ double depthWidth(double depth)
 
 } // namespace
 
-MinimumWidth minimumTrenchWidth(double D, double depth, double wallSlope)
+MinimumWidth minimumTrenchWidth(double D, std::optional<int> DN, double depth, double wallSlope)
 {
-    const double allowance = pipeAllowance(D, wallSlope);
+    const double allowance = pipeAllowance(DN ? double(*DN) : D * 1000, wallSlope);
     const double byDepth = depthWidth(depth);
     if (byDepth > D + allowance + kTolerance)
         return {byDepth, false, allowance};
@@ -51,4 +50,14 @@ MinimumWidth minimumTrenchWidth(double D, double depth, double wallSlope)
 QString MinimumWidth::rule() const
 {
     return byPipe ? QStringLiteral("D + %1 m").arg(italianNumber(allowance, 2)) : QStringLiteral("per la profondità");
+}
+
+QString narrowBottomText(double D, std::optional<int> DN, double depth, const MinimumWidth &minimum,
+                         double bottomWidth, const QString &at)
+{
+    const QString pipe = DN ? QStringLiteral("DN %1, D = %2 m").arg(QString::number(*DN), lengthText(D))
+                            : QStringLiteral("D = %1 m").arg(lengthText(D));
+    return QStringLiteral("Con %1 e uno scavo profondo %2 m%3, UNI EN 1610 chiede un fondo largo almeno %4 m (%5): il "
+                          "fondo è largo %6 m.")
+        .arg(pipe, lengthText(depth), at, lengthText(minimum.width), minimum.rule(), lengthText(bottomWidth));
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The minimum width of a trench's bottom by UNI EN 1610, from the pipe's
-// outside diameter D (its nominal size DN taken as D in millimetres) and the
-// trench's depth; the larger of the two widths.
+// nominal size DN (D in millimetres when it is not given), its outside
+// diameter D and the trench's depth; the larger of the two widths.
 
 struct MinimumWidth
 {
@@ -18,4 +19,11 @@ struct MinimumWidth
 
 // wallSlope: tan alfa of the bottom area; walls at 60° or less from the
 // horizontal (tan alfa of at least 0.577) need D + 0.40 m at any size.
-MinimumWidth minimumTrenchWidth(double D, double depth, double wallSlope);
+MinimumWidth minimumTrenchWidth(double D, std::optional<int> DN, double depth, double wallSlope);
+
+// What a bottom narrower than the minimum is told: "Con D = 0,40 m e uno
+// scavo profondo 1,70 m, UNI EN 1610 chiede un fondo largo almeno 1,10 m (D
+// + 0,70 m): il fondo è largo 1,00 m.", with "Con DN 350, D = 0,378 m ..."
+// when DN is given; `at` follows the depth (" (a P = 1,80 m)").
+QString narrowBottomText(double D, std::optional<int> DN, double depth, const MinimumWidth &minimum,
+                         double bottomWidth, const QString &at = {});

@@ -20,36 +20,22 @@ QString number(double value, int leastDecimals = 0)
     return text == u"-0" ? QStringLiteral("0") : text;
 }
 
-// A factor written as "length*cross-section", worked out whole by the reader.
-QString product(double length, double section)
-{
-    return number(length, 2) + u'*' + QString::number(section, 'f', 6);
-}
-
+// One measurement row: its words, the expression the reader works out
+// whole, and its quantity as the reader works it out.
 struct Row
 {
     QString description;
-    double section = 0; // m²
+    QString expression;
+    double quantity = 0;
     bool deduction = false;
 };
 
-// One measurement row.
-void row(QXmlStreamWriter &xml, int id, const QString &description, double length, double section, bool deduction)
+// A row of length × cross-section, "Area 1 – SABBIA: 52,00 m × 0,1395 m²".
+Row areaRow(const QString &words, double length, double section, bool deduction)
 {
-    xml.writeStartElement(QStringLiteral("RGItem"));
-    xml.writeAttribute(QStringLiteral("ID"), QString::number(id));
-    xml.writeTextElement(QStringLiteral("IDVV"), QStringLiteral("-2"));
-    xml.writeTextElement(QStringLiteral("Descrizione"),
-                         QStringLiteral("%1: %2 m × %3 m²").arg(description, italianNumber(length, 2),
-                                                                italianNumber(section, 4)));
-    xml.writeTextElement(QStringLiteral("PartiUguali"), QString());
-    xml.writeTextElement(QStringLiteral("Lunghezza"), product(length, section));
-    xml.writeTextElement(QStringLiteral("Larghezza"), QString());
-    xml.writeTextElement(QStringLiteral("HPeso"), QString());
-    const double quantity = length * std::round(section * 1e6) / 1e6;
-    xml.writeTextElement(QStringLiteral("Quantita"), number(deduction ? -quantity : quantity));
-    xml.writeTextElement(QStringLiteral("Flags"), deduction ? QStringLiteral("1") : QStringLiteral("0"));
-    xml.writeEndElement();
+    const double rounded = std::round(section * 1e6) / 1e6;
+    return {QStringLiteral("%1: %2 m × %3 m²").arg(words, italianNumber(length, 2), italianNumber(section, 4)),
+            number(length, 2) + u'*' + QString::number(section, 'f', 6), length * rounded, deduction};
 }
 
 // Whether a factor rounds to nothing at six decimals.
@@ -57,6 +43,54 @@ bool isZero(double section)
 {
     return std::abs(section) < 0.0000005;
 }
+
+// Texts as XML holds them: a control character, or a character XML cannot
+// hold at all, becomes a blank.
+class Texts
+{
+public:
+    QString operator()(const QString &text)
+    {
+        QString written = text;
+        for (qsizetype i = 0; i < written.size(); ++i) {
+            const QChar c = written.at(i);
+            if (c.isHighSurrogate() && i + 1 < written.size() && written.at(i + 1).isLowSurrogate()) {
+                ++i; // a character beyond U+FFFF, whole
+                continue;
+            }
+            const bool control = c.category() == QChar::Other_Control;
+            if (control || c.isSurrogate() || c.unicode() >= 0xFFFE) {
+                written[i] = u' ';
+                blanked = true;
+            }
+        }
+        return written;
+    }
+    bool blanked = false;
+};
+
+void writeRow(QXmlStreamWriter &xml, int id, const Row &row)
+{
+    xml.writeStartElement(QStringLiteral("RGItem"));
+    xml.writeAttribute(QStringLiteral("ID"), QString::number(id));
+    xml.writeTextElement(QStringLiteral("IDVV"), QStringLiteral("-2"));
+    xml.writeTextElement(QStringLiteral("Descrizione"), row.description);
+    xml.writeTextElement(QStringLiteral("PartiUguali"), QString());
+    xml.writeTextElement(QStringLiteral("Lunghezza"), row.expression);
+    xml.writeTextElement(QStringLiteral("Larghezza"), QString());
+    xml.writeTextElement(QStringLiteral("HPeso"), QString());
+    xml.writeTextElement(QStringLiteral("Quantita"), number(row.deduction ? -row.quantity : row.quantity));
+    xml.writeTextElement(QStringLiteral("Flags"), row.deduction ? QStringLiteral("1") : QStringLiteral("0"));
+    xml.writeEndElement();
+}
+
+// One price item of the list.
+struct PriceEntry
+{
+    QString code;
+    QString description;
+    QString unit;
+};
 
 } // namespace
 
@@ -70,22 +104,33 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
         else if (!stretch.given.isEmpty())
             computo.leftOut << stretch.name;
     }
-    std::vector<const CodeTotal *> codes;
-    for (const CodeTotal &total : takeoff.totals) {
-        if (total.code.isEmpty()) {
-            for (const size_t area : total.areas)
-                computo.uncoded << takeoff.areas[area].number;
-        } else if (std::any_of(total.areas.begin(), total.areas.end(),
-                               [&takeoff](size_t area) { return !takeoff.deductions[area]; })) {
+    // The price codes written, and each one's place in the list (none: left out).
+    std::vector<std::optional<int>> listed(takeoff.totals.size());
+    std::vector<PriceEntry> list;
+    for (size_t c = 0; c < takeoff.totals.size(); ++c) {
+        const CodeTotal &total = takeoff.totals[c];
+        if (total.code.isEmpty())
+            continue;
+        if (!total.known) {
             computo.unknown << total.code; // its net quantity is not known
-        } else {
-            codes.push_back(&total);
+            continue;
         }
+        listed[c] = int(list.size());
+        list.push_back({total.code, total.description, QStringLiteral("m³")});
     }
-    if (stretches.empty() || codes.empty())
+    for (const UsedSection &used : takeoff.sections)
+        for (size_t a = 0; a < used.codeOfArea.size(); ++a)
+            if (takeoff.totals[used.codeOfArea[a]].code.isEmpty())
+                computo.uncoded << (used.file.isEmpty() ? QString::number(used.section->areas()[a].number)
+                                                        : QStringLiteral("%1 della sezione «%2»")
+                                                              .arg(QString::number(used.section->areas()[a].number),
+                                                                   used.shortName()));
+    if (stretches.empty() || list.empty())
         return computo;
 
-    QXmlStreamWriter xml(&computo.bytes);
+    Texts text;
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);
     xml.writeStartDocument();
@@ -93,7 +138,7 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     xml.writeStartElement(QStringLiteral("PweDatiGenerali"));
     xml.writeStartElement(QStringLiteral("PweDGProgetto"));
     xml.writeStartElement(QStringLiteral("PweDGDatiGenerali"));
-    xml.writeTextElement(QStringLiteral("Oggetto"), job.trimmed());
+    xml.writeTextElement(QStringLiteral("Oggetto"), text(job.trimmed()));
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("PweDGCapitoliCategorie"));
@@ -101,7 +146,7 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     for (size_t s = 0; s < stretches.size(); ++s) {
         xml.writeStartElement(QStringLiteral("DGCategorieItem"));
         xml.writeAttribute(QStringLiteral("ID"), QString::number(s + 1));
-        xml.writeTextElement(QStringLiteral("DesSintetica"), stretches[s]->name);
+        xml.writeTextElement(QStringLiteral("DesSintetica"), text(stretches[s]->name));
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -111,14 +156,14 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     // The price list first, the computo second: the reader takes them so.
     xml.writeStartElement(QStringLiteral("PweMisurazioni"));
     xml.writeStartElement(QStringLiteral("PweElencoPrezzi"));
-    for (size_t c = 0; c < codes.size(); ++c) {
+    for (size_t c = 0; c < list.size(); ++c) {
         xml.writeStartElement(QStringLiteral("EPItem"));
         xml.writeAttribute(QStringLiteral("ID"), QString::number(c + 1));
         xml.writeTextElement(QStringLiteral("TipoEP"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("Tariffa"), codes[c]->code);
-        xml.writeTextElement(QStringLiteral("DesRidotta"), codes[c]->description);
-        xml.writeTextElement(QStringLiteral("DesEstesa"), codes[c]->description);
-        xml.writeTextElement(QStringLiteral("UnMisura"), QStringLiteral("m³"));
+        xml.writeTextElement(QStringLiteral("Tariffa"), text(list[c].code));
+        xml.writeTextElement(QStringLiteral("DesRidotta"), text(list[c].description));
+        xml.writeTextElement(QStringLiteral("DesEstesa"), text(list[c].description));
+        xml.writeTextElement(QStringLiteral("UnMisura"), list[c].unit);
         xml.writeTextElement(QStringLiteral("Prezzo1"), QStringLiteral("0"));
         xml.writeEndElement();
     }
@@ -127,46 +172,60 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
     xml.writeStartElement(QStringLiteral("PweVociComputo"));
     int item = 0;
     int rowId = 0;
+    const auto writeItem = [&](int listedAt, size_t category, double quantity, const std::vector<Row> &rows) {
+        xml.writeStartElement(QStringLiteral("VCItem"));
+        xml.writeAttribute(QStringLiteral("ID"), QString::number(++item));
+        xml.writeTextElement(QStringLiteral("IDEP"), QString::number(listedAt + 1));
+        xml.writeTextElement(QStringLiteral("Quantita"), number(quantity));
+        xml.writeTextElement(QStringLiteral("IDSpCat"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("IDCat"), QString::number(category + 1));
+        xml.writeTextElement(QStringLiteral("IDSbCat"), QStringLiteral("0"));
+        // The rows last: the reader takes the last child for them.
+        xml.writeStartElement(QStringLiteral("PweVCMisure"));
+        for (const Row &row : rows)
+            writeRow(xml, ++rowId, row);
+        xml.writeEndElement();
+        xml.writeEndElement();
+    };
     for (size_t s = 0; s < stretches.size(); ++s) {
         const StretchQuantities &stretch = *stretches[s];
-        for (size_t c = 0; c < codes.size(); ++c) {
+        const UsedSection &used = takeoff.sections[stretch.section];
+        const QString ofSection = used.file.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(used.shortName());
+        const double pipe = pipeArea(stretch.D);
+        for (size_t c = 0; c < takeoff.totals.size(); ++c) {
+            if (!listed[c])
+                continue;
             // Its rows: each area's gross volume and the pipe's share to deduct.
             std::vector<Row> rows;
-            double net = 0;
-            for (const size_t area : codes[c]->areas) {
-                const AreaValues &values = takeoff.areas[area];
+            for (size_t a = 0; a < used.codeOfArea.size(); ++a) {
+                if (used.codeOfArea[a] != c)
+                    continue;
+                const AreaValues &values = used.section->areas()[a];
                 const QString name = QStringLiteral("Area %1").arg(values.number);
-                if (!isZero(stretch.meanGross[area]))
-                    rows.push_back({values.description.trimmed().isEmpty()
-                                        ? name
-                                        : QStringLiteral("%1 – %2").arg(name, values.description.trimmed()),
-                                    stretch.meanGross[area], false});
-                const double deduction = *takeoff.deductions[area];
+                if (!isZero(stretch.meanGross[a]))
+                    rows.push_back(areaRow(text(values.description.trimmed().isEmpty()
+                                                    ? name + ofSection
+                                                    : QStringLiteral("%1 – %2%3").arg(name, values.description.trimmed(),
+                                                                                      ofSection)),
+                                           stretch.length, stretch.meanGross[a], false));
+                const double deduction = *values.coefficient * pipe;
                 if (!isZero(deduction))
-                    rows.push_back({QStringLiteral("%1 – a detrarre tubo").arg(name), deduction, true});
-                net += *takeoff.net(stretch, area);
+                    rows.push_back(areaRow(QStringLiteral("%1 – a detrarre tubo%2").arg(name, ofSection),
+                                           stretch.length, deduction, true));
             }
-            if (rows.empty())
-                continue; // no quantity there
-            xml.writeStartElement(QStringLiteral("VCItem"));
-            xml.writeAttribute(QStringLiteral("ID"), QString::number(++item));
-            xml.writeTextElement(QStringLiteral("IDEP"), QString::number(c + 1));
-            xml.writeTextElement(QStringLiteral("Quantita"), number(net));
-            xml.writeTextElement(QStringLiteral("IDSpCat"), QStringLiteral("0"));
-            xml.writeTextElement(QStringLiteral("IDCat"), QString::number(s + 1));
-            xml.writeTextElement(QStringLiteral("IDSbCat"), QStringLiteral("0"));
-            // The rows last: the reader takes the last child for them.
-            xml.writeStartElement(QStringLiteral("PweVCMisure"));
-            for (const Row &measured : rows)
-                row(xml, ++rowId, measured.description, stretch.length, measured.section, measured.deduction);
-            xml.writeEndElement();
-            xml.writeEndElement();
+            if (!rows.empty())
+                writeItem(*listed[c], s, *stretch.codeNets[c], rows);
         }
     }
     xml.writeEndElement(); // PweVociComputo
     xml.writeEndElement(); // PweMisurazioni
     xml.writeEndElement(); // PweDocumento
     xml.writeEndDocument();
+    computo.blanked = text.blanked;
+    if (xml.hasError())
+        computo.failure = QStringLiteral("la scrittura del testo XML non è riuscita.");
+    else
+        computo.bytes = bytes;
     return computo;
 }
 
@@ -182,13 +241,39 @@ QString xpweLeftOut(const XpweComputo &computo)
     else if (!computo.unknown.isEmpty())
         without << QStringLiteral("le voci %1 (un coefficiente di detrazione non è un numero)")
                        .arg(computo.unknown.join(QStringLiteral(", ")));
-    QStringList areas;
-    for (const int area : computo.uncoded)
-        areas << QString::number(area);
-    if (areas.size() == 1)
-        without << QStringLiteral("l'area %1, che non ha una voce di elenco prezzi").arg(areas.front());
-    else if (!areas.isEmpty())
-        without << QStringLiteral("le aree %1, che non hanno una voce di elenco prezzi").arg(areas.join(QStringLiteral(", ")));
-    return without.isEmpty() ? QString()
-                             : QStringLiteral("Il file è stato scritto senza %1.").arg(without.join(QStringLiteral(" e senza ")));
+    if (computo.uncoded.size() == 1)
+        without << QStringLiteral("l'area %1, che non ha una voce di elenco prezzi").arg(computo.uncoded.front());
+    else if (!computo.uncoded.isEmpty())
+        without << QStringLiteral("le aree %1, che non hanno una voce di elenco prezzi")
+                       .arg(computo.uncoded.join(QStringLiteral(", ")));
+    QString told = without.isEmpty() ? QString()
+                                     : QStringLiteral("Il file è stato scritto senza %1.")
+                                           .arg(without.join(QStringLiteral(" e senza ")));
+    if (computo.blanked)
+        told += QString(told.isEmpty() ? "" : " ")
+                + QStringLiteral("I caratteri di controllo nei testi sono stati scritti come spazi.");
+    return told;
+}
+
+QString xpweNothing(const XpweComputo &computo)
+{
+    if (!computo.failure.isEmpty())
+        return QStringLiteral("Il file XPWE non è stato scritto: %1").arg(computo.failure);
+    if (computo.leftOut.isEmpty() && computo.unknown.isEmpty() && computo.uncoded.isEmpty())
+        return QStringLiteral("Nessun tratto da esportare.");
+    QStringList why;
+    if (!computo.leftOut.isEmpty())
+        why << (computo.leftOut.size() == 1 ? QStringLiteral("il tratto %1 è escluso dai totali")
+                                            : QStringLiteral("i tratti %1 sono esclusi dai totali"))
+                   .arg(computo.leftOut.join(QStringLiteral(", ")));
+    if (!computo.unknown.isEmpty())
+        why << (computo.unknown.size() == 1
+                    ? QStringLiteral("la voce %1 ha un coefficiente di detrazione che non è un numero")
+                    : QStringLiteral("le voci %1 hanno un coefficiente di detrazione che non è un numero"))
+                   .arg(computo.unknown.join(QStringLiteral(", ")));
+    if (!computo.uncoded.isEmpty())
+        why << (computo.uncoded.size() == 1 ? QStringLiteral("l'area %1 non ha una voce di elenco prezzi")
+                                            : QStringLiteral("le aree %1 non hanno una voce di elenco prezzi"))
+                   .arg(computo.uncoded.join(QStringLiteral(", ")));
+    return QStringLiteral("Nessun tratto da esportare: %1.").arg(why.join(QStringLiteral("; ")));
 }

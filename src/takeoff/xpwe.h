@@ -20,19 +20,28 @@
 //   an area whose coefficient deducts, the pipe's share as a negative row.
 // A stretch left out of the totals, an area with no price code and a price
 // code whose quantity is not known (a coefficient that is no number) are
-// left out of the file; so is an item with nothing to measure.
+// left out of the file; so is an item with nothing to measure. An area of a
+// section other than the one being edited names its file. A control
+// character, which XML cannot hold, is written as a blank.
 
 struct XpweComputo
 {
-    QByteArray bytes;   // UTF-8
+    QByteArray bytes;    // UTF-8; empty when nothing was written
     QStringList leftOut; // the stretches left out, by name
-    QList<int> uncoded;  // the areas with no price code
+    QStringList uncoded; // the areas with no price code: "2", or "2 della sezione «verde.txt»"
     QStringList unknown; // the price codes of an area whose coefficient is no number
-    bool isEmpty() const { return bytes.isEmpty(); } // no stretch to put in it
+    bool blanked = false; // a control character in a text was written as a blank
+    QString failure;      // why the writer could not write it; empty when it could
+    bool isEmpty() const { return bytes.isEmpty(); }
 };
 
 XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job);
 
 // What the window says of the file written, besides where: the stretches
-// and the areas it was written without; empty when nothing was left out.
+// and the areas it was written without, and the blanks written for control
+// characters; empty when there is nothing to say.
 QString xpweLeftOut(const XpweComputo &computo);
+
+// Why no file was written, when the computo is empty: no stretch counted,
+// no price code whose quantity is known, or the writer's failure.
+QString xpweNothing(const XpweComputo &computo);

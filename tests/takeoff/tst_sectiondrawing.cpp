@@ -28,11 +28,12 @@ QString drawn(const SectionDrawing &drawing)
     return areas.join(u' ');
 }
 
-// "L P D" as typed in the window.
+// "L P D" as typed in the window, and DN after them when there is one.
 ExampleDimensions dimensionsOf(const QString &lpd)
 {
     const QStringList values = lpd.split(u' ');
-    return {values[0].toDouble(), values[1].toDouble(), values[2].toDouble()};
+    return {values[0].toDouble(), values[1].toDouble(), values[2].toDouble(),
+            values.size() > 3 ? std::optional(values[3].toInt()) : std::nullopt};
 }
 
 const QString kUsual = QStringLiteral("0.80 1.50 0.40");
@@ -70,17 +71,26 @@ void TestSectionDrawing::geometry_data()
                        "Area 2: il coefficiente di detrazione «0.5» non corrisponde alla parte di tubo nell'area, 0,80.",
                        uniAt.arg("1,90", "0,80")}
         << "0.6";
-    QTest::newRow("tan alfa 0: upright walls; the pipe below the trench bottom, none of it in the area")
+    QTest::newRow("tan alfa 0: upright walls; the pipe below the trench bottom: drawn, said first, no shares")
         << kUsual << QStringList{"A|1|0|0|0.25"} << "1:0/1/0.8/0.8"
-        << QStringList{"Con P = 1,50 m il fondo del tubo è sotto il fondo dello scavo.",
-                       "Area 1: il coefficiente di detrazione «0.25» non corrisponde alla parte di tubo nell'area, 0,00.",
-                       uniAt.arg("1,00", "0,80")}
+        << QStringList{"Con P = 1,50 m il fondo del tubo è sotto il fondo dello scavo: la sezione vale per P da 0,40 a "
+                       "1,00 m."}
         << "-0.3";
-    QTest::newRow("a widening on area 1, from L; an empty coefficient is 0, quoted as it stands")
+    QTest::newRow("P less than D: the pipe's crown above the top, said first, no shares")
         << "0.80 0.30 0.40" << QStringList{"A|0.5|0.1|0.1|"} << "1:0/0.5/1/1.1"
-        << QStringList{"Area 1: il coefficiente di detrazione «» non corrisponde alla parte di tubo nell'area, 0,80.",
-                       uniAt.arg("0,50", "1,00")}
+        << QStringList{"Con P = 0,30 m il tubo esce dallo scavo (P minore di D = 0,40 m): la sezione vale per P da "
+                       "0,40 a 0,50 m."}
         << "0.4";
+    QTest::newRow("a widening on area 1, from L; an empty coefficient is 0, quoted as it stands")
+        << "0.80 0.45 0.40" << QStringList{"A|0.5|0.1|0.1|"} << "1:0/0.5/1/1.1"
+        << QStringList{"Area 1: il coefficiente di detrazione «» non corrisponde alla parte di tubo nell'area, 1,00.",
+                       uniAt.arg("0,50", "1,00")}
+        << "0.25";
+    QTest::newRow("DN apart from D: ductile iron DN 350, D 0,378, by its DN's allowance")
+        << "0.80 1.50 0.378 350" << QStringList{"A|1.7|0|0|1"} << "1:0/1.7/0.8/0.8"
+        << QStringList{"Con DN 350, D = 0,378 m e uno scavo profondo 1,70 m, UNI EN 1610 chiede un fondo largo almeno "
+                       "0,878 m (D + 0,50 m): il fondo è largo 0,80 m."}
+        << "0.389";
     QTest::newRow("empty values count as 0; a height of nothing is told, the areas above still drawn")
         << "1.10 1.50 0.40" << QStringList{"||||", "B|1.5|0.1|0|1"} << "1:0/0/1.1/1.1 2:0/1.5/1.3/1.3"
         << QStringList{"Area 1: l'altezza è nulla."} << "0.2";
@@ -115,10 +125,16 @@ void TestSectionDrawing::geometry_data()
                        "Più di un'area ha l'altezza dipendente dalla profondità P (con *)."}
         << "-";
     QTest::newRow("P below the valid range: the message gives the smallest P")
+        << "0.80 0.60 0.40" << QStringList{"A|0.3|0|0|0.5", "B|0.5|0|0|0.5", "C|*0.7|0|0|0"} << "1:0/0.3/0.8/0.8 2:0.3/0.5/0.8/0.8"
+        << QStringList{"Quantità parziali: le aree da 3 a 3 non sono disegnate.",
+                       "Area 3: con P = 0,60 m l'altezza risulta nulla o negativa: la sezione vale per P maggiore di "
+                       "0,70 m."}
+        << "-";
+    QTest::newRow("P too small where the pipe lies below the bottom at every depth: no range")
         << "0.80 1.00 0.40" << QStringList{"A|0.3|0|0|0.5", "B|0.5|0|0|0.5", "C|*1.07|0|0|0"} << "1:0/0.3/0.8/0.8 2:0.3/0.5/0.8/0.8"
         << QStringList{"Quantità parziali: le aree da 3 a 3 non sono disegnate.",
-                       "Area 3: con P = 1,00 m l'altezza risulta nulla o negativa: la sezione vale per P maggiore di "
-                       "1,07 m."}
+                       "Area 3: con P = 1,00 m l'altezza risulta nulla o negativa: la sezione non vale a nessuna "
+                       "profondità."}
         << "-";
     QTest::newRow("P too small where no depth holds: said so, not a range")
         << "0.80 0.40 0.40" << QStringList{"A|*0.5|0|-0.5", "B|0.5|-0.5|0"} << ""
@@ -201,7 +217,7 @@ void TestSectionDrawing::quantities_data()
         << "Con D = 0,40 m e uno scavo profondo 0,90 m, UNI EN 1610 chiede un fondo largo almeno 1,10 m (D + 0,70 m): "
            "il fondo è largo 0,80 m.";
     QTest::newRow("a coefficient that is not a number: no deduction, nor totals of it")
-        << QStringList{"A|0.5|0|0|abc"} << 1.50 << QStringList{"1|A||0,800|0,800|0,500|0,400|0,00||", "Totale||||||0,400|||"}
+        << QStringList{"A|0.5|0|0|abc"} << 0.45 << QStringList{"1|A||0,800|0,800|0,500|0,400|1,00||", "Totale||||||0,400|||"}
         << "Area 1: il valore «abc» di Coefficiente di detrazione dell'area tubazione non è un numero.";
 }
 

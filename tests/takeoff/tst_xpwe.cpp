@@ -18,7 +18,7 @@ StretchTakeoff takeoffOf(const QStringList &given, const TrenchSection &section)
     for (const QString &line : given) {
         stretches.push_back(stretchOf(line));
     }
-    return stretchTakeoff(section, 0.80, 0.40, stretches);
+    return stretchTakeoff(section, 0.80, {0.40, {}}, stretches);
 }
 
 // What a reader finds in the file, a line each: the subject, the
@@ -65,6 +65,8 @@ private slots:
     void workedExampleByteForByte();
     void whatTheFileHolds_data();
     void whatTheFileHolds();
+    void nothingToExport_data();
+    void nothingToExport();
 };
 
 void TestXpwe::workedExampleByteForByte()
@@ -86,36 +88,42 @@ void TestXpwe::whatTheFileHolds_data()
     QTest::addColumn<QString>("leftOut");
 
     QTest::newRow("a stretch out of the valid depths is left out, and told")
-        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINTERRO|*0.50|0|0|0|E.2"}
-        << QStringList{"P1-P2|10|1,00|1,00", "P2-P3|20|0,40|1,00"}
+        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINTERRO|*0.20|0|0|0|E.2"}
+        << QStringList{"P1-P2|10|1,00|1,00", "P2-P3|20|0,30|1,00"}
         << QStringList{"Categoria: P1-P2", "Voce: E.1 SABBIA", "Voce: E.2 RINTERRO", "Misura della voce 1 nel tratto 1",
                        "  Area 1 – SABBIA: 10,00 m × 0,2400 m² = 10.00*0.240000, 2.4",
                        "Misura della voce 2 nel tratto 1",
-                       "  Area 2 – RINTERRO: 10,00 m × 0,4000 m² = 10.00*0.400000, 4"}
+                       "  Area 2 – RINTERRO: 10,00 m × 0,6400 m² = 10.00*0.640000, 6.4"}
         << "Il file è stato scritto senza il tratto P2-P3, escluso dai totali.";
     QTest::newRow("two areas with one code: one item, a row each; the deduction a negative row")
-        << QStringList{"SABBIA|0.30|0|0|0.5|E.1", "SABBIA FINE|0.20|0|0|0|E.1"} << QStringList{"A|10|1|1"}
+        << QStringList{"SABBIA|0.30|0|0|0.5|E.1", "SABBIA FINE|0.20|0|0|0|E.1"} << QStringList{"A|10|0,45|0,45"}
         << QStringList{"Categoria: A", "Voce: E.1 SABBIA", "Misura della voce 1 nel tratto 1",
                        "  Area 1 – SABBIA: 10,00 m × 0,2400 m² = 10.00*0.240000, 2.4",
                        "  Area 1 – a detrarre tubo: 10,00 m × 0,0628 m² = 10.00*0.062832, -0.62832",
                        "  Area 2 – SABBIA FINE: 10,00 m × 0,1600 m² = 10.00*0.160000, 1.6"}
         << "";
     QTest::newRow("an area with no price code is left out, and told")
-        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINFIANCO|0.20|0|0|0|"} << QStringList{"A|12.5|1|1"}
+        << QStringList{"SABBIA|0.30|0|0|0|E.1", "RINFIANCO|0.20|0|0|0|"} << QStringList{"A|12.5|0,45|0,45"}
         << QStringList{"Categoria: A", "Voce: E.1 SABBIA", "Misura della voce 1 nel tratto 1",
                        "  Area 1 – SABBIA: 12,50 m × 0,2400 m² = 12.50*0.240000, 3"}
         << "Il file è stato scritto senza l'area 2, che non ha una voce di elenco prezzi.";
     QTest::newRow("a coefficient that is no number: its code left out, and told; a code with nothing to measure, no item")
         << QStringList{"SABBIA|0.30|0|0|abc|E.1", "GHIAIA|0.20|0|0|0|E.2", "VUOTO|0|0|0|0|E.3"}
-        << QStringList{"A|10|1|1"}
+        << QStringList{"A|10|0,45|0,45"}
         << QStringList{"Categoria: A", "Voce: E.2 GHIAIA", "Voce: E.3 VUOTO", "Misura della voce 1 nel tratto 1",
                        "  Area 2 – GHIAIA: 10,00 m × 0,1600 m² = 10.00*0.160000, 1.6"}
         << "Il file è stato scritto senza la voce E.1 (un coefficiente di detrazione non è un numero).";
+    QTest::newRow("control characters, which XML cannot hold, written as blanks, and told")
+        << QStringList{"SABBIA\x01" "FINE|1.00|0|0|1|E.1\t" "2"} << QStringList{"P1\x1b" "P2|5|0,50|0,50"}
+        << QStringList{"Categoria: P1 P2", "Voce: E.1 2 SABBIA FINE", "Misura della voce 1 nel tratto 1",
+                       "  Area 1 – SABBIA FINE: 5,00 m × 0,8000 m² = 5.00*0.800000, 4",
+                       "  Area 1 – a detrarre tubo: 5,00 m × 0,1257 m² = 5.00*0.125664, -0.62832"}
+        << "I caratteri di controllo nei testi sono stati scritti come spazi.";
     QTest::newRow("XML's own characters and an accent, as they are")
-        << QStringList{"Sabbia & ghiaia <fine> à|0.30|0|0|0|E.1 & \"2\""} << QStringList{"Via Garibaldi & C.|5|1|1"}
+        << QStringList{"Sabbia & ghiaia <fine> à|0.50|0|0|0|E.1 & \"2\""} << QStringList{"Via Garibaldi & C.|5|0,45|0,45"}
         << QStringList{"Categoria: Via Garibaldi & C.", "Voce: E.1 & \"2\" Sabbia & ghiaia <fine> à",
                        "Misura della voce 1 nel tratto 1",
-                       "  Area 1 – Sabbia & ghiaia <fine> à: 5,00 m × 0,2400 m² = 5.00*0.240000, 1.2"}
+                       "  Area 1 – Sabbia & ghiaia <fine> à: 5,00 m × 0,4000 m² = 5.00*0.400000, 2"}
         << "";
 }
 
@@ -127,11 +135,45 @@ void TestXpwe::whatTheFileHolds()
     QFETCH(QString, leftOut);
 
     const TrenchSection section(::section(areas));
-    const XpweComputo computo = xpweComputo(takeoffOf(stretches, section), QStringLiteral("Lavoro & C."));
+    const bool controls = QString::fromLatin1(QTest::currentDataTag()).startsWith(u"control");
+    const XpweComputo computo =
+        xpweComputo(takeoffOf(stretches, section), controls ? QStringLiteral("Lavoro &\x07" "C.") : QStringLiteral("Lavoro & C."));
     QStringList lines = readComputo(computo.bytes);
-    QCOMPARE(lines.takeFirst(), QStringLiteral("Oggetto: Lavoro & C."));
+    QVERIFY(!lines.isEmpty());
+    QCOMPARE(lines.takeFirst(), QStringLiteral("Oggetto: Lavoro & C.")); // the control character a blank
     QCOMPARE(lines.join(u'\n'), read.join(u'\n'));
     QCOMPARE(xpweLeftOut(computo), leftOut);
+}
+
+// When no file is written, the window says the real reason.
+void TestXpwe::nothingToExport_data()
+{
+    QTest::addColumn<QStringList>("areas");
+    QTest::addColumn<QStringList>("stretches");
+    QTest::addColumn<QString>("why");
+
+    QTest::newRow("no stretch") << QStringList{"SABBIA|0.30|0|0|0|E.1"} << QStringList()
+                                << "Nessun tratto da esportare.";
+    QTest::newRow("every stretch left out") << QStringList{"SABBIA|1.00|0|0|0|E.1"} << QStringList{"P1|10|0,30|0,50"}
+                                            << "Nessun tratto da esportare: il tratto P1 è escluso dai totali.";
+    QTest::newRow("every code of an area whose coefficient is no number")
+        << QStringList{"SABBIA|1.00|0|0|abc|E.1", "GHIAIA|0.20|0|0|x|E.1"} << QStringList{"P1|10|0,50|0,50"}
+        << "Nessun tratto da esportare: la voce E.1 ha un coefficiente di detrazione che non è un numero.";
+    QTest::newRow("no area with a price code")
+        << QStringList{"SABBIA|1.00|0|0|1|", "GHIAIA|0.20|0|0|0|"} << QStringList{"P1|10|0,50|0,50"}
+        << "Nessun tratto da esportare: le aree 1, 2 non hanno una voce di elenco prezzi.";
+}
+
+void TestXpwe::nothingToExport()
+{
+    QFETCH(QStringList, areas);
+    QFETCH(QStringList, stretches);
+    QFETCH(QString, why);
+
+    const TrenchSection section(::section(areas));
+    const XpweComputo computo = xpweComputo(takeoffOf(stretches, section), QStringLiteral("Lavoro"));
+    QVERIFY(computo.isEmpty());
+    QCOMPARE(xpweNothing(computo), why);
 }
 
 QTEST_GUILESS_MAIN(TestXpwe)

@@ -13,21 +13,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace {
-
-QString narrowBottom(const TrenchSection &section, const ExampleDimensions &dimensions)
-{
-    return QStringLiteral("il fondo, largo %1 m, è più stretto")
-        .arg(lengthText(dimensions.L + 2 * section.areas().front().widening));
-}
-
-QString belowZero()
-{
-    return QStringLiteral("volume netto negativo: la detrazione del tubo supera il volume dell'area");
-}
-
-} // namespace
-
 DepthTab::DepthTab(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
@@ -78,18 +63,21 @@ void DepthTab::show(const TrenchSection &section, const ExampleDimensions &dimen
     m_rows.clear();
     m_rows.reserve(m_depths.size());
     for (const double P : m_depths)
-        m_rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D}));
+        m_rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D, dimensions.DN}));
     m_table->setCells(cells(section, NumberStyle::shown()));
     fitTable(m_view, m_table->cells());
-    // A bottom narrower than UNI EN 1610 asks, and a net volume below zero,
-    // are marked where they are.
+    // A bottom narrower than UNI EN 1610 asks, a net volume below zero and
+    // a coefficient of deduction that differs from the pipe's share are
+    // marked where they are.
     QHash<std::pair<int, int>, QString> marked;
-    for (const auto &[row, column, mark] : depthMarks(section, m_rows))
-        marked.insert({row, column}, mark == DepthMark::Narrow ? narrowBottom(section, dimensions) : belowZero());
+    bool belowZero = false;
+    for (const MarkedCell &cell : depthMarks(section, dimensions.L, m_rows)) {
+        QString &why = marked[{cell.row, cell.column}];
+        why = why.isEmpty() ? cell.why : why + QStringLiteral("; ") + cell.why;
+        belowZero = belowZero || cell.mark == DepthMark::BelowZero;
+    }
     m_table->setMarked(marked);
-    if (m_message->isHidden() && std::any_of(marked.begin(), marked.end(), [](const QString &why) {
-            return why == belowZero();
-        })) {
+    if (m_message->isHidden() && belowZero) {
         m_message->setText(QStringLiteral("Alcuni volumi netti risultano negativi: la detrazione del tubo supera il "
                                           "volume dell'area."));
         m_message->show();

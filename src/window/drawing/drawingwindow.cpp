@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -64,6 +65,16 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, fields);
     m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, fields);
     m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, fields);
+    m_nominal = new QLineEdit;
+    m_nominal->setAccessibleName(QStringLiteral("DN"));
+    m_nominal->setMaximumWidth(60);
+    m_nominal->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), m_nominal));
+    m_nominal->installEventFilter(this);
+    auto *nominalCaption = new QLabel(QStringLiteral("DN"));
+    nominalCaption->setBuddy(m_nominal);
+    fields->addWidget(nominalCaption);
+    fields->addWidget(m_nominal);
+    connect(m_nominal, &QLineEdit::textChanged, this, &DrawingWindow::refresh);
     fields->addStretch(1);
     auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
                                               "come esempio per il disegno: non sono salvati nel file."));
@@ -132,12 +143,33 @@ DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, 
     fields->addWidget(field);
     fields->addSpacing(12);
     connect(field, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::refresh);
+    connect(field, &DimensionBox::tooPrecise, this, [this, label](const QString &text) {
+        tell(QStringLiteral("«%1» non è stato accettato in «%2»: le dimensioni si scrivono al millimetro, con al "
+                            "massimo tre decimali.")
+                 .arg(text, label));
+    });
     return field;
 }
 
 ExampleDimensions DrawingWindow::dimensions() const
 {
-    return {m_width->value(), m_depth->value(), m_diameter->value()};
+    bool whole = false;
+    const int DN = m_nominal->text().toInt(&whole);
+    return {m_width->value(), m_depth->value(), m_diameter->value(), whole && DN > 0 ? std::optional(DN) : std::nullopt};
+}
+
+SectionFinder DrawingWindow::sectionFinder()
+{
+    return [this](const QString &file) -> std::variant<const TrenchSection *, QString> {
+        if (file.isEmpty())
+            return &m_section;
+        return m_sectionFiles.find(file, jobFolder());
+    };
+}
+
+QString DrawingWindow::jobFolder() const
+{
+    return QDir::currentPath();
 }
 
 void DrawingWindow::refresh()
@@ -147,7 +179,7 @@ void DrawingWindow::refresh()
     m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
     m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved, tableRoom());
     m_depthTab->show(m_section, dimensions);
-    m_stretchesTab->show(m_section, dimensions);
+    m_stretchesTab->show(m_section, dimensions.L, {dimensions.D, dimensions.DN}, sectionFinder());
 }
 
 // What the screen leaves for the table of quantities once the rest of the
@@ -247,7 +279,9 @@ void DrawingWindow::copyDepths()
 void DrawingWindow::copyStretches()
 {
     const StretchTakeoff &takeoff = m_stretchesTab->takeoff();
-    QList<QStringList> cells = stretchCells(m_section, takeoff, NumberStyle::copied());
+    QList<QStringList> cells = stretchCells(takeoff, NumberStyle::copied());
+    if (!takeoff.excludedText().isEmpty())
+        cells << QStringList{takeoff.excludedText()};
     cells << QStringList() << codeTotalCells(takeoff, NumberStyle::copied());
     QApplication::clipboard()->setText(cellsAsText(cells));
     tell(QStringLiteral("Tratti copiati negli appunti."));
@@ -288,8 +322,8 @@ void DrawingWindow::exportPdf()
     std::vector<double> depths;
     for (const DepthRow &row : m_depthTab->rows())
         depths.push_back(row.P);
-    const ReportContent content{dimensions(), m_job->text(), QDate::currentDate(), picture().font(), depths,
-                                m_stretchesTab->stretches()};
+    const ReportContent content{dimensions(),  m_job->text(),  QDate::currentDate(), picture().font(),
+                                depths,        m_stretchesTab->stretches(), sectionFinder()};
     const std::optional<QString> failure = writeSectionReport(*path, m_table, content);
     tell(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
 }
@@ -300,8 +334,7 @@ void DrawingWindow::exportXpwe()
         return;
     const XpweComputo computo = xpweComputo(m_stretchesTab->takeoff(), m_job->text());
     if (computo.isEmpty()) {
-        tell(QStringLiteral("Nessun tratto da esportare: serve almeno un tratto valido di aree con una voce di "
-                            "elenco prezzi."));
+        tell(xpweNothing(computo));
         return;
     }
     const std::optional<QString> path = exportPath(SectionFileChoice::ExportXpwe);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "job/sectionfiles.h"
+#include "takeoff/stretches.h"
 #include "takeoff/trenchsection.h"
 
 #include <QWidget>
@@ -71,6 +73,10 @@ protected:
 private:
     DimensionBox *dimensionField(const QString &label, double value, QHBoxLayout *fields);
     ExampleDimensions dimensions() const;
+    // The sections the stretches name: the one being edited, or files'.
+    SectionFinder sectionFinder();
+    // The folder against which a stretch's relative path is read.
+    QString jobFolder() const;
     int tableRoom() const;
     bool savedForExport(const QString &what);
     // The path the user chose for an export, offered in the folder of the
@@ -87,6 +93,8 @@ private:
     DimensionBox *m_width = nullptr;
     DimensionBox *m_depth = nullptr;
     DimensionBox *m_diameter = nullptr;
+    QLineEdit *m_nominal = nullptr;
+    SectionFiles m_sectionFiles;
     QLineEdit *m_job = nullptr;
     QLabel *m_summary = nullptr;
     QTabWidget *m_tabs = nullptr;

@@ -189,14 +189,15 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
     if (!content.depths.empty()) {
         std::vector<DepthRow> rows;
         for (const double P : content.depths)
-            rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D}));
+            rows.push_back(depthRow(section, {dimensions.L, P, dimensions.D, dimensions.DN}));
         // Marked cells in bold, and what they mean under the table.
         QSet<std::pair<int, int>> bold;
         bool narrow = false;
         bool belowZero = false;
-        for (const auto &[row, column, mark] : depthMarks(section, rows)) {
-            bold.insert({row, column});
-            (mark == DepthMark::Narrow ? narrow : belowZero) = true;
+        bool coefficient = false;
+        for (const MarkedCell &cell : depthMarks(section, dimensions.L, rows)) {
+            bold.insert({cell.row, cell.column});
+            (cell.mark == DepthMark::Narrow ? narrow : cell.mark == DepthMark::BelowZero ? belowZero : coefficient) = true;
         }
         layout.addParagraph(QStringLiteral("Quantità per profondità"), kHeading);
         addAreaTable(layout, unitsBelow(depthCells(section, rows)), 1, 4, true,
@@ -204,17 +205,43 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
         if (narrow)
             addParagraphs(layout, {QStringLiteral("In grassetto le larghezze minime che il fondo, largo %1 m, non "
                                                   "raggiunge.")
-                                       .arg(lengthText(section.areas().front().widening * 2 + dimensions.L))});
+                                       .arg(lengthText(section.bottomWidth(dimensions.L)))});
         if (belowZero)
             addParagraphs(layout, {QStringLiteral("In grassetto i volumi netti negativi: la detrazione del tubo supera "
                                                   "il volume dell'area.")});
+        if (coefficient)
+            addParagraphs(layout, {QStringLiteral("In grassetto i volumi netti delle aree il cui coefficiente di "
+                                                  "detrazione differisce di più di 0,05 dalla parte di tubo che "
+                                                  "contengono.")});
     }
 
-    const StretchTakeoff takeoff = stretchTakeoff(section, dimensions.L, dimensions.D, content.stretches);
+    const StretchTakeoff takeoff =
+        stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, content.stretches, content.findSection);
     if (std::any_of(takeoff.stretches.begin(), takeoff.stretches.end(),
                     [](const StretchQuantities &stretch) { return !stretch.given.isEmpty(); })) {
         layout.addParagraph(QStringLiteral("Tratti"), kHeading);
-        addAreaTable(layout, unitsBelow(stretchCells(section, takeoff)), 4, 1, false);
+        // The columns a stretch may leave empty (D, DN, Sezione, Note) only where one fills them.
+        QList<QStringList> cells = stretchCells(takeoff);
+        const qsizetype noteColumn = cells.front().size() - 1;
+        QList<int> kept;
+        int leading = 0;
+        int trailing = 0;
+        for (int column = 0; column < cells.front().size(); ++column) {
+            const bool optional = (column >= 4 && column < stretchColumns().size()) || column == noteColumn;
+            if (optional && std::all_of(cells.begin() + 1, cells.end(),
+                                        [column](const QStringList &row) { return row.value(column).isEmpty(); }))
+                continue;
+            kept << column;
+            if (column < stretchColumns().size())
+                ++leading;
+            else if (column >= noteColumn - 1)
+                ++trailing;
+        }
+        const qsizetype totalRow = cells.size() - 2;
+        addAreaTable(layout, unitsBelow(columnsOf(cells, kept)), leading, trailing, false,
+                     [totalRow](int row, int) { return row == totalRow; });
+        if (!takeoff.excludedText().isEmpty())
+            addParagraphs(layout, {takeoff.excludedText()});
         layout.addParagraph(QStringLiteral("Quantità dei tratti per voce"), kHeading);
         layout.addTable(table(codeTotalCells(takeoff), {0.2, 0.55, 0.25}, [](int column) { return column == 2; }));
         if (!takeoff.problems.isEmpty()) {

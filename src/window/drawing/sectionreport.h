@@ -19,6 +19,7 @@ struct ReportContent
     QFont font;
     std::vector<double> depths;     // the rows of the quantities depth by depth
     std::vector<Stretch> stretches; // the stretches of the job, if any
+    SectionFinder findSection;      // the sections they name
 };
 
 // The section for a report, as A4 pages: the title, the job and the date,

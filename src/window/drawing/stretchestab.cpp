@@ -33,6 +33,9 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     m_stretchesView->installEventFilter(this);
     layout->addWidget(headingFor(m_stretchesView, QStringLiteral("Tratti")));
     layout->addWidget(m_stretchesView, 2);
+    m_excluded = wrappingLabel();
+    m_excluded->hide();
+    layout->addWidget(m_excluded);
     connect(m_stretches, &StretchesModel::stretchesChanged, this, &StretchesTab::stretchesChanged);
 
     m_totals = new CellsModel(this);
@@ -58,16 +61,18 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     buttons->addStretch(1);
 }
 
-void StretchesTab::show(const TrenchSection &section, const ExampleDimensions &dimensions)
+void StretchesTab::show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection)
 {
-    m_takeoff = stretchTakeoff(section, dimensions.L, dimensions.D, m_stretches->stretches());
-    const QList<QStringList> cells = stretchCells(section, m_takeoff);
+    m_takeoff = stretchTakeoff(edited, L, pipe, m_stretches->stretches(), findSection);
+    const QList<QStringList> cells = stretchCells(m_takeoff);
     m_stretches->setResults(cells);
     fitTable(m_stretchesView, cells);
     // The columns typed into have room for a name or a number being typed.
     QHeaderView *header = m_stretchesView->horizontalHeader();
     for (int column = 0; column < StretchesModel::kTyped && column < header->count(); ++column)
         header->resizeSection(column, std::max(header->sectionSize(column), kTypedWidth));
+    m_excluded->setText(m_takeoff.excludedText());
+    m_excluded->setVisible(!m_excluded->text().isEmpty());
     m_totals->setCells(codeTotalCells(m_takeoff));
     fitTable(m_totalsView, m_totals->cells(), {1});
     m_problems->setPlainText(m_takeoff.problems.join(u'\n'));
@@ -76,6 +81,16 @@ void StretchesTab::show(const TrenchSection &section, const ExampleDimensions &d
 std::vector<Stretch> StretchesTab::stretches() const
 {
     return m_stretches->stretches();
+}
+
+void StretchesTab::setStretches(const std::vector<Stretch> &stretches)
+{
+    m_stretches->setStretches(stretches);
+}
+
+QString StretchesTab::excludedText() const
+{
+    return m_excluded->isVisibleTo(this) ? m_excluded->text() : QString();
 }
 
 QString StretchesTab::problemsText() const
@@ -88,10 +103,13 @@ QString StretchesTab::paste(const QString &text)
     const QModelIndex at = m_stretchesView->currentIndex();
     const int column = at.isValid() ? at.column() : 0;
     if (column >= StretchesModel::kTyped)
-        return QStringLiteral("Incollare i tratti nelle colonne da «Tratto» a «P fine (m)».");
+        return QStringLiteral("Incollare i tratti nelle colonne da «Tratto» a «Sezione».");
     const PastedStretches pasted = pastedStretches(cellBlock(text), column);
-    m_stretches->put(at.isValid() ? at.row() : 0, column, pasted.rows);
-    return pasted.headerLeftOut ? QStringLiteral("La prima riga, un'intestazione, non è stata incollata.") : QString();
+    if (!pasted.refusal.isEmpty())
+        return pasted.refusal;
+    const int row = at.isValid() && !m_stretches->isTotal(at.row()) ? at.row() : int(m_stretches->stretches().size());
+    m_stretches->put(row, column, pasted.rows);
+    return pasted.told;
 }
 
 // Ctrl+V pastes a block from a spreadsheet; Delete empties the cells chosen.

@@ -10,9 +10,11 @@ class QTableView;
 class StretchesModel;
 
 // The tab "Tratti" of the drawing window: the stretches of the job, typed
-// or pasted from a spreadsheet, each with its quantities, the totals per
-// price code, and the stretches left out of them; buttons copy both tables
-// and export them as XPWE. The stretches live as long as the window.
+// or pasted from a spreadsheet, each with its own pipe and section where it
+// gives them and its quantities, their total and the length left out, the
+// totals per price code, and the stretches left out of them or whose pipe
+// contradicts their section; buttons copy both tables and export them as
+// XPWE.
 class StretchesTab : public QWidget
 {
     Q_OBJECT
@@ -20,11 +22,16 @@ class StretchesTab : public QWidget
 public:
     explicit StretchesTab(QWidget *parent = nullptr);
 
-    void show(const TrenchSection &section, const ExampleDimensions &dimensions);
+    // Measures the stretches: the section being edited and the window's
+    // pipe where a stretch gives none, the sections of files through findSection.
+    void show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection);
 
     std::vector<Stretch> stretches() const;
+    void setStretches(const std::vector<Stretch> &stretches);
     const StretchTakeoff &takeoff() const { return m_takeoff; }
     QString problemsText() const;
+    // "Lunghezza esclusa dai totali: ...", or nothing.
+    QString excludedText() const;
     QTableView *stretchesView() const { return m_stretchesView; }
     QTableView *totalsView() const { return m_totalsView; }
     // Pastes a block of cells at the current cell of the stretches (Ctrl+V
@@ -46,5 +53,6 @@ private:
     CellsModel *m_totals = nullptr;
     QTableView *m_totalsView = nullptr;
     QPlainTextEdit *m_problems = nullptr;
+    class QLabel *m_excluded = nullptr;
     StretchTakeoff m_takeoff;
 };

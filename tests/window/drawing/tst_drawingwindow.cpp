@@ -256,13 +256,14 @@ void TestDrawingWindow::partialSectionHasNoTotal()
 void TestDrawingWindow::everyRowInSight()
 {
     ShownWindow w;
+    w.child<DimensionBox>(QStringLiteral("Profondità P del fondo tubo (m)"))->setValue(0.50);
     const QTableView *view = w.child<QTableView>(QStringLiteral("Quantità per metro di scavo"));
     for (const int areas : {3, 10, 11}) {
         QStringList rows;
         for (int a = 1; a <= areas; ++a)
             rows << (a == 2 ? QStringLiteral("Rinterro con materiale di risulta dallo scavo, compattato a strati di "
-                                             "trenta centimetri|0.1|0|0|0")
-                            : QStringLiteral("A%1|0.1|0|0|0").arg(a));
+                                             "trenta centimetri|0.2|0|0|0")
+                            : QStringLiteral("A%1|0.2|0|0|0").arg(a));
         w.table = sectionOf(rows);
         w.window.refresh();
         QCoreApplication::processEvents();
@@ -446,7 +447,8 @@ void TestDrawingWindow::depthsOfTheWorkedExample()
     w.type(QStringLiteral("a"), QStringLiteral("0,52"));
     QCOMPARE(shownRows(view), QStringList{"0,52|0,255|-0,040|0,571|0,786|0,72|0,12|1,10"});
     QCOMPARE(view->model()->index(0, 2).data(Qt::AccessibleTextRole).toString(),
-             QStringLiteral("-0,040, volume netto negativo: la detrazione del tubo supera il volume dell'area"));
+             QStringLiteral("-0,040, l'area contiene 0,06 del tubo, ma il suo coefficiente di detrazione è «0.5»; volume "
+                            "netto negativo: la detrazione del tubo supera il volume dell'area"));
     QCOMPARE(w.window.depthTab().message(), QStringLiteral("Alcuni volumi netti risultano negativi: la detrazione del "
                                                            "tubo supera il volume dell'area."));
 
@@ -469,8 +471,9 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
     QTest::keyClick(tab.stretchesView(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.window.statusText(), QStringLiteral("La prima riga, un'intestazione, non è stata incollata."));
     QCOMPARE(shownRows(tab.stretchesView()),
-             QStringList({"P1-P2|40|1,20|1,80|10,207|50,527|29,120|89,853",
-                          "P2-P3|35,50|1,80|2,60|9,058|86,259|29,820|125,138", "|||||||"}));
+             QStringList({"P1-P2|40|1,20|1,80||||10,207|50,527|29,120|89,853|",
+                          "P2-P3|35,50|1,80|2,60||||9,058|86,259|29,820|125,138|", "|||||||||||",
+                          "Totale|75,50||||||19,265|136,786|58,940|214,991|"}));
     QCOMPARE(shownRows(tab.totalsView()), QStringList({"E.01.001|SABBIA|19,265", "E.01.002|RINTERRO|136,786",
                                                        "E.01.003|PAVIMENTAZIONE|58,940"}));
 
@@ -479,8 +482,10 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
     const QStringList typed{"P3-P4", "20", "0,40", "1,20"};
     for (int column = 0; column < 4; ++column)
         model->setData(model->index(2, column), typed[column]);
-    QCOMPARE(tab.problemsText(), QStringLiteral("Tratto P3-P4: con P = 0,40 m la sezione non vale."));
+    QVERIFY(tab.problemsText().endsWith(
+        QStringLiteral("\nTratto P3-P4: con P = 0,40 m la sezione non vale (vale per P maggiore di 0,50 m).")));
     QCOMPARE(shownRows(tab.totalsView()).first(), QStringLiteral("E.01.001|SABBIA|19,265"));
+    QCOMPARE(tab.excludedText(), QStringLiteral("Lunghezza esclusa dai totali: 20,00 m (1 tratto)."));
 
     // Exported for the estimating software without it, as the window says:
     // the worked example's file, byte for byte.
@@ -493,10 +498,35 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
                                         .arg(QDir::toNativeSeparators(path)));
     QCOMPARE(readFile(path), readFile(QStringLiteral(PROFILARA_TAKEOFF_DATA "/worked-example.xpwe")));
 
+    // Copied for a spreadsheet, the stretch left out with its numbers as
+    // numbers and marked, the total row and the length left out.
     w.button(QStringLiteral("Copia tratti"))->click();
-    const QList<QStringList> copied = cellBlock(QGuiApplication::clipboard()->text());
-    QCOMPARE(copied.size(), 9); // header, three stretches, a row between, header, three codes
-    QCOMPARE(copied.at(3).join(u'|'), QStringLiteral("P3-P4|20|0,40|1,20"));
+    const QString copy = QGuiApplication::clipboard()->text();
+    const QList<QStringList> copied = cellBlock(copy);
+    QCOMPARE(copied.size(), 11); // header, three stretches, total, length left out, a row between, header, three codes
+    QCOMPARE(copied.at(3).join(u'|'), QStringLiteral("P3-P4|20.000000|0.400000|1.200000||||||||escluso dai totali"));
+    QCOMPARE(copied.at(4).join(u'|'),
+             QStringLiteral("Totale|75.500000||||||19.265195|136.785862|58.940000|214.991057|"));
+    QCOMPARE(copied.at(5).join(u'|'), QStringLiteral("Lunghezza esclusa dai totali: 20,00 m (1 tratto)."));
+
+    // Pasted back, the copy gives the stretches alone.
+    tab.stretchesView()->selectAll();
+    QTest::keyClick(tab.stretchesView(), Qt::Key_Delete);
+    QCOMPARE(tab.stretches().size(), size_t(0));
+    tab.stretchesView()->setCurrentIndex(model->index(0, 0));
+    QCOMPARE(tab.paste(copy), QStringLiteral("Incollati i tratti della tabella copiata con «Copia tratti»: le "
+                                             "quantità, la riga «Totale» e ciò che la segue non sono stati incollati."));
+    QCOMPARE(shownRows(tab.stretchesView()).mid(0, 3),
+             QStringList({"P1-P2|40,000000|1,200000|1,800000||||10,207|50,527|29,120|89,853|",
+                          "P2-P3|35,500000|1,800000|2,600000||||9,058|86,259|29,820|125,138|",
+                          "P3-P4|20,000000|0,400000|1,200000||||||||escluso dai totali"}));
+
+    // A block wider than the columns from the current one is refused whole.
+    tab.stretchesView()->setCurrentIndex(model->index(0, 2));
+    QCOMPARE(tab.paste(QStringLiteral("T1\t52\t1.50\t1.80\t0,4\t400\r\n")),
+             QStringLiteral("Il blocco incollato ha 6 colonne, ma dalla colonna «P inizio (m)» in poi ce ne sono solo 5: "
+                            "incollarlo in una colonna più a sinistra."));
+    QCOMPARE(tab.stretches().front().start, QStringLiteral("1.200000"));
 }
 
 // Neither export writes over the section file, however its name is
@@ -651,9 +681,12 @@ void TestDrawingWindow::pdfPagesOfALongSection()
     const QStringList pages = layout.pageTexts();
     QCOMPARE(pages.size(), 3);
     QVERIFY(pages[1].startsWith(QStringLiteral("Quantità per metro di scavo\nArea\tDescrizione\tVoce\t")));
-    QCOMPARE(pages[2], QStringLiteral("Voce\tDescrizione\tQuantità (m³)\nE.3\t%1 n. 3\t41,400\nE.4\t%1 n. 4\t55,800\n"
-                                      "E.5\t%1 n. 5\t72,900\nPagina 3 di 3")
-                           .arg(longer));
+    // The totals per code start a page with their heading, whole; the
+    // stretches' problems follow them.
+    QVERIFY(pages[2].startsWith(QStringLiteral("Quantità dei tratti per voce\nVoce\tDescrizione\tQuantità (m³)\nE.1\t%1 "
+                                               "n. 1\t14,760\nE.2\t")
+                                    .arg(longer)));
+    QVERIFY(pages[2].contains(QStringLiteral("E.5\t%1 n. 5\t72,900\nProblemi dei tratti\nTratto P1-P2: ").arg(longer)));
     for (int page = 0; page < pages.size(); ++page) {
         QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 3").arg(page + 1)));
         for (int a = 1; a <= 5; ++a) // a description is one cell of one row, whole

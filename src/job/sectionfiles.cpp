@@ -1,0 +1,38 @@
+#include "sectionfiles.h"
+
+#include "jobfile.h"
+#include "section/sectionfile.h"
+
+#include <QFileInfo>
+
+std::variant<const TrenchSection *, QString> SectionFiles::find(const QString &file, const QString &jobFolder)
+{
+    const QString path = resolvedSectionPath(file, jobFolder);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("il file non esiste.");
+    if (!info.isFile())
+        return QStringLiteral("non è un file.");
+    Read &read = m_read[path];
+    if (read.modified != info.lastModified() || read.size != info.size()) {
+        read.modified = info.lastModified();
+        read.size = info.size();
+        read.section.reset();
+        read.problem.clear();
+        const LoadResult loaded = loadSectionFile(path);
+        switch (loaded.outcome) {
+        case LoadResult::Outcome::Loaded:
+            read.section = std::make_unique<TrenchSection>(loaded.table);
+            break;
+        case LoadResult::Outcome::Missing:
+            read.problem = QStringLiteral("il file non esiste.");
+            break;
+        case LoadResult::Outcome::Unreadable:
+            read.problem = loaded.problem;
+            break;
+        }
+    }
+    if (read.section)
+        return read.section.get();
+    return read.problem;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "takeoff/trenchsection.h"
+
+#include <QDateTime>
+#include <QString>
+#include <map>
+#include <memory>
+#include <variant>
+
+// The sections of the files the stretches name: each read as "Carica
+// sezione da file..." reads one, and never written, locked or backed up;
+// read again only when the file changes (its size or its time).
+class SectionFiles
+{
+public:
+    // The section of a stretch's "Sezione" text (a path, relative ones to
+    // jobFolder), or why it cannot be read or used, in Italian.
+    std::variant<const TrenchSection *, QString> find(const QString &file, const QString &jobFolder);
+
+private:
+    struct Read
+    {
+        QDateTime modified;
+        qint64 size = -1;
+        std::unique_ptr<TrenchSection> section;
+        QString problem;
+    };
+    std::map<QString, Read> m_read; // by absolute path
+};

@@ -122,6 +122,9 @@ void TestSectionEdits::editsAndTheirUndo_data()
         << "La prima riga, un'intestazione, non è stata incollata.\nUn numero con la virgola decimale è stato scritto "
            "con il punto, come lo legge l'applicazione di computo."
         << 1 << 0;
+    QTest::newRow("paste: a first row whose height is a bare *, a height that follows P, is data")
+        << QStringList{"a"} << "paste 1 0" << "SABBIA\t*\t\t\t\tA\r\nGHIAIA\t0.3\t\t\t\tB\r\n"
+        << QStringList{"SABBIA|*||||A", "GHIAIA|0.3||||B"} << "" << 1 << 0;
     QTest::newRow("paste: a header row over numbers in one column of numbers, words in another")
         << QStringList{"a"} << "paste 2 1" << "H\tX\n*1,20\t30 cm\n0.3\t"
         << QStringList{"a", "|*1.20|30 cm", "|0.3|"}

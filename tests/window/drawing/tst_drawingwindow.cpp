@@ -390,13 +390,22 @@ void TestDrawingWindow::dimensionsTakeACommaOrAPoint_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("area1"); // the drawing's words for area 1
+    QTest::addColumn<QString>("status");
 
+    const QString area1 = QStringLiteral("Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,00 m, in sommità 1,12 m.");
     QTest::newRow("L 0,90 with a comma") << "Larghezza di fondo L (m)" << "0,90" << "0,90"
-                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m.";
+                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m."
+                                         << "";
     QTest::newRow("L 0.90 with a point") << "Larghezza di fondo L (m)" << "0.90" << "0,90"
-                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m.";
-    QTest::newRow("P 2,5") << "Profondità P del fondo tubo (m)" << "2,5" << "2,50"
-                           << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,00 m, in sommità 1,12 m.";
+                                         << "Area 1, SABBIA: altezza 0,30 m, larghezza al piede 1,10 m, in sommità 1,22 m."
+                                         << "";
+    QTest::newRow("P 2,5") << "Profondità P del fondo tubo (m)" << "2,5" << "2,50" << area1 << "";
+    QTest::newRow("D 0,326 of a DN 300 ductile iron pipe: to the millimetre, kept")
+        << "Diametro tubazione D (m)" << "0,326" << "0,326" << area1 << "";
+    QTest::newRow("a fourth decimal: refused, and said")
+        << "Diametro tubazione D (m)" << "0,3265" << "0,326" << area1
+        << "«0,3265» non è stato accettato in «Diametro tubazione D (m)»: le dimensioni si scrivono al millimetro, con "
+           "al massimo tre decimali.";
 }
 
 void TestDrawingWindow::dimensionsTakeACommaOrAPoint()
@@ -405,6 +414,7 @@ void TestDrawingWindow::dimensionsTakeACommaOrAPoint()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QFETCH(QString, area1);
+    QFETCH(QString, status);
 
     ShownWindow w;
     auto *field = w.child<DimensionBox>(box);
@@ -414,6 +424,7 @@ void TestDrawingWindow::dimensionsTakeACommaOrAPoint()
     QTest::keyClick(field, Qt::Key_Tab);
     QCOMPARE(field->text(), shown);
     QVERIFY(w.window.picture().accessibleDescription().startsWith(area1));
+    QCOMPARE(w.window.statusText(), status);
 }
 
 // The worked example depth by depth, as the window shows it and copies it;

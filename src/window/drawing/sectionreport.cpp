@@ -40,14 +40,18 @@ ReportLayout::Table table(const QList<QStringList> &cells, QList<double> widths 
     return {cells, widths, std::move(alignRight), std::move(bold)};
 }
 
-// The same table with only the columns given, in that order.
+// The same table with only the columns given, in that order. A row that
+// reads "non valida" keeps those words in each part, after its first cell.
 QList<QStringList> columnsOf(const QList<QStringList> &cells, const QList<int> &columns)
 {
+    const QString notValid = QStringLiteral("non valida");
     QList<QStringList> chosen;
     for (const QStringList &row : cells) {
         QStringList kept;
         for (const int column : columns)
             kept << row.value(column);
+        if (row.value(1) == notValid && kept.size() > 1)
+            kept[1] = notValid;
         chosen << kept;
     }
     return chosen;

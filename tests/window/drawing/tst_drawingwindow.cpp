@@ -180,6 +180,7 @@ private slots:
     void nothingExportedWhileUnsaved();
     void pdfForTheReport();
     void pdfPagesOfALongSection();
+    void pdfOfANewUsersJob();
     void reportPages_data();
     void reportPages();
     void exportAsksInItalian();
@@ -800,6 +801,56 @@ void TestDrawingWindow::reportPages()
 
 // "Esporta PDF..." asks with Qt's dialog in Italian; a path given writes the
 // PDF and says so, a cancel does nothing.
+// A new user's job: a water main's section of six areas, the depths from
+// 0,90 to 3,90 every 0,30, seven stretches, one left out. On every page of
+// its PDF a depth's row is whole ("non valida" beside its P), no page ends
+// with a table's header or a heading, and every page is numbered.
+void TestDrawingWindow::pdfOfANewUsersJob()
+{
+    const SectionTable table =
+        sectionOf({"LETTO DI POSA|0.10|0|0|0|E.01.001", "RINFIANCO|0.33|0|0|1|E.01.002", "RICOPRIMENTO|0.20|0|0|0|E.01.003",
+                   "RINTERRO|*0.93|0|0|0|E.01.004", "SOTTOFONDO STRADALE|0.30|0|0|0|E.01.005",
+                   "PAVIMENTAZIONE|0.10|0.10|0|0|E.01.006"});
+    ReportContent content = reportContent(QStringLiteral("Acquedotto via Roma, DN 300 in ghisa sferoidale"));
+    content.dimensions = {0.90, 1.50, 0.326, 300};
+    content.depths.clear();
+    for (int d = 0; d <= 10; ++d)
+        content.depths.push_back(0.90 + 0.30 * d);
+    for (const QString &line : {"T1|48,20|1,20|1,45", "T2|52,00|1,45|1,80", "T3|38,70|1,80|2,35", "T4|45,00|2,35|2,10",
+                                "T5|55,00|0,80|1,10", "T6|41,00|2,10|1,60", "T7|50,00|1,60|1,30"})
+        content.stretches.push_back(stretchOf(line));
+
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("lavoro.pdf"));
+    QCOMPARE(writeSectionReport(path, table, content), std::nullopt);
+    ReportLayout layout(content.font, reportPageSize());
+    QCOMPARE(layOutReport(layout, table, content), std::nullopt);
+    const int pages = layout.pageCount();
+    QVERIFY(pages >= 3);
+    if (!pdfText(path))
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+    const QStringList endings{QStringLiteral("Note"), QStringLiteral("Quantità (m³)"), QStringLiteral("(m)"),
+                              QStringLiteral("Tratti"), QStringLiteral("Problemi dei tratti"),
+                              QStringLiteral("Quantità per profondità"), QStringLiteral("Quantità dei tratti per voce")};
+    QString whole;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = *pdfText(path, page);
+        const QString footer = QStringLiteral(" Pagina %1 di %2").arg(page).arg(pages);
+        QVERIFY2(text.endsWith(footer), qPrintable(text));
+        const QString body = text.chopped(footer.size());
+        for (const QString &ending : endings)
+            QVERIFY2(!body.endsWith(ending), qPrintable(QStringLiteral("page %1 ends with «%2»").arg(page).arg(ending)));
+        whole += body + u' ';
+    }
+    for (const QString &expected :
+         {QStringLiteral("La sezione vale per P maggiore di 0,93 m."), QStringLiteral("0,90 non valida"),
+          QStringLiteral("Totale 274,90"), QStringLiteral("Lunghezza esclusa dai totali: 55,00 m (1 tratto)."),
+          QStringLiteral("Tratto T5: con P = 0,80 m la sezione non vale (vale per P maggiore di 0,93 m).")})
+        QVERIFY2(whole.contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + whole));
+    QVERIFY(!whole.contains(QStringLiteral("Tratto T1:")));
+    QCOMPARE(whole.count(QStringLiteral("0,90 non valida")), 2); // in both parts of the table, split by its columns
+}
+
 void TestDrawingWindow::exportAsksInItalian()
 {
     ItalianQtTexts texts;

@@ -92,10 +92,14 @@ int main(int argc, char *argv[])
     followed.Aree[2][2] = QStringLiteral("*1.20");
     std::vector<Stretch> stretches;
     for (int s = 0; s < 1000; ++s)
-        stretches.push_back({.name = QStringLiteral("P%1-P%2").arg(s).arg(s + 1),
-                             .length = QStringLiteral("35,5"),
-                             .start = QString::number(1.5 + 0.01 * (s % 100), 'f', 2),
-                             .end = QString::number(1.6 + 0.01 * (s % 90), 'f', 2)});
+    {
+        Stretch stretch;
+        stretch.name = QStringLiteral("P%1-P%2").arg(s).arg(s + 1);
+        stretch.length = QStringLiteral("35,5");
+        stretch.start = QString::number(1.5 + 0.01 * (s % 100), 'f', 2);
+        stretch.end = QString::number(1.6 + 0.01 * (s % 90), 'f', 2);
+        stretches.push_back(stretch);
+    }
 
     Series workedOut, geometry, drawn, pictureAlone, depths, stretched, oneDrawing;
     for (int i = 0; i < iterations; ++i) {
@@ -108,7 +112,7 @@ int main(int argc, char *argv[])
         }));
         stretched.ms.push_back(timed([&] {
             const TrenchSection section(followed);
-            (void)stretchTakeoff(section, dimensions.L, dimensions.D, stretches);
+            (void)stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, stretches);
         }));
         geometry.ms.push_back(timed([&] { (void)drawSection(table, dimensions); }));
         workedOut.ms.push_back(

@@ -37,8 +37,12 @@ bool coefficientDiffers(const AreaValues &area, double share)
 std::vector<CoefficientMismatch> coefficientMismatches(const TrenchSection &section, double L, double D, double from,
                                                        double to)
 {
-    const CrossSection start = section.at(L, from);
-    const CrossSection end = section.at(L, to);
+    return coefficientMismatches(section.at(L, from), from, section.at(L, to), to, D);
+}
+
+std::vector<CoefficientMismatch> coefficientMismatches(const CrossSection &start, double from, const CrossSection &end,
+                                                       double to, double D)
+{
     std::vector<CoefficientMismatch> mismatches;
     if (!start.whole() || !end.whole())
         return mismatches;
@@ -54,6 +58,12 @@ std::vector<CoefficientMismatch> coefficientMismatches(const TrenchSection &sect
         const double top0 = foot0 + start.areas[a].height;
         const double foot1 = end.areas[a].bottom - bottomAtEnd;
         const double top1 = foot1 + end.areas[a].height;
+        // Wholly above or below the pipe at both ends, so all along: none of it.
+        if ((foot0 >= D && foot1 >= D) || (top0 <= 0 && top1 <= 0)) {
+            if (std::abs(*values.coefficient) > 0.05 + 1e-9)
+                mismatches.push_back({&values, to, 0});
+            continue;
+        }
         along.assign({0.0, 1.0});
         const auto meets = [&along](double at0, double at1, double height) {
             if (at0 != at1) {

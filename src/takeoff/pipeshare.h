@@ -33,3 +33,6 @@ struct CoefficientMismatch
 // last one towards `to` is given.
 std::vector<CoefficientMismatch> coefficientMismatches(const TrenchSection &section, double L, double D, double from,
                                                        double to);
+// The same with the section already drawn at both depths.
+std::vector<CoefficientMismatch> coefficientMismatches(const CrossSection &start, double from, const CrossSection &end,
+                                                       double to, double D);

@@ -2,19 +2,6 @@
 
 #include "numbers.h"
 
-std::optional<double> netVolume(double gross, const std::optional<double> &coefficient, double pipe)
-{
-    return coefficient ? std::optional(gross - *coefficient * pipe) : std::nullopt;
-}
-
-void addKnown(std::optional<double> &sum, const std::optional<double> &value)
-{
-    if (sum && value)
-        *sum += *value;
-    else
-        sum.reset();
-}
-
 SectionQuantities sectionQuantities(const SectionDrawing &drawing)
 {
     const double pipe = pipeArea(drawing.pipeDiameter);

@@ -34,10 +34,19 @@ SectionQuantities sectionQuantities(const SectionDrawing &drawing);
 // An area's net volume: its gross volume less its coefficient of the
 // pipe's cross-section `pipe`, both per metre of trench or both over a
 // length; none without a coefficient.
-std::optional<double> netVolume(double gross, const std::optional<double> &coefficient, double pipe);
+inline std::optional<double> netVolume(double gross, const std::optional<double> &coefficient, double pipe)
+{
+    return coefficient ? std::optional(gross - *coefficient * pipe) : std::nullopt;
+}
 
 // Adds value to sum: a sum with a term that is not known is not known.
-void addKnown(std::optional<double> &sum, const std::optional<double> &value);
+inline void addKnown(std::optional<double> &sum, const std::optional<double> &value)
+{
+    if (sum && value)
+        *sum += *value;
+    else
+        sum.reset();
+}
 
 // How the numbers of a table of quantities are written: as the window and
 // the report show them (a decimal comma, each number with its own places:

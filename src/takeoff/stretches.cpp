@@ -7,7 +7,11 @@
 #include "trenchwidth.h"
 
 #include <QFileInfo>
+#include <QStringBuilder>
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 bool StretchOrigin::isEmpty() const
 {
@@ -79,37 +83,77 @@ std::optional<QString> readNumbers(StretchQuantities &out, const Stretch &stretc
 // Measures a stretch whose numbers are read over its section: the problem
 // that leaves it out of the totals, or nothing; what the pipe contradicts
 // along it goes to `named`.
-std::optional<QString> measure(StretchQuantities &out, const UsedSection &used, double L, QStringList &named)
+// What measuring the stretches one after the other keeps, to use its room
+// again: the section drawn at a stretch's start, middle and end, the words
+// of a coefficient that differs from an area's share (by the area and the
+// share in hundredths), each code's net volume over a stretch.
+struct Measuring
 {
+    CrossSection drawn[3];
+    std::map<std::tuple<const UsedSection *, int, int>, quint32> wordings; // into problemWords
+    std::vector<std::optional<double>> codeNets;
+    std::vector<size_t> belowZero; // the areas whose net volume is
+};
+
+// Measures a stretch whose numbers are read over its section: the problem
+// that leaves it out of the totals, or nothing; what the pipe contradicts
+// along it goes to `named`.
+std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedSection &used, double L,
+                               StretchTakeoff &takeoff, Measuring &measuring)
+{
+    std::vector<CodeTotal> &totals = takeoff.totals;
+    const auto tell = [&takeoff, index](const QString &words) {
+        takeoff.problems.push_back({quint32(index), quint32(takeoff.problemWords.size())});
+        takeoff.problemWords.push_back(words);
+    };
     const TrenchSection &section = *used.section;
     const double depths[] = {out.start, (out.start + out.end) / 2, out.end};
-    CrossSection drawn[3];
+    CrossSection (&drawn)[3] = measuring.drawn;
     for (int i = 0; i < 3; ++i)
-        drawn[i] = section.at(L, depths[i]);
+        section.at(L, depths[i], drawn[i]);
     // The section holds over a whole interval of depths: at both ends, all along.
     for (const int i : {0, 2}) {
         if (const std::optional<DepthFault> fault = depthFault(drawn[i], depths[i], out.D))
             return faultText(*fault, depths[i], out.D, holdingDepths(section, L, out.D)) + u'.';
     }
-    const double pipe = pipeArea(out.D);
+    // Each area's volume, and each price code's, added to the totals.
+    const size_t areas = drawn[0].areas.size();
+    const double pipe = out.length * pipeArea(out.D);
+    out.meanGross.resize(areas);
+    measuring.codeNets.assign(totals.size(), std::nullopt);
     out.net = 0.0;
-    for (size_t a = 0; a < drawn[0].areas.size(); ++a) {
-        out.meanGross.push_back(
-            (drawn[0].areas[a].volume() + 4 * drawn[1].areas[a].volume() + drawn[2].areas[a].volume()) / 6);
-        out.nets.push_back(netVolume(out.length * out.meanGross.back(), section.areas()[a].coefficient,
-                                     out.length * pipe));
-        addKnown(out.net, out.nets.back());
+    std::vector<size_t> &belowZero = measuring.belowZero;
+    belowZero.clear();
+    for (size_t a = 0; a < areas; ++a) {
+        out.meanGross[a] = (drawn[0].areas[a].volume() + 4 * drawn[1].areas[a].volume() + drawn[2].areas[a].volume()) / 6;
+        const std::optional<double> net = netVolume(out.length * out.meanGross[a], section.areas()[a].coefficient, pipe);
+        addKnown(out.net, net);
+        std::optional<double> &codeNet = measuring.codeNets[used.codeOfArea[a]];
+        codeNet = codeNet.value_or(0.0);
+        addKnown(codeNet, net);
+        if (net && writtenBelowZero(*net))
+            belowZero.push_back(a);
     }
+    for (const size_t code : used.codes)
+        addKnown(totals[code].quantity, measuring.codeNets[code]);
     out.counted = true;
 
-    const QString who = QStringLiteral("Tratto %1: ").arg(out.name);
     const QString where = used.file.isEmpty() ? QString() : QStringLiteral(" della sezione «%1»").arg(used.shortName());
-    for (const CoefficientMismatch &mismatch : coefficientMismatches(section, L, out.D, out.start, out.end))
-        named << who
-                     + QStringLiteral("a P = %1 m l'area %2%3 contiene %4 del tubo, ma il suo coefficiente di "
-                                      "detrazione è «%5».")
-                           .arg(lengthText(mismatch.P), QString::number(mismatch.area->number), where,
-                                italianNumber(mismatch.share, 2), mismatch.area->coefficientText);
+    // Many areas may differ along many stretches: their words are made once
+    // for an area and a share.
+    auto &wordings = measuring.wordings;
+    for (const CoefficientMismatch &mismatch : coefficientMismatches(drawn[0], out.start, drawn[2], out.end, out.D)) {
+        const auto key = std::make_tuple(&used, mismatch.area->number, qRound(mismatch.share * 100));
+        auto words = wordings.find(key);
+        if (words == wordings.end()) {
+            words = wordings.emplace(key, quint32(takeoff.problemWords.size())).first;
+            takeoff.problemWords.push_back(QStringLiteral("l'area %1%2 contiene %3 del tubo, ma il suo coefficiente di "
+                                                          "detrazione è «%4».")
+                                               .arg(QString::number(mismatch.area->number), where,
+                                                    italianNumber(mismatch.share, 2), mismatch.area->coefficientText));
+        }
+        takeoff.problems.push_back({quint32(index), words->second, mismatch.P});
+    }
     // UNI EN 1610 asks most where the trench is deepest.
     const int deeper = drawn[2].top > drawn[0].top ? 2 : 0;
     if (!drawn[0].areas.empty()) {
@@ -117,35 +161,39 @@ std::optional<QString> measure(StretchQuantities &out, const UsedSection &used, 
         const double depth = drawn[deeper].top;
         const MinimumWidth minimum = minimumTrenchWidth(out.D, out.DN, depth, drawn[0].areas.front().values->slope);
         if (bottom < minimum.width - kNothing) {
-            const QString text = narrowBottomText(out.D, out.DN, depth, minimum, bottom,
-                                                  QStringLiteral(" (a P = %1 m%2)").arg(lengthText(depths[deeper]), where));
-            named << who + text.at(0).toLower() + text.mid(1);
+            QString text = narrowBottomText(out.D, out.DN, depth, minimum, bottom,
+                                            u" (a P = " % lengthText(depths[deeper]) % u" m" % where % u")");
+            text[0] = text.at(0).toLower();
+            tell(text);
         }
     }
     // A net volume below zero is never shown without a word.
-    for (size_t a = 0; a < out.nets.size(); ++a)
-        if (out.nets[a] && writtenBelowZero(*out.nets[a]))
-            named << who
-                         + QStringLiteral("il volume netto dell'area %1%2 risulta negativo (%3 m³): la detrazione del "
-                                          "tubo supera il volume dell'area.")
-                               .arg(QString::number(section.areas()[a].number), where, italianNumber(*out.nets[a], 3));
+    for (const size_t a : belowZero) {
+        const double net = out.length * (out.meanGross[a] - *section.areas()[a].coefficient * pipeArea(out.D));
+        tell(QStringLiteral("il volume netto dell'area %1%2 risulta negativo (%3 m³): la detrazione del tubo supera il "
+                            "volume dell'area.")
+                 .arg(QString::number(section.areas()[a].number), where, italianNumber(net, 3)));
+    }
     return std::nullopt;
 }
 
-// The price codes of each section, in the order they are first met.
-void gatherCodes(StretchTakeoff &takeoff)
+// A section used, its price codes among the columns in the order they are first met.
+void addSection(StretchTakeoff &takeoff, const QString &file, const TrenchSection *section)
 {
-    for (UsedSection &used : takeoff.sections) {
-        for (const AreaValues &area : used.section->areas()) {
-            const QString code = area.priceCode.trimmed();
-            auto total = std::find_if(takeoff.totals.begin(), takeoff.totals.end(),
-                                      [&code](const CodeTotal &t) { return t.code == code; });
-            if (total == takeoff.totals.end())
-                total = takeoff.totals.insert(takeoff.totals.end(), {code, area.description, 0.0, true});
-            total->known = total->known && area.coefficient.has_value();
-            used.codeOfArea.push_back(size_t(total - takeoff.totals.begin()));
-        }
+    UsedSection used{file, section, {}, {}};
+    for (const AreaValues &area : section->areas()) {
+        const QString code = area.priceCode.trimmed();
+        auto total = std::find_if(takeoff.totals.begin(), takeoff.totals.end(),
+                                  [&code](const CodeTotal &t) { return t.code == code; });
+        if (total == takeoff.totals.end())
+            total = takeoff.totals.insert(takeoff.totals.end(), {code, area.description, 0.0, true});
+        total->known = total->known && area.coefficient.has_value();
+        const size_t column = size_t(total - takeoff.totals.begin());
+        used.codeOfArea.push_back(column);
+        if (std::find(used.codes.begin(), used.codes.end(), column) == used.codes.end())
+            used.codes.push_back(column);
     }
+    takeoff.sections.push_back(std::move(used));
 }
 
 } // namespace
@@ -157,6 +205,36 @@ QString StretchTakeoff::excludedText() const
     return QStringLiteral("Lunghezza esclusa dai totali: %1 m (%2).")
         .arg(italianNumber(excludedLength, 2),
              excluded == 1 ? QStringLiteral("1 tratto") : QStringLiteral("%1 tratti").arg(excluded));
+}
+
+std::vector<std::optional<double>> StretchTakeoff::codeNets(const StretchQuantities &stretch) const
+{
+    std::vector<std::optional<double>> nets(totals.size());
+    if (!stretch.counted)
+        return nets;
+    const UsedSection &used = sections[stretch.section];
+    const double pipe = stretch.length * pipeArea(stretch.D);
+    for (size_t a = 0; a < stretch.meanGross.size(); ++a) {
+        std::optional<double> &net = nets[used.codeOfArea[a]];
+        net = net.value_or(0.0);
+        addKnown(net, netVolume(stretch.length * stretch.meanGross[a], used.section->areas()[a].coefficient, pipe));
+    }
+    return nets;
+}
+
+QStringList StretchTakeoff::problemLines() const
+{
+    QStringList lines;
+    lines.reserve(qsizetype(problems.size()));
+    for (const StretchProblem &problem : problems) {
+        const QString who = QStringLiteral("Tratto ") % stretches[problem.stretch].name % u": ";
+        const QString &words = problemWords[problem.words];
+        if (std::isnan(problem.at))
+            lines << who % words;
+        else
+            lines << who % u"a P = " % lengthText(problem.at) % u" m " % words;
+    }
+    return lines;
 }
 
 const QStringList &stretchColumns()
@@ -210,7 +288,8 @@ StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeS
                               const std::vector<Stretch> &stretches, const SectionFinder &findSection)
 {
     StretchTakeoff takeoff;
-    takeoff.sections.push_back({QString(), &edited, {}});
+    addSection(takeoff, QString(), &edited);
+    Measuring measuring;
     takeoff.stretches.reserve(stretches.size());
     for (size_t s = 0; s < stretches.size(); ++s) {
         const Stretch &stretch = stretches[s];
@@ -221,7 +300,6 @@ StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeS
             continue;
         }
         quantities.name = stretch.name.trimmed().isEmpty() ? QString::number(s + 1) : stretch.name.trimmed();
-        const QString who = QStringLiteral("Tratto %1: ").arg(quantities.name);
         // Its section: the one being edited, or a file's, read once.
         std::optional<QString> problem;
         const QString file = stretch.section.trimmed();
@@ -234,7 +312,7 @@ StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeS
                                            : std::variant<const TrenchSection *, QString>(QStringLiteral("nessun file"));
             if (const auto *section = std::get_if<const TrenchSection *>(&found)) {
                 quantities.section = takeoff.sections.size();
-                takeoff.sections.push_back({file, *section, {}});
+                addSection(takeoff, file, *section);
             } else {
                 problem = QStringLiteral("la sezione «%1» non si legge: %2").arg(file, std::get<QString>(found));
             }
@@ -242,9 +320,10 @@ StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeS
         if (!problem)
             problem = readNumbers(quantities, stretch, pipe);
         if (!problem)
-            problem = measure(quantities, takeoff.sections[quantities.section], L, takeoff.problems);
+            problem = measure(quantities, s, takeoff.sections[quantities.section], L, takeoff, measuring);
         if (problem) {
-            takeoff.problems << who + *problem;
+            takeoff.problems.push_back({quint32(s), quint32(takeoff.problemWords.size())});
+            takeoff.problemWords.push_back(*problem);
             ++takeoff.excluded;
             if (const std::optional<double> length = typedNumber(stretch.length); length && *length > 0)
                 takeoff.excludedLength += *length;
@@ -252,25 +331,10 @@ StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeS
         takeoff.stretches.push_back(std::move(quantities));
     }
 
-    gatherCodes(takeoff);
     takeoff.net = 0.0;
-    for (StretchQuantities &stretch : takeoff.stretches) {
+    for (const StretchQuantities &stretch : takeoff.stretches) {
         if (!stretch.counted)
             continue;
-        const UsedSection &used = takeoff.sections[stretch.section];
-        stretch.codeNets.assign(takeoff.totals.size(), std::nullopt);
-        std::vector<bool> met(takeoff.totals.size(), false);
-        for (size_t a = 0; a < stretch.nets.size(); ++a) {
-            const size_t code = used.codeOfArea[a];
-            if (!met[code]) {
-                met[code] = true;
-                stretch.codeNets[code] = 0.0;
-            }
-            addKnown(stretch.codeNets[code], stretch.nets[a]);
-        }
-        for (size_t code = 0; code < takeoff.totals.size(); ++code)
-            if (met[code])
-                addKnown(takeoff.totals[code].quantity, stretch.codeNets[code]);
         addKnown(takeoff.net, stretch.net);
         takeoff.countedLength += stretch.length;
     }
@@ -307,7 +371,7 @@ QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle
             << (given.diameter.trimmed().isEmpty() ? QString() : style.length(stretch.D))
             << (stretch.DN && !given.nominal.trimmed().isEmpty() ? QString::number(*stretch.DN) : QString())
             << given.section;
-        for (const std::optional<double> &net : stretch.codeNets)
+        for (const std::optional<double> &net : takeoff.codeNets(stretch))
             row << volume(net);
         cells << (row << volume(stretch.net) << QString());
     }

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -64,8 +66,10 @@ struct UsedSection
 {
     QString file; // as the first stretch naming it gives it; empty: the section being edited
     const TrenchSection *section = nullptr;
-    // The column of each of its areas among the price codes.
+    // The column of each of its areas among the price codes, and the
+    // columns of its codes.
     std::vector<size_t> codeOfArea;
+    std::vector<size_t> codes;
 
     // How a computo names it beside an area: "verde.txt"; nothing for the one being edited.
     QString shortName() const;
@@ -87,14 +91,20 @@ struct StretchQuantities
     double D = 0;
     std::optional<int> DN;
     size_t section = 0; // into StretchTakeoff::sections, when counted
-    // Each area's mean gross cross-section along it, in m², and its net
-    // volume over the stretch, in m³ (none without a coefficient), when counted.
+    // Each area's mean gross cross-section along it, in m², when counted.
     std::vector<double> meanGross;
-    std::vector<std::optional<double>> nets;
-    // Each price code's net volume over it (none where its section has no
-    // area with the code, or one's is unknown), and the sum of all.
-    std::vector<std::optional<double>> codeNets;
-    std::optional<double> net;
+    std::optional<double> net; // m³; none when an area's is unknown
+};
+
+// A problem of a stretch: the words after its name and, where they say at
+// which depth, the depth ("a P = 2,50 m " before them). A job's stretches
+// may share the same words many times over, so they are kept once
+// (StretchTakeoff::problemWords) and worded whole only when shown.
+struct StretchProblem
+{
+    quint32 stretch = 0; // into StretchTakeoff::stretches
+    quint32 words = 0;   // into StretchTakeoff::problemWords
+    double at = std::numeric_limits<double>::quiet_NaN(); // no depth
 };
 
 // The quantity of one price code over the stretches counted, in m³.
@@ -116,8 +126,10 @@ struct StretchTakeoff
     // edited's first; the columns of the table of stretches.
     std::vector<CodeTotal> totals;
     // The stretches left out of the totals, and why; and, of the stretches
-    // counted, what the pipe contradicts along them and net volumes below zero.
-    QStringList problems;
+    // counted, what the pipe contradicts along them and net volumes below
+    // zero: in the order of the stretches, worded by problemLines.
+    std::deque<StretchProblem> problems; // never moved as it grows
+    std::vector<QString> problemWords;
     double countedLength = 0;
     double excludedLength = 0; // of the stretches left out whose length is a number
     int excluded = 0;          // stretches left out
@@ -125,6 +137,11 @@ struct StretchTakeoff
 
     // "Lunghezza esclusa dai totali: 55,00 m (1 tratto)."; empty when none is.
     QString excludedText() const;
+    // The problems, a line each: "Tratto P1-P2: a P = 2,50 m l'area 2 ...".
+    QStringList problemLines() const;
+    // Each price code's net volume over a stretch, in m³: none where its
+    // section has no area with the code, or one's is not known.
+    std::vector<std::optional<double>> codeNets(const StretchQuantities &stretch) const;
 };
 
 // The stretches' quantities: each with its own section, D and DN, or the

@@ -114,12 +114,21 @@ const AreaValues *TrenchSection::depthArea() const
 CrossSection TrenchSection::at(double L, double P) const
 {
     CrossSection section;
+    at(L, P, section);
+    return section;
+}
+
+void TrenchSection::at(double L, double P, CrossSection &section) const
+{
+    section.areas.clear();
     section.areas.reserve(m_areas.size());
+    section.top = 0;
+    section.stop = CrossSection::Stop::None;
+    section.stopArea = 0;
     double below = L; // the width under the next area
     const auto stop = [&section](CrossSection::Stop why, int area) {
         section.stop = why;
         section.stopArea = area;
-        return section;
     };
     for (const AreaValues &values : m_areas) {
         AreaShape area{&values, section.top, values.followsDepth ? P - values.height : values.height, 0, 0};
@@ -138,8 +147,7 @@ CrossSection TrenchSection::at(double L, double P) const
         section.areas.push_back(area);
     }
     if (int(m_areas.size()) < m_areaCount)
-        return stop(CrossSection::Stop::NotAtAnyDepth, int(m_areas.size()) + 1);
-    return section;
+        stop(CrossSection::Stop::NotAtAnyDepth, int(m_areas.size()) + 1);
 }
 
 // Every width of the section is linear in the height t of the area that

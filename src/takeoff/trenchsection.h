@@ -107,6 +107,8 @@ public:
     double coefficientSum() const { return m_coefficientSum; }
 
     CrossSection at(double L, double P) const;
+    // The same into `section`, whose room is used again.
+    void at(double L, double P, CrossSection &section) const;
     // The depths P at which at(L, P) draws the whole section.
     DepthRange drawableDepths(double L) const;
     // The width of the trench's bottom, L widened by area 1's X.

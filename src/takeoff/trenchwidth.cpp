@@ -2,6 +2,8 @@
 
 #include "numbers.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 constexpr double kTolerance = 1e-9; // D and the depth on the limits count as within them
@@ -55,9 +57,9 @@ QString MinimumWidth::rule() const
 QString narrowBottomText(double D, std::optional<int> DN, double depth, const MinimumWidth &minimum,
                          double bottomWidth, const QString &at)
 {
-    const QString pipe = DN ? QStringLiteral("DN %1, D = %2 m").arg(QString::number(*DN), lengthText(D))
-                            : QStringLiteral("D = %1 m").arg(lengthText(D));
-    return QStringLiteral("Con %1 e uno scavo profondo %2 m%3, UNI EN 1610 chiede un fondo largo almeno %4 m (%5): il "
-                          "fondo è largo %6 m.")
-        .arg(pipe, lengthText(depth), at, lengthText(minimum.width), minimum.rule(), lengthText(bottomWidth));
+    // Made in one go: a job may have a line of it for every stretch.
+    const QString pipe = (DN ? u"DN " % QString::number(*DN) % u", " : QString()) % u"D = " % lengthText(D) % u" m";
+    return u"Con " % pipe % u" e uno scavo profondo " % lengthText(depth) % u" m" % at
+           % u", UNI EN 1610 chiede un fondo largo almeno " % lengthText(minimum.width) % u" m (" % minimum.rule()
+           % u"): il fondo è largo " % lengthText(bottomWidth) % u" m.";
 }

@@ -192,6 +192,7 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
         const UsedSection &used = takeoff.sections[stretch.section];
         const QString ofSection = used.file.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(used.shortName());
         const double pipe = pipeArea(stretch.D);
+        const std::vector<std::optional<double>> codeNets = takeoff.codeNets(stretch);
         for (size_t c = 0; c < takeoff.totals.size(); ++c) {
             if (!listed[c])
                 continue;
@@ -214,7 +215,7 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
                                            stretch.length, deduction, true));
             }
             if (!rows.empty())
-                writeItem(*listed[c], s, *stretch.codeNets[c], rows);
+                writeItem(*listed[c], s, *codeNets[c], rows);
         }
     }
     xml.writeEndElement(); // PweVociComputo

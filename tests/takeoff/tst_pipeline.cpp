@@ -288,7 +288,7 @@ void TestPipeline::stretches()
     const StretchTakeoff takeoff = stretchTakeoff(trench, 0.80, {0.40, {}}, stretches);
     QCOMPARE(rowsOf(stretchCells(takeoff)), rows);
     QCOMPARE(rowsOf(codeTotalCells(takeoff)), totals);
-    QCOMPARE(takeoff.problems, problems);
+    QCOMPARE(takeoff.problemLines(), problems);
 }
 
 QTEST_GUILESS_MAIN(TestPipeline)

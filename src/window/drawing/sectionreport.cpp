@@ -248,9 +248,9 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
             addParagraphs(layout, {takeoff.excludedText()});
         layout.addParagraph(QStringLiteral("Quantità dei tratti per voce"), kHeading);
         layout.addTable(table(codeTotalCells(takeoff), {0.2, 0.55, 0.25}, [](int column) { return column == 2; }));
-        if (!takeoff.problems.isEmpty()) {
+        if (!takeoff.problems.empty()) {
             layout.addParagraph(QStringLiteral("Problemi dei tratti"), kHeading);
-            addParagraphs(layout, takeoff.problems);
+            addParagraphs(layout, takeoff.problemLines());
         }
     }
     return std::nullopt;

@@ -75,7 +75,7 @@ void StretchesTab::show(const TrenchSection &edited, double L, const PipeSize &p
     m_excluded->setVisible(!m_excluded->text().isEmpty());
     m_totals->setCells(codeTotalCells(m_takeoff));
     fitTable(m_totalsView, m_totals->cells(), {1});
-    m_problems->setPlainText(m_takeoff.problems.join(u'\n'));
+    m_problems->setPlainText(m_takeoff.problemLines().join(u'\n'));
 }
 
 std::vector<Stretch> StretchesTab::stretches() const

@@ -155,7 +155,7 @@ ReportContent reportContent(const QString &job = {})
 {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
-    return {{}, job, QDate(2025, 3, 7), font, {1.00, 1.50, 2.00, 2.50}, {}};
+    return {{}, job, QDate(2025, 3, 7), font, {1.00, 1.50, 2.00, 2.50}, {}, {}};
 }
 
 } // namespace

@@ -22,7 +22,8 @@ std::variant<const TrenchSection *, QString> SectionFiles::find(const QString &f
         const LoadResult loaded = loadSectionFile(path);
         switch (loaded.outcome) {
         case LoadResult::Outcome::Loaded:
-            read.section = std::make_unique<TrenchSection>(loaded.table);
+            read.table = loaded.table;
+            read.section = std::make_unique<TrenchSection>(read.table);
             break;
         case LoadResult::Outcome::Missing:
             read.problem = QStringLiteral("il file non esiste.");
@@ -35,4 +36,10 @@ std::variant<const TrenchSection *, QString> SectionFiles::find(const QString &f
     if (read.section)
         return read.section.get();
     return read.problem;
+}
+
+const SectionTable *SectionFiles::table(const QString &file, const QString &jobFolder) const
+{
+    const auto read = m_read.find(resolvedSectionPath(file, jobFolder));
+    return read != m_read.end() && read->second.section ? &read->second.table : nullptr;
 }

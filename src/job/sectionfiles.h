@@ -17,12 +17,15 @@ public:
     // The section of a stretch's "Sezione" text (a path, relative ones to
     // jobFolder), or why it cannot be read or used, in Italian.
     std::variant<const TrenchSection *, QString> find(const QString &file, const QString &jobFolder);
+    // Its values as the file holds them, once find() has read it; nothing else.
+    const SectionTable *table(const QString &file, const QString &jobFolder) const;
 
 private:
     struct Read
     {
         QDateTime modified;
         qint64 size = -1;
+        SectionTable table;
         std::unique_ptr<TrenchSection> section;
         QString problem;
     };

@@ -162,7 +162,9 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
         const MinimumWidth minimum = minimumTrenchWidth(out.D, out.DN, depth, drawn[0].areas.front().values->slope);
         if (bottom < minimum.width - kNothing) {
             QString text = narrowBottomText(out.D, out.DN, depth, minimum, bottom,
-                                            u" (a P = " % lengthText(depths[deeper]) % u" m" % where % u")");
+                                            u" (a P = " % lengthText(depths[deeper]) % u" m"
+                                                % (used.file.isEmpty() ? QString() : u", sezione «" % used.shortName() % u"»")
+                                                % u")");
             text[0] = text.at(0).toLower();
             tell(text);
         }

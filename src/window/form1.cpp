@@ -24,6 +24,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSessionManager>
 #include <algorithm>
 #include <utility>
 
@@ -69,6 +70,16 @@ Form1::Form1(const QString &folder, QWidget *parent)
     m_ui.TXTedit->setKeypadDecimalPoint(true);
     m_document.setChangeListener([this] { refreshDrawing(); });
     connectCommands();
+#ifndef QT_NO_SESSIONMANAGER
+    // The session ending asks about the job's changes as a close does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        if (m_drawing && m_drawing->hasJobChanges() && manager.allowsInteraction()) {
+            if (!m_drawing->settleJob())
+                manager.cancel();
+            manager.release();
+        }
+    });
+#endif
 }
 
 // The commands go first: they follow the focus, which moves while the
@@ -91,7 +102,8 @@ bool Form1::Form_Load()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!saveBeforeClosing()) {
+    // The job's changes first: its question may keep the program open.
+    if ((m_drawing && !m_drawing->settleJob()) || !saveBeforeClosing()) {
         event->ignore();
         return;
     }
@@ -399,6 +411,9 @@ void Form1::showDrawing()
         m_drawing = new DrawingWindow(table(), m_folder, this);
         m_drawing->setFont(font());
         m_drawing->setPalette(palette());
+        m_drawing->setQuestion([this](const QString &title, const QString &text, const QStringList &buttons) {
+            return m_question(title, text, buttons);
+        });
     }
     m_drawing->setSaved(!m_document.session().hasUnsavedChanges());
     m_drawing->refresh();

@@ -29,6 +29,17 @@ Kind kindOf(SectionFileChoice choice)
     case SectionFileChoice::ExportXpwe:
         return {QStringLiteral("Esporta XPWE"), QStringLiteral("Computo XPWE (*.xpwe)"), QStringLiteral("xpwe"),
                 QStringLiteral("Computo scavi.xpwe")};
+    case SectionFileChoice::OpenJob:
+        return {QStringLiteral("Apri lavoro"), QStringLiteral("Lavori (*.profilara)"), QStringLiteral("profilara"), {}};
+    case SectionFileChoice::SaveJob:
+        return {QStringLiteral("Salva lavoro"), QStringLiteral("Lavori (*.profilara)"), QStringLiteral("profilara"),
+                QStringLiteral("Lavoro.profilara")};
+    case SectionFileChoice::StretchSection:
+        return {QStringLiteral("Sezione del tratto"), QStringLiteral("Sezioni (*.txt)"), QStringLiteral("txt"), {}};
+    case SectionFileChoice::ImportManholes:
+        return {QStringLiteral("Importa pozzetti"), QStringLiteral("Tabelle (*.csv *.txt)"), QStringLiteral("csv"), {}};
+    case SectionFileChoice::ImportSwmm:
+        return {QStringLiteral("Importa da SWMM"), QStringLiteral("Modelli SWMM (*.inp)"), QStringLiteral("inp"), {}};
     }
     return {};
 }
@@ -58,7 +69,8 @@ QString exportFileName(const QString &job, SectionFileChoice choice)
 QString chooseSectionFile(QWidget *parent, SectionFileChoice choice, const QString &offered)
 {
     const Kind kind = kindOf(choice);
-    const bool save = choice != SectionFileChoice::Load;
+    const bool save = choice == SectionFileChoice::SaveCopy || choice == SectionFileChoice::ExportPdf
+                      || choice == SectionFileChoice::ExportXpwe || choice == SectionFileChoice::SaveJob;
     QFileDialog dialog(parent, kind.title);
     dialog.setNameFilter(kind.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -6,10 +6,21 @@ class QWidget;
 
 // The file dialogs of "Salva copia della sezione..." and "Carica sezione da
 // file..." (section files, *.txt), of "Esporta PDF..." and of "Esporta
-// XPWE...", from the user's documents. Windows and macOS show their own
+// XPWE...", of the job's file and of the files a job reads, from the
+// user's documents. Windows and macOS show their own
 // dialog, in the system's language; elsewhere it is Qt's, which
 // ItalianQtTexts makes speak Italian.
-enum class SectionFileChoice { SaveCopy, Load, ExportPdf, ExportXpwe };
+enum class SectionFileChoice {
+    SaveCopy,
+    Load,
+    ExportPdf,
+    ExportXpwe,
+    OpenJob,        // "Apri lavoro", a job's file (*.profilara)
+    SaveJob,        // "Salva lavoro"
+    StretchSection, // "Sezione del tratto", a section file to read
+    ImportManholes, // "Importa pozzetti", a table (*.csv *.txt)
+    ImportSwmm,     // "Importa da SWMM", a model (*.inp)
+};
 
 // The file chosen, or nothing when the user cancelled. The dialog opens on
 // offered, a file's path (its folder and name); by default in the user's

@@ -25,6 +25,7 @@ private slots:
     void minimumWidth();
     void stretches_data();
     void stretches();
+    void stretchesOfTwoSections();
 };
 
 void TestPipeline::depthSummary_data()
@@ -289,6 +290,52 @@ void TestPipeline::stretches()
     QCOMPARE(rowsOf(stretchCells(takeoff)), rows);
     QCOMPARE(rowsOf(codeTotalCells(takeoff)), totals);
     QCOMPARE(takeoff.problemLines(), problems);
+}
+
+// A job whose second stretch has its own pipe and section: one column per
+// price code, in the order they are first met, each code summed over both
+// sections; a section that cannot be read leaves its stretch out.
+void TestPipeline::stretchesOfTwoSections()
+{
+    const TrenchSection edited(section(kWorkedExample));
+    const TrenchSection verde(section({"SABBIA|0.30|0.10|0.2|0.5|E.01.001", "RINTERRO|*0.40|0|0.2|0.5|E.01.002",
+                                       "TERRENO VEGETALE|0.30|0.15|0|0|E.01.004"}));
+    const SectionFinder find = [&](const QString &file) -> std::variant<const TrenchSection *, QString> {
+        if (file.isEmpty())
+            return &edited;
+        if (file == u"verde.txt")
+            return &verde;
+        return QStringLiteral("il file non esiste.");
+    };
+    const StretchTakeoff takeoff =
+        stretchTakeoff(edited, 0.80, {0.40, {}},
+                       {stretchOf("P1-P2|40,00|1,20|1,80"), stretchOf("P3-P4|30,00|1,50|2,00|0,50|500|verde.txt"),
+                        stretchOf("P5-P6|10|1,50|1,50|||giallo.txt")},
+                       find);
+    QCOMPARE(rowsOf(stretchCells(takeoff)),
+             QStringList({"Tratto|Lunghezza (m)|P inizio (m)|P fine (m)|D (m)|DN|Sezione|E.01.001 (m³)|E.01.002 "
+                          "(m³)|E.01.003 (m³)|E.01.004 (m³)|Netto (m³)|Note",
+                          "P1-P2|40,00|1,20|1,80||||10,207|50,527|29,120||89,853|",
+                          "P3-P4|30,00|1,50|2,00|0,50|500|verde.txt|6,595|53,475||17,640|77,710|",
+                          "P5-P6|10|1,50|1,50|||giallo.txt||||||escluso dai totali",
+                          "Totale|70,00||||||16,801|104,001|29,120|17,640|167,563|"}));
+    QCOMPARE(rowsOf(codeTotalCells(takeoff)),
+             QStringList({"Voce|Descrizione|Quantità (m³)", "E.01.001|SABBIA|16,801", "E.01.002|RINTERRO|104,001",
+                          "E.01.003|PAVIMENTAZIONE|29,120", "E.01.004|TERRENO VEGETALE|17,640"}));
+    QCOMPARE(takeoff.problemLines().last(),
+             QStringLiteral("Tratto P5-P6: la sezione «giallo.txt» non si legge: il file non esiste."));
+    const QString worked = QStringLiteral("l'area %1 contiene %2 del tubo, ma il suo coefficiente di detrazione è «0.5».");
+    QCOMPARE(takeoff.problemLines(),
+             QStringList({"Tratto P1-P2: a P = 1,80 m " + worked.arg(1).arg("0,20"),
+                          "Tratto P1-P2: a P = 1,80 m " + worked.arg(2).arg("0,80"),
+                          "Tratto P1-P2: con D = 0,40 m e uno scavo profondo 2,00 m (a P = 1,80 m), UNI EN 1610 chiede "
+                          "un fondo largo almeno 1,10 m (D + 0,70 m): il fondo è largo 1,00 m.",
+                          "Tratto P3-P4: a P = 2,00 m " + worked.arg("1 della sezione «verde.txt»").arg("0,14"),
+                          "Tratto P3-P4: a P = 2,00 m " + worked.arg("2 della sezione «verde.txt»").arg("0,86"),
+                          "Tratto P3-P4: con DN 500, D = 0,50 m e uno scavo profondo 2,20 m (a P = 2,00 m, sezione "
+                          "«verde.txt»), UNI EN 1610 chiede un fondo largo almeno 1,20 m (D + 0,70 m): il fondo è "
+                          "largo 1,00 m.",
+                          "Tratto P5-P6: la sezione «giallo.txt» non si legge: il file non esiste."}));
 }
 
 QTEST_GUILESS_MAIN(TestPipeline)

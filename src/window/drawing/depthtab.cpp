@@ -111,6 +111,26 @@ QList<QStringList> DepthTab::cells(const TrenchSection &section, const NumberSty
     return m_rows.empty() ? QList<QStringList>{} : depthCells(section, m_rows, style);
 }
 
+std::optional<DepthBoxes> DepthTab::typedDepths() const
+{
+    if (!m_typed)
+        return std::nullopt;
+    return DepthBoxes{m_from->text(), m_to->text(), m_step->text()};
+}
+
+void DepthTab::setTypedDepths(const std::optional<DepthBoxes> &depths)
+{
+    m_typed = depths.has_value();
+    if (depths) {
+        m_from->setText(depths->from);
+        m_to->setText(depths->to);
+        m_step->setText(depths->step);
+    } else {
+        m_step->setText(italianNumber(0.50, 2)); // from and to follow P at the next show
+    }
+    emit depthsChanged();
+}
+
 QString DepthTab::message() const
 {
     return m_message->isVisibleTo(this) ? m_message->text() : QString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/job.h"
 #include "takeoff/depthtable.h"
 
 #include <QWidget>
@@ -27,6 +28,10 @@ public:
     // The table as cells, for the section it was shown with.
     QList<QStringList> cells(const TrenchSection &section, const NumberStyle &style) const;
     QString message() const;
+    // The boxes as the user typed them; nothing while they follow P.
+    std::optional<DepthBoxes> typedDepths() const;
+    // Boxes typed elsewhere (a job opened), or following P again.
+    void setTypedDepths(const std::optional<DepthBoxes> &depths);
     QTableView *view() const { return m_view; }
 
 signals:

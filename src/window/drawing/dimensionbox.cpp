@@ -46,7 +46,14 @@ QValidator::State DimensionBox::validate(QString &text, int &position) const
 
 QString DimensionBox::textFromValue(double value) const
 {
-    return lengthText(value);
+    return m_allDecimals ? italianNumber(value, kMillimetres) : lengthText(value);
+}
+
+void DimensionBox::setAllDecimals(bool all)
+{
+    m_allDecimals = all;
+    setValue(value());
+    lineEdit()->setText(textFromValue(value()));
 }
 
 bool DimensionBox::hasSelectedText() const

@@ -17,6 +17,11 @@ public:
     QValidator::State validate(QString &text, int &position) const override;
     QString textFromValue(double value) const override;
     bool hasSelectedText() const;
+    // Shows all three decimals, as a wall's thickness reads ("0,012").
+    void setAllDecimals(bool all);
+
+private:
+    bool m_allDecimals = false;
 
 signals:
     // A text with more decimals than a millimetre needs was refused.

@@ -2,6 +2,7 @@
 
 #include "depthtab.h"
 #include "dimensionbox.h"
+#include "jobcommands.h"
 #include "placement.h"
 #include "section/ownfiles.h"
 #include "section/sectionclipboard.h"
@@ -14,6 +15,8 @@
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
 #include "takeoff/xpwe.h"
+#include "job/jobfile.h"
+#include "window/messageboxes.h"
 #include "window/sectionfiledialog.h"
 
 #include <QApplication>
@@ -74,11 +77,17 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     nominalCaption->setBuddy(m_nominal);
     fields->addWidget(nominalCaption);
     fields->addWidget(m_nominal);
+    fields->addSpacing(12);
     connect(m_nominal, &QLineEdit::textChanged, this, &DrawingWindow::refresh);
+    m_wall = dimensionField(QStringLiteral("Spessore parete (m)"), 0, fields);
+    m_wall->setAccessibleName(QStringLiteral("Spessore parete"));
+    m_wall->setMinimum(0);
+    m_wall->setAllDecimals(true);
     fields->addStretch(1);
     auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
-                                              "come esempio per il disegno: non sono salvati nel file."));
+                                              "come esempio per il disegno: non sono salvati nel file della sezione."));
     layout->addWidget(note);
+    // The job's name and its file.
     auto *job = new QHBoxLayout;
     layout->addLayout(job);
     m_job = new QLineEdit;
@@ -87,6 +96,21 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     jobCaption->setBuddy(m_job);
     job->addWidget(jobCaption);
     job->addWidget(m_job, 1);
+    connect(m_job, &QLineEdit::textChanged, this, &DrawingWindow::showTitle);
+    const std::pair<QString, void (JobCommands::*)()> jobButtons[] = {
+        {QStringLiteral("Apri lavoro..."), &JobCommands::open},
+    };
+    for (const auto &[text, command] : jobButtons) {
+        QPushButton *pushButton = commandButton(text);
+        connect(pushButton, &QPushButton::clicked, this, [this, command = command] { (m_jobCommands->*command)(); });
+        job->addWidget(pushButton);
+    }
+    QPushButton *save = commandButton(QStringLiteral("Salva lavoro"));
+    connect(save, &QPushButton::clicked, this, [this] { m_jobCommands->save(); });
+    job->addWidget(save);
+    QPushButton *saveAs = commandButton(QStringLiteral("Salva lavoro con nome..."));
+    connect(saveAs, &QPushButton::clicked, this, [this] { m_jobCommands->saveAs(); });
+    job->addWidget(saveAs);
     m_summary = wrappingLabel();
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_summary);
@@ -109,6 +133,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     connect(m_stretchesTab, &StretchesTab::copyRequested, this, &DrawingWindow::copyStretches);
     connect(m_stretchesTab, &StretchesTab::exportRequested, this, &DrawingWindow::exportXpwe);
     connect(m_stretchesTab, &StretchesTab::told, this, &DrawingWindow::tell);
+    connect(m_stretchesTab, &StretchesTab::sectionRequested, this, &DrawingWindow::chooseStretchSection);
 
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
@@ -128,7 +153,110 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     // text copies that text instead (see eventFilter).
     auto *copy = new QShortcut(QKeySequence::Copy, this, this, &DrawingWindow::copyDrawing);
     copy->setContext(Qt::WindowShortcut);
+    // The job's file, while this window has the focus (the main window's
+    // keys are its own).
+    const std::pair<QKeySequence, std::function<void()>> jobKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_jobCommands->open(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_jobCommands->save(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { m_jobCommands->saveAs(); }},
+    };
+    for (const auto &[keys, command] : jobKeys) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, command);
+    }
+
+    JobCommands::Window window;
+    window.current = [this] { return currentJob(); };
+    window.apply = [this](const Job &job) { applyJob(job); };
+    window.tell = [this](const QString &text) { tell(text); };
+    window.choose = [this](SectionFileChoice choice, const QString &offered) {
+        return m_choosePath(this, choice,
+                            offered.isEmpty() ? QDir(documentsFolder()).filePath(exportFileName(m_job->text(), choice))
+                                              : offered);
+    };
+    window.ask = [this](const QString &title, const QString &text, const QStringList &buttons) {
+        return askQuestion(this, title, text, buttons);
+    };
+    m_jobCommands = new JobCommands(m_folder, documentsFolder(), window, this);
+    connect(m_jobCommands, &JobCommands::fileChanged, this, &DrawingWindow::showTitle);
+    showTitle();
     resize(900, 760);
+}
+
+QString DrawingWindow::documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+Job DrawingWindow::currentJob() const
+{
+    Job job;
+    job.name = m_job->text();
+    const ExampleDimensions dimensions = this->dimensions();
+    job.L = dimensions.L;
+    job.P = dimensions.P;
+    job.D = dimensions.D;
+    job.DN = dimensions.DN;
+    job.wall = m_wall->value();
+    job.depths = m_depthTab->typedDepths();
+    job.stretches = m_stretchesTab->stretches();
+    job.items = m_items;
+    return job;
+}
+
+void DrawingWindow::applyJob(const Job &job)
+{
+    {
+        m_applying = true; // one refresh, at the end
+        m_job->setText(job.name);
+        m_width->setValue(job.L);
+        m_depth->setValue(job.P);
+        m_diameter->setValue(job.D);
+        m_nominal->setText(job.DN ? QString::number(*job.DN) : QString());
+        m_wall->setValue(job.wall);
+        m_depthTab->setTypedDepths(job.depths);
+        m_stretchesTab->setStretches(job.stretches);
+        m_items = job.items;
+        m_applying = false;
+    }
+    refresh();
+}
+
+bool DrawingWindow::hasJobChanges() const
+{
+    return m_jobCommands->hasChanges();
+}
+
+bool DrawingWindow::settleJob()
+{
+    return m_jobCommands->settle(QStringLiteral("Il lavoro ha modifiche non salvate. Salvarle prima di uscire?"));
+}
+
+void DrawingWindow::setQuestion(const JobCommands::Question &ask)
+{
+    m_jobCommands->setQuestion(ask);
+}
+
+JobCommands &DrawingWindow::jobCommands() const
+{
+    return *m_jobCommands;
+}
+
+void DrawingWindow::showTitle()
+{
+    if (m_jobCommands)
+        setWindowTitle(m_jobCommands->title());
+}
+
+// A stretch's section, chosen in a dialog: kept relative to the job's
+// folder where it lies under it, as the job's file keeps it.
+void DrawingWindow::chooseStretchSection(int row)
+{
+    const QString folder = jobFolder();
+    const std::optional<QString> path = m_choosePath(this, SectionFileChoice::StretchSection, folder + u'/');
+    if (path)
+        m_stretchesTab->setSection(row, storedSectionPath(*path, folder));
 }
 
 DimensionBox *DrawingWindow::dimensionField(const QString &label, double value, QHBoxLayout *fields)
@@ -169,17 +297,20 @@ SectionFinder DrawingWindow::sectionFinder()
 
 QString DrawingWindow::jobFolder() const
 {
-    return QDir::currentPath();
+    return m_jobCommands ? m_jobCommands->folder() : documentsFolder();
 }
 
 void DrawingWindow::refresh()
 {
+    if (m_applying)
+        return;
     m_section = TrenchSection(m_table);
     const ExampleDimensions dimensions = this->dimensions();
     m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
     m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved, tableRoom());
     m_depthTab->show(m_section, dimensions);
     m_stretchesTab->show(m_section, dimensions.L, {dimensions.D, dimensions.DN}, sectionFinder());
+    showTitle();
 }
 
 // What the screen leaves for the table of quantities once the rest of the
@@ -298,9 +429,7 @@ bool DrawingWindow::savedForExport(const QString &what)
 
 std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice)
 {
-    const QString folder = m_exportFolder.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : m_exportFolder;
+    const QString folder = m_exportFolder.isEmpty() ? documentsFolder() : m_exportFolder;
     const std::optional<QString> path =
         m_choosePath(this, choice, QDir(folder).filePath(exportFileName(m_job->text(), choice)));
     if (path)
@@ -322,8 +451,10 @@ void DrawingWindow::exportPdf()
     std::vector<double> depths;
     for (const DepthRow &row : m_depthTab->rows())
         depths.push_back(row.P);
-    const ReportContent content{dimensions(),  m_job->text(),  QDate::currentDate(), picture().font(),
-                                depths,        m_stretchesTab->stretches(), sectionFinder()};
+    const QString folder = jobFolder();
+    const ReportContent content{
+        dimensions(), m_job->text(),   QDate::currentDate(), picture().font(), depths, m_stretchesTab->stretches(),
+        sectionFinder(), [this, folder](const QString &file) { return m_sectionFiles.table(file, folder); }};
     const std::optional<QString> failure = writeSectionReport(*path, m_table, content);
     tell(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
 }

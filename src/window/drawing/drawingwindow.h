@@ -1,6 +1,7 @@
 #pragma once
 
 #include "job/sectionfiles.h"
+#include "jobcommands.h"
 #include "takeoff/stretches.h"
 #include "takeoff/trenchsection.h"
 
@@ -20,13 +21,14 @@ class StretchesTab;
 enum class SectionFileChoice;
 
 // The window "Disegno della sezione": the dimensions of the calculation L,
-// P and D, the job's name, where the section holds along the pipeline, and
-// three tabs: "Sezione" (the section drawn to scale, its quantities per
-// metre of trench and its problems), "Profondità" (its quantities depth by
-// depth) and "Tratti" (the stretches of the job and their totals per price
-// code). Buttons copy the drawing (Ctrl+C too), the quantities, the depths
-// and the stretches, and export it all as a PDF and the stretches as XPWE.
-// Not modal: it follows the table it is given whenever refresh() is called.
+// P and D, the pipe's DN and wall, the job's name with the commands on its
+// file (JobCommands), where the section holds along the pipeline, and the
+// tabs: "Sezione" (the section drawn to scale, its quantities per metre of
+// trench and its problems), "Profondità" (its quantities depth by depth)
+// and "Tratti" (the stretches of the job and their totals per price code).
+// Buttons copy the drawing (Ctrl+C too), the quantities, the depths and the
+// stretches, and export it all as a PDF and the stretches as XPWE. Not
+// modal: it follows the table it is given whenever refresh() is called.
 class DrawingWindow : public QWidget
 {
     Q_OBJECT
@@ -48,8 +50,20 @@ public:
     // Shows the window; the first time beside `main`, where the screen has room.
     void showBeside(const QWidget &main);
 
-    // Replaces the file dialogs of the exports (for tests).
+    // Replaces the file dialogs (for tests).
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
+    // Replaces the question asked before the job's changes would be lost.
+    void setQuestion(const JobCommands::Question &ask);
+
+    // The job as the window holds it, and a job put in its place.
+    Job currentJob() const;
+    void applyJob(const Job &job);
+    // Whether the job has changes its file does not hold.
+    bool hasJobChanges() const;
+    // Asks, when the job has such changes, whether to save them before the
+    // program ends; false when the program is to stay open.
+    bool settleJob();
+    JobCommands &jobCommands() const;
 
     const SectionPicture &picture() const;
     SectionTab &sectionTab() const { return *m_sectionTab; }
@@ -73,6 +87,9 @@ protected:
 private:
     DimensionBox *dimensionField(const QString &label, double value, QHBoxLayout *fields);
     ExampleDimensions dimensions() const;
+    void showTitle();
+    void chooseStretchSection(int row);
+    static QString documentsFolder();
     // The sections the stretches name: the one being edited, or files'.
     SectionFinder sectionFinder();
     // The folder against which a stretch's relative path is read.
@@ -94,6 +111,10 @@ private:
     DimensionBox *m_depth = nullptr;
     DimensionBox *m_diameter = nullptr;
     QLineEdit *m_nominal = nullptr;
+    DimensionBox *m_wall = nullptr;
+    JobCommands *m_jobCommands = nullptr;
+    std::vector<PriceItem> m_items; // the job's own price items
+    bool m_applying = false;        // a job is being put in place
     SectionFiles m_sectionFiles;
     QLineEdit *m_job = nullptr;
     QLabel *m_summary = nullptr;

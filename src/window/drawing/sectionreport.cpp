@@ -103,15 +103,20 @@ void addParagraphs(ReportLayout &layout, const QStringList &lines)
         layout.addParagraph(line, {false, 1, false, 4, false});
 }
 
-// The title, the job, the date and the areas' values as the file holds them.
-void aboveTheDrawing(ReportLayout &layout, const SectionTable &sectionTable, const ReportContent &content)
+// The title, the job and the date.
+void titleOfTheReport(ReportLayout &layout, const ReportContent &content)
 {
     layout.addParagraph(QStringLiteral("Sezione tipo personalizzata"), {true, 1.8, false, 0, false});
     if (!content.job.trimmed().isEmpty())
         layout.addParagraph(QStringLiteral("Lavoro: %1").arg(content.job.trimmed()), {true, 1.2, false, 6, false});
     layout.addParagraph(QLocale(QLocale::Italian, QLocale::Italy).toString(content.date, u"d MMMM yyyy"),
                         {false, 1, false, 6, false});
-    layout.addParagraph(QStringLiteral("Aree della sezione"), kHeading);
+}
+
+// The areas' values as the file holds them.
+void areaValues(ReportLayout &layout, const SectionTable &sectionTable, const QString &heading)
+{
+    layout.addParagraph(heading, kHeading);
     QList<QStringList> cells{{QStringLiteral("Area")}};
     for (int column = 0; column < SectionTable::kColumns; ++column)
         cells.front() << columnTitle(column);
@@ -137,30 +142,36 @@ QSizeF reportPageSize()
     return page.paintRectPixels(kDotsPerInch).size();
 }
 
-std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &sectionTable, const ReportContent &content)
+namespace {
+
+// A section's part of the report: its values, its drawing at a usual
+// scale, the dimensions of the calculation, where it holds along the
+// pipeline, its quantities per metre of trench and the problems of its
+// drawing. Why not, when the drawing fits the page at no usual scale.
+std::optional<QString> sectionPart(ReportLayout &layout, const SectionTable &sectionTable, const TrenchSection &section,
+                                   const ExampleDimensions &dimensions, const QFont &font, const QString &name)
 {
     const QSizeF page = reportPageSize();
-    const ExampleDimensions &dimensions = content.dimensions;
-    const TrenchSection section(sectionTable);
     const SectionDrawing drawing = drawSection(section, dimensions);
-    aboveTheDrawing(layout, sectionTable, content);
+    const QString of = name.isEmpty() ? QString() : QStringLiteral(" «%1»").arg(name);
+    areaValues(layout, sectionTable, name.isEmpty() ? QStringLiteral("Aree della sezione")
+                                                    : QStringLiteral("Aree della sezione%1").arg(of));
 
     // The drawing at the largest usual scale at which it fits its room.
     if (!drawing.areas.empty()) {
         const QSizeF room(page.width(), page.height() * kDrawingShare);
-        const double fitted = SectionPicture::scaleToFit(content.font, drawing, dimensions, room);
+        const double fitted = SectionPicture::scaleToFit(font, drawing, dimensions, room);
         int scale = fitted > 0 ? standardScale(kPixelsPerPaperMetre / fitted) : 1'000'000;
         // Drawn smaller, more labels may move beside their areas: the next
         // usual scale, until it fits.
-        QSizeF size = SectionPicture::sizeAt(content.font, drawing, dimensions, kPixelsPerPaperMetre / scale);
+        QSizeF size = SectionPicture::sizeAt(font, drawing, dimensions, kPixelsPerPaperMetre / scale);
         while (size.width() > room.width() || size.height() > room.height()) {
             if (scale >= 1'000'000)
-                return QStringLiteral("il disegno della sezione non entra nella pagina a nessuna scala.");
+                return QStringLiteral("il disegno della sezione%1 non entra nella pagina a nessuna scala.").arg(of);
             scale = standardScale(scale + 1);
-            size = SectionPicture::sizeAt(content.font, drawing, dimensions, kPixelsPerPaperMetre / scale);
+            size = SectionPicture::sizeAt(font, drawing, dimensions, kPixelsPerPaperMetre / scale);
         }
         const double pixelsPerMetre = kPixelsPerPaperMetre / scale;
-        const QFont font = content.font;
         layout.addPicture(
             size,
             [drawing, dimensions, font, pixelsPerMetre](QPainter &painter, const QRectF &rect) {
@@ -172,13 +183,15 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
         layout.addParagraph(QStringLiteral("Nessuna area da disegnare."), {false, 1, true, 12, false});
     }
 
+    const QString pipe = dimensions.DN ? QStringLiteral("DN %1, D = %2 m").arg(QString::number(*dimensions.DN),
+                                                                             lengthText(dimensions.D))
+                                       : QStringLiteral("D = %1 m").arg(lengthText(dimensions.D));
     addParagraphs(layout, QStringList{QStringLiteral("Dimensioni di calcolo (dalle sezioni tipo standard, non salvate "
-                                                     "nel file): L = %1 m, P = %2 m, D = %3 m.")
-                                          .arg(lengthText(dimensions.L), lengthText(dimensions.P),
-                                               lengthText(dimensions.D))}
+                                                     "nel file): L = %1 m, P = %2 m, %3.")
+                                          .arg(lengthText(dimensions.L), lengthText(dimensions.P), pipe)}
                               + depthSummary(section, dimensions));
 
-    layout.addParagraph(QStringLiteral("Quantità per metro di scavo"), kHeading);
+    layout.addParagraph(QStringLiteral("Quantità per metro di scavo%1").arg(of), kHeading);
     const SectionQuantities quantities = sectionQuantities(drawing);
     const QList<QStringList> cells = quantityCells(quantities);
     const qsizetype totalRow = quantities.whole ? cells.size() - 2 : -1;
@@ -187,8 +200,20 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
                           [totalRow](int row, int) { return row == totalRow; }));
     if (!quantities.whole)
         addParagraphs(layout, {drawing.problems.front()});
-    layout.addParagraph(QStringLiteral("Problemi del disegno"), kHeading);
+    layout.addParagraph(QStringLiteral("Problemi del disegno%1").arg(of), kHeading);
     addParagraphs(layout, problemLines(drawing));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &sectionTable, const ReportContent &content)
+{
+    const ExampleDimensions &dimensions = content.dimensions;
+    const TrenchSection section(sectionTable);
+    titleOfTheReport(layout, content);
+    if (const std::optional<QString> why = sectionPart(layout, sectionTable, section, dimensions, content.font, {}))
+        return why;
 
     if (!content.depths.empty()) {
         std::vector<DepthRow> rows;
@@ -221,6 +246,20 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
 
     const StretchTakeoff takeoff =
         stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, content.stretches, content.findSection);
+    // Each other section the stretches use, with the pipe of its first stretch.
+    for (size_t used = 1; used < takeoff.sections.size() && content.findTable; ++used) {
+        const UsedSection &other = takeoff.sections[used];
+        const SectionTable *otherTable = content.findTable(other.file);
+        const auto first = std::find_if(takeoff.stretches.begin(), takeoff.stretches.end(), [used](const auto &s) {
+            return s.counted && s.section == used;
+        });
+        if (!otherTable || first == takeoff.stretches.end())
+            continue;
+        if (const std::optional<QString> why = sectionPart(layout, *otherTable, *other.section,
+                                                           {dimensions.L, dimensions.P, first->D, first->DN},
+                                                           content.font, other.shortName()))
+            return why;
+    }
     if (std::any_of(takeoff.stretches.begin(), takeoff.stretches.end(),
                     [](const StretchQuantities &stretch) { return !stretch.given.isEmpty(); })) {
         layout.addParagraph(QStringLiteral("Tratti"), kHeading);

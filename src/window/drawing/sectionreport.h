@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct ReportContent
     std::vector<double> depths;     // the rows of the quantities depth by depth
     std::vector<Stretch> stretches; // the stretches of the job, if any
     SectionFinder findSection;      // the sections they name
+    // The values of the section a stretch names, as its file holds them.
+    std::function<const SectionTable *(const QString &file)> findTable;
 };
 
 // The section for a report, as A4 pages: the title, the job and the date,
@@ -27,7 +30,9 @@ struct ReportContent
 // usual scale (written under it), the dimensions of the calculation, where
 // the section holds along the pipeline, the quantities per metre of trench
 // and the problems of the drawing, the quantities depth by depth and, when
-// there are stretches, their quantities and totals per price code. Laid out
+// there are stretches, each other section they use with its values,
+// drawing and quantities per metre (at the D of its first stretch), and
+// their quantities and totals per price code. Laid out
 // on pages of `page` size (pixels of 1/96 inch). Why not, when the drawing
 // fits the page at no usual scale.
 std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &table, const ReportContent &content);

@@ -58,6 +58,9 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
         connect(pushButton, &QPushButton::clicked, this, signal);
         buttons->addWidget(pushButton);
     }
+    QPushButton *section = commandButton(QStringLiteral("Sezione del tratto..."));
+    connect(section, &QPushButton::clicked, this, [this] { emit sectionRequested(currentStretchRow()); });
+    buttons->addWidget(section);
     buttons->addStretch(1);
 }
 
@@ -86,6 +89,18 @@ std::vector<Stretch> StretchesTab::stretches() const
 void StretchesTab::setStretches(const std::vector<Stretch> &stretches)
 {
     m_stretches->setStretches(stretches);
+}
+
+int StretchesTab::currentStretchRow() const
+{
+    const QModelIndex at = m_stretchesView->currentIndex();
+    const int count = int(m_stretches->stretches().size());
+    return at.isValid() && at.row() <= count ? at.row() : count;
+}
+
+void StretchesTab::setSection(int row, const QString &file)
+{
+    m_stretches->setData(m_stretches->index(row, StretchesModel::kTyped - 1), file, Qt::EditRole);
 }
 
 QString StretchesTab::excludedText() const

@@ -28,6 +28,10 @@ public:
 
     std::vector<Stretch> stretches() const;
     void setStretches(const std::vector<Stretch> &stretches);
+    // The stretch of the current row (the empty row below them: a new one).
+    int currentStretchRow() const;
+    // Puts a section's file in a stretch's "Sezione".
+    void setSection(int row, const QString &file);
     const StretchTakeoff &takeoff() const { return m_takeoff; }
     QString problemsText() const;
     // "Lunghezza esclusa dai totali: ...", or nothing.
@@ -43,6 +47,8 @@ signals:
     void copyRequested();
     void exportRequested();
     void told(const QString &text);
+    // "Sezione del tratto..." for the stretch of a row.
+    void sectionRequested(int row);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,6 +3,7 @@
 #include "depthtab.h"
 #include "dimensionbox.h"
 #include "jobcommands.h"
+#include "stretchimports.h"
 #include "placement.h"
 #include "section/ownfiles.h"
 #include "section/sectionclipboard.h"
@@ -82,6 +83,7 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_wall = dimensionField(QStringLiteral("Spessore parete (m)"), 0, fields);
     m_wall->setAccessibleName(QStringLiteral("Spessore parete"));
     m_wall->setMinimum(0);
+    m_wall->setValue(0);
     m_wall->setAllDecimals(true);
     fields->addStretch(1);
     auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
@@ -179,8 +181,24 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
         return askQuestion(this, title, text, buttons);
     };
     m_jobCommands = new JobCommands(m_folder, documentsFolder(), window, this);
+
+    StretchImports::Window imports;
+    imports.stretches = [this] { return m_stretchesTab->stretches(); };
+    imports.setStretches = [this](const std::vector<Stretch> &stretches) { m_stretchesTab->setStretches(stretches); };
+    imports.wall = [this] { return m_wall->value(); };
+    imports.choose = [this](SectionFileChoice choice) { return m_choosePath(this, choice, jobFolder() + u'/'); };
+    imports.clipboard = [] { return QApplication::clipboard()->text(); };
+    imports.ask = [this](const QString &text, const QStringList &buttons) {
+        return m_jobCommands->ask(QStringLiteral("Importazione"), text, buttons);
+    };
+    imports.tell = [this](const QString &text) { inform(text); };
+    m_imports = new StretchImports(imports, this);
+    connect(m_stretchesTab, &StretchesTab::importManholesRequested, m_imports, &StretchImports::importManholes);
+    connect(m_stretchesTab, &StretchesTab::pasteManholesRequested, m_imports, &StretchImports::pasteManholes);
+    connect(m_stretchesTab, &StretchesTab::importSwmmRequested, m_imports, &StretchImports::importSwmm);
     connect(m_jobCommands, &JobCommands::fileChanged, this, &DrawingWindow::showTitle);
     showTitle();
+    m_applying = false;
     resize(900, 760);
 }
 
@@ -377,6 +395,17 @@ QString DrawingWindow::summaryText() const
 void DrawingWindow::tell(const QString &text)
 {
     m_status->setText(text);
+}
+
+// A message of several lines in a message box; its first line stays in
+// the status line.
+void DrawingWindow::inform(const QString &text)
+{
+    tell(text.section(u'\n', 0, 0));
+    if (m_inform)
+        m_inform(text);
+    else
+        showMessage(this, QMessageBox::Information, QStringLiteral("Profilara"), text);
 }
 
 void DrawingWindow::copyDrawing()

@@ -18,6 +18,7 @@ class QTabWidget;
 class SectionPicture;
 class SectionTab;
 class StretchesTab;
+class StretchImports;
 enum class SectionFileChoice;
 
 // The window "Disegno della sezione": the dimensions of the calculation L,
@@ -52,8 +53,11 @@ public:
 
     // Replaces the file dialogs (for tests).
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
-    // Replaces the question asked before the job's changes would be lost.
+    // Replaces the question asked before the job's changes would be lost
+    // (and the imports' question), and the message box of an import's message.
     void setQuestion(const JobCommands::Question &ask);
+    void setInform(std::function<void(const QString &text)> inform) { m_inform = std::move(inform); }
+    StretchImports &imports() const { return *m_imports; }
 
     // The job as the window holds it, and a job put in its place.
     Job currentJob() const;
@@ -101,6 +105,7 @@ private:
     // names one of the section's own files (the refusal told).
     std::optional<QString> exportPath(SectionFileChoice choice);
     void tell(const QString &text);
+    void inform(const QString &text);
 
     const SectionTable &m_table;
     QString m_folder;
@@ -113,8 +118,10 @@ private:
     QLineEdit *m_nominal = nullptr;
     DimensionBox *m_wall = nullptr;
     JobCommands *m_jobCommands = nullptr;
+    class StretchImports *m_imports = nullptr;
+    std::function<void(const QString &text)> m_inform;
     std::vector<PriceItem> m_items; // the job's own price items
-    bool m_applying = false;        // a job is being put in place
+    bool m_applying = true; // a job is being put in place, or the window made: no refresh yet
     SectionFiles m_sectionFiles;
     QLineEdit *m_job = nullptr;
     QLabel *m_summary = nullptr;

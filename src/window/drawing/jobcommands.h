@@ -39,6 +39,11 @@ public:
     JobCommands(const QString &sectionFolder, const QString &unsavedFolder, Window window, QObject *parent = nullptr);
 
     void setQuestion(Question ask) { m_window.ask = std::move(ask); }
+    // Asks the window's question.
+    int ask(const QString &title, const QString &text, const QStringList &buttons) const
+    {
+        return m_window.ask(title, text, buttons);
+    }
 
     void open();
     // False when nothing was written: the dialog cancelled, the write failed.

@@ -31,7 +31,19 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     m_stretchesView->setTabKeyNavigation(false);
     m_stretchesView->verticalHeader()->hide();
     m_stretchesView->installEventFilter(this);
-    layout->addWidget(headingFor(m_stretchesView, QStringLiteral("Tratti")));
+    // The heading, and the imports of the office's data on its right.
+    auto *top = new QHBoxLayout;
+    layout->addLayout(top);
+    top->addWidget(headingFor(m_stretchesView, QStringLiteral("Tratti")));
+    top->addStretch(1);
+    for (const auto &[text, signal] :
+         {std::pair(QStringLiteral("Importa pozzetti..."), &StretchesTab::importManholesRequested),
+          std::pair(QStringLiteral("Incolla pozzetti"), &StretchesTab::pasteManholesRequested),
+          std::pair(QStringLiteral("Importa da SWMM..."), &StretchesTab::importSwmmRequested)}) {
+        QPushButton *pushButton = commandButton(text);
+        connect(pushButton, &QPushButton::clicked, this, signal);
+        top->addWidget(pushButton);
+    }
     layout->addWidget(m_stretchesView, 2);
     m_excluded = wrappingLabel();
     m_excluded->hide();

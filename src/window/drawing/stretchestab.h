@@ -13,8 +13,8 @@ class StretchesModel;
 // or pasted from a spreadsheet, each with its own pipe and section where it
 // gives them and its quantities, their total and the length left out, the
 // totals per price code, and the stretches left out of them or whose pipe
-// contradicts their section; buttons copy both tables and export them as
-// XPWE.
+// contradicts their section; buttons import stretches from a table of
+// manholes or a sewer model, copy both tables and export them as XPWE.
 class StretchesTab : public QWidget
 {
     Q_OBJECT
@@ -49,6 +49,9 @@ signals:
     void told(const QString &text);
     // "Sezione del tratto..." for the stretch of a row.
     void sectionRequested(int row);
+    void importManholesRequested();
+    void pasteManholesRequested();
+    void importSwmmRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

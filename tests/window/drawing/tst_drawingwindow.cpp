@@ -181,6 +181,7 @@ private slots:
     void pdfForTheReport();
     void pdfPagesOfALongSection();
     void pdfOfANewUsersJob();
+    void importsOfTheOfficesData();
     void reportPages_data();
     void reportPages();
     void exportAsksInItalian();
@@ -849,6 +850,76 @@ void TestDrawingWindow::pdfOfANewUsersJob()
         QVERIFY2(whole.contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + whole));
     QVERIFY(!whole.contains(QStringLiteral("Tratto T1:")));
     QCOMPARE(whole.count(QStringLiteral("0,90 non valida")), 2); // in both parts of the table, split by its columns
+}
+
+// The stretches from a table of manholes pasted from a spreadsheet, then
+// from EPA's example model in place of them, then a table's file after
+// them: the worked examples' numbers, the question, what each one says.
+void TestDrawingWindow::importsOfTheOfficesData()
+{
+    ShownWindow w;
+    QStringList informed;
+    QStringList asked;
+    int answer = 0;
+    w.window.setInform([&informed](const QString &text) { informed << text; });
+    w.window.setQuestion([&](const QString &, const QString &text, const QStringList &buttons) {
+        asked << text + u' ' + buttons.join(u'/');
+        return answer;
+    });
+    auto *wall = w.child<DimensionBox>(QStringLiteral("Spessore parete"));
+    QCOMPARE(wall->text(), QStringLiteral("0,000"));
+    wall->setFocus();
+    wall->selectAll();
+    QTest::keyClicks(wall, QStringLiteral("0,012"));
+    QTest::keyClick(wall, Qt::Key_Tab);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("Pozzetto\tProgressiva\tTerreno\tScorrimento\tIn uscita\r\n"
+                                                         "M1\t0,00\t105,20\t103,60\r\nM2\t45,00\t105,05\t103,24\r\n"
+                                                         "M3\t92,50\t104,70\t102,85\t102,80\r\nM4\t130,00\t104,90\t102,51\r\n"));
+    w.button(QStringLiteral("Incolla pozzetti"))->click();
+    StretchesTab &tab = w.window.stretchesTab();
+    const auto typed = [](const Stretch &s) {
+        return QStringList{s.name, s.length, s.start, s.end, s.diameter, s.nominal}.join(u'|');
+    };
+    QCOMPARE(typed(tab.stretches().at(0)), QStringLiteral("M1-M2|45,00|1,612|1,822||"));
+    QCOMPARE(typed(tab.stretches().at(1)), QStringLiteral("M2-M3|47,50|1,822|1,862||"));
+    QCOMPARE(typed(tab.stretches().at(2)), QStringLiteral("M3-M4|37,50|1,912|2,402||"));
+    QCOMPARE(tab.stretches().size(), size_t(3));
+    QCOMPARE(informed, QStringList{"Importati 3 tratti dagli appunti, con una parete spessa 0,012 m."});
+    QVERIFY(asked.isEmpty());
+    QCOMPARE(tab.stretches().front().origin.from, QStringLiteral("M1"));
+    QCOMPARE(tab.stretchesView()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("da M1 a M2"));
+
+    const QString model = QStringLiteral(PROFILARA_SWMM_DATA "/example1-metric.inp");
+    if (!QFileInfo::exists(model))
+        QSKIP("EPA's example models are not beside the sources (../shared/swmm)");
+    wall->setValue(0.05);
+    w.chooseExportTo(model);
+    w.button(QStringLiteral("Importa da SWMM..."))->click();
+    QCOMPARE(asked, QStringList{"Sostituire i tratti presenti con quelli importati? Sostituisci/Aggiungi in fondo/Annulla"});
+    const std::vector<Stretch> stretches = tab.stretches();
+    QCOMPARE(stretches.size(), size_t(13));
+    QCOMPARE(typed(stretches[0]), QStringLiteral("1|400,00|3,05|3,05|1,60|1500"));
+    QCOMPARE(typed(stretches[3]), QStringLiteral("6|400,00|3,05|2,05|1,10|1000"));
+    QCOMPARE(typed(stretches[4]), QStringLiteral("7|300,00|2,05|2,05|2,10|2000"));
+    QCOMPARE(typed(stretches[6]), QStringLiteral("10|400,00|3,05||2,10|2000"));
+    QVERIFY(informed.last().startsWith(QStringLiteral("Importati 13 tratti da «example1-metric.inp», con una parete "
+                                                      "spessa 0,050 m.\nDa completare:\n")));
+    QVERIFY(informed.last().contains(QStringLiteral("Tratto 10: il nodo 18 non ha la quota del terreno: scrivere P fine.")));
+
+    // A table's file after them; one that cannot be read changes nothing.
+    const QString table = w.folder.filePath(QStringLiteral("profilo.csv"));
+    writeFile(table, "N1;0;100,50;99,00\r\nN2;20;100,40;98,80\r\n");
+    w.chooseExportTo(table);
+    answer = 1;
+    w.button(QStringLiteral("Importa pozzetti..."))->click();
+    QCOMPARE(tab.stretches().size(), size_t(14));
+    QCOMPARE(typed(tab.stretches().back()), QStringLiteral("N1-N2|20,00|1,55|1,65||"));
+    writeFile(table, "N1;0;100,50;99,00\r\nN2;venti;100,40;98,80\r\n");
+    w.button(QStringLiteral("Importa pozzetti..."))->click();
+    QCOMPARE(tab.stretches().size(), size_t(14));
+    QCOMPARE(informed.last(), QStringLiteral("Nessun tratto importato da «profilo.csv». Riga 2: il valore «venti» di "
+                                             "«Progressiva (m)» non è un numero."));
 }
 
 void TestDrawingWindow::exportAsksInItalian()

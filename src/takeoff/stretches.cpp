@@ -137,6 +137,12 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
     for (const size_t code : used.codes)
         addKnown(totals[code].quantity, measuring.codeNets[code]);
     out.counted = true;
+    out.items.resize(takeoff.items.size());
+    for (size_t i = 0; i < takeoff.items.size(); ++i) {
+        ItemTotal &item = takeoff.items[i];
+        out.items[i] = measureItem(section, L, item.rule, out.length, out.start, out.end);
+        item.quantity += out.items[i].quantity;
+    }
 
     const QString where = used.file.isEmpty() ? QString() : QStringLiteral(" della sezione «%1»").arg(used.shortName());
     // Many areas may differ along many stretches: their words are made once
@@ -196,6 +202,31 @@ void addSection(StretchTakeoff &takeoff, const QString &file, const TrenchSectio
             used.codes.push_back(column);
     }
     takeoff.sections.push_back(std::move(used));
+}
+
+// The job's items: each one's rule, or why it measures nothing.
+void readItems(StretchTakeoff &takeoff, const std::vector<PriceItem> &items)
+{
+    for (size_t i = 0; i < items.size(); ++i) {
+        const PriceItem &item = items[i];
+        if (item.isEmpty())
+            continue;
+        const std::variant<ItemRule, QString> rule = itemRule(item, int(i) + 1);
+        const QString code = item.code.trimmed();
+        const auto sameCode = [&code](const ItemTotal &other) { return other.given.code.trimmed() == code; };
+        const auto areaCode = [&code](const CodeTotal &area) { return area.code == code; };
+        if (const QString *why = std::get_if<QString>(&rule))
+            takeoff.itemProblems << *why;
+        else if (code.isEmpty())
+            takeoff.itemProblems << QStringLiteral("Voce %1: manca il codice di elenco prezzi.").arg(i + 1);
+        else if (std::any_of(takeoff.items.begin(), takeoff.items.end(), sameCode)
+                 || std::any_of(takeoff.totals.begin(), takeoff.totals.end(), areaCode))
+            takeoff.itemProblems << QStringLiteral("Voce %1 (%2): il codice è già di un'altra voce o di un'area della "
+                                                   "sezione.")
+                                        .arg(QString::number(i + 1), code);
+        else
+            takeoff.items.push_back({item, std::get<ItemRule>(rule), 0});
+    }
 }
 
 } // namespace
@@ -287,10 +318,12 @@ QString codeShown(const QString &code)
 }
 
 StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeSize &pipe,
-                              const std::vector<Stretch> &stretches, const SectionFinder &findSection)
+                              const std::vector<Stretch> &stretches, const SectionFinder &findSection,
+                              const std::vector<PriceItem> &items)
 {
     StretchTakeoff takeoff;
     addSection(takeoff, QString(), &edited);
+    readItems(takeoff, items);
     Measuring measuring;
     takeoff.stretches.reserve(stretches.size());
     for (size_t s = 0; s < stretches.size(); ++s) {
@@ -348,7 +381,10 @@ QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle
     QStringList header = kColumns;
     for (const CodeTotal &total : takeoff.totals)
         header << codeShown(total.code) + QStringLiteral(" (m³)");
-    header << QStringLiteral("Netto (m³)") << QStringLiteral("Note");
+    header << QStringLiteral("Netto (m³)");
+    for (const ItemTotal &item : takeoff.items)
+        header << QStringLiteral("%1 (%2)").arg(item.given.code.trimmed(), unitOf(item.rule.measure));
+    header << QStringLiteral("Note");
     const auto volume = [&style](const std::optional<double> &value) { return value ? style(*value, 3) : QString(); };
     const bool copied = style.decimals > 0;
     QList<QStringList> cells{header};
@@ -375,20 +411,30 @@ QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle
             << given.section;
         for (const std::optional<double> &net : takeoff.codeNets(stretch))
             row << volume(net);
-        cells << (row << volume(stretch.net) << QString());
+        row << volume(stretch.net);
+        for (size_t i = 0; i < takeoff.items.size(); ++i)
+            row << style(stretch.items[i].quantity, 3);
+        cells << (row << QString());
     }
     QStringList total{QStringLiteral("Totale"), style(takeoff.countedLength, 2), {}, {}, {}, {}, {}};
     for (const CodeTotal &code : takeoff.totals)
         total << volume(code.quantity);
-    cells << (total << volume(takeoff.net) << QString());
+    total << volume(takeoff.net);
+    for (const ItemTotal &item : takeoff.items)
+        total << style(item.quantity, 3);
+    cells << (total << QString());
     return cells;
 }
 
 QList<QStringList> codeTotalCells(const StretchTakeoff &takeoff, const NumberStyle &style)
 {
-    QList<QStringList> cells{{QStringLiteral("Voce"), QStringLiteral("Descrizione"), QStringLiteral("Quantità (m³)")}};
+    QList<QStringList> cells{
+        {QStringLiteral("Voce"), QStringLiteral("Descrizione"), QStringLiteral("Unità"), QStringLiteral("Quantità")}};
     for (const CodeTotal &total : takeoff.totals)
-        cells << QStringList{codeShown(total.code), total.description,
+        cells << QStringList{codeShown(total.code), total.description, QStringLiteral("m³"),
                              total.quantity ? style(*total.quantity, 3) : QString()};
+    for (const ItemTotal &item : takeoff.items)
+        cells << QStringList{item.given.code.trimmed(), item.given.description.trimmed(), unitOf(item.rule.measure),
+                             style(item.quantity, 3)};
     return cells;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "measures.h"
+#include "priceitems.h"
 #include "sectionquantities.h"
 #include "trenchsection.h"
 
@@ -94,6 +96,17 @@ struct StretchQuantities
     // Each area's mean gross cross-section along it, in m², when counted.
     std::vector<double> meanGross;
     std::optional<double> net; // m³; none when an area's is unknown
+    // Each of the job's items over it, in the order of StretchTakeoff::items,
+    // when counted.
+    std::vector<ItemQuantity> items;
+};
+
+// One of the job's own price items, and its quantity over the stretches counted.
+struct ItemTotal
+{
+    PriceItem given;
+    ItemRule rule;
+    double quantity = 0;
 };
 
 // A problem of a stretch: the words after its name and, where they say at
@@ -130,6 +143,10 @@ struct StretchTakeoff
     // zero: in the order of the stretches, worded by problemLines.
     std::deque<StretchProblem> problems; // never moved as it grows
     std::vector<QString> problemWords;
+    // The job's items that measure something, in their order, and why the
+    // others measure nothing.
+    std::vector<ItemTotal> items;
+    QStringList itemProblems;
     double countedLength = 0;
     double excludedLength = 0; // of the stretches left out whose length is a number
     int excluded = 0;          // stretches left out
@@ -147,20 +164,23 @@ struct StretchTakeoff
 // The stretches' quantities: each with its own section, D and DN, or the
 // section being edited and the window's pipe where it gives none (a DN
 // only with the window's D).
+// The job's own price items are measured over every stretch counted.
 StretchTakeoff stretchTakeoff(const TrenchSection &edited, double L, const PipeSize &pipe,
-                              const std::vector<Stretch> &stretches, const SectionFinder &findSection = {});
+                              const std::vector<Stretch> &stretches, const SectionFinder &findSection = {},
+                              const std::vector<PriceItem> &items = {});
 
 // The typed columns: "Tratto", "Lunghezza (m)", "P inizio (m)", "P fine (m)",
 // "D (m)", "DN", "Sezione".
 const QStringList &stretchColumns();
 
 // The table "Tratti": the stretches' values, then each price code's net
-// volume and their sum, in m³, a last column "Note" that reads "escluso dai
-// totali" for a stretch left out, and the row "Totale"; an empty stretch
-// has no row. A stretch left out has its values as typed, or, copied
+// volume and their sum, in m³, each item's quantity, a last column "Note"
+// that reads "escluso dai totali" for a stretch left out, and the row
+// "Totale"; an empty stretch has no row. A stretch left out has its values as typed, or, copied
 // (style.decimals), its numbers as numbers.
 QList<QStringList> stretchCells(const StretchTakeoff &takeoff, const NumberStyle &style = NumberStyle::shown());
-// The table "Quantità dei tratti per voce".
+// The table "Quantità dei tratti per voce": the sections' price codes, in
+// m³, then the job's items, each with its unit.
 QList<QStringList> codeTotalCells(const StretchTakeoff &takeoff, const NumberStyle &style = NumberStyle::shown());
 
 // Rows of cells pasted into the stretches from `column` (0..6) on: without

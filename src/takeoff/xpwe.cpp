@@ -38,6 +38,29 @@ Row areaRow(const QString &words, double length, double section, bool deduction)
             number(length, 2) + u'*' + QString::number(section, 'f', 6), length * rounded, deduction};
 }
 
+// The row of an item over a stretch, as one expression worked out whole:
+// "Tratto P1-P2 – scavo da 1,50 a 3,00 m: 40,00 m × 0,2222 m²".
+Row itemRow(const QString &stretch, const ItemQuantity &measured, Measure measure)
+{
+    QStringList shown;
+    QStringList expression;
+    if (measured.times > 1) {
+        shown << QString::number(measured.times);
+        expression << QString::number(measured.times);
+    }
+    shown << italianNumber(measured.length, 2) + QStringLiteral(" m");
+    expression << number(measured.length, 2);
+    double quantity = measured.times * measured.length;
+    if (measured.factor) {
+        const double rounded = std::round(*measured.factor * 1e6) / 1e6;
+        shown << italianNumber(*measured.factor, 4) + (measure == Measure::Scavo ? QStringLiteral(" m²") : QStringLiteral(" m"));
+        expression << QString::number(*measured.factor, 'f', 6);
+        quantity *= rounded;
+    }
+    return {QStringLiteral("Tratto %1 – %2: %3").arg(stretch, measured.words, shown.join(QStringLiteral(" × "))),
+            expression.join(u'*'), quantity, false};
+}
+
 // Whether a factor rounds to nothing at six decimals.
 bool isZero(double section)
 {
@@ -118,6 +141,12 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
         listed[c] = int(list.size());
         list.push_back({total.code, total.description, QStringLiteral("m³")});
     }
+    const int firstItem = int(list.size());
+    for (const ItemTotal &item : takeoff.items)
+        list.push_back({item.given.code.trimmed(),
+                        item.given.description.trimmed().isEmpty() ? item.given.code.trimmed()
+                                                                   : item.given.description.trimmed(),
+                        unitOf(item.rule.measure)});
     for (const UsedSection &used : takeoff.sections)
         for (size_t a = 0; a < used.codeOfArea.size(); ++a)
             if (takeoff.totals[used.codeOfArea[a]].code.isEmpty())
@@ -216,6 +245,14 @@ XpweComputo xpweComputo(const StretchTakeoff &takeoff, const QString &job)
             }
             if (!rows.empty())
                 writeItem(*listed[c], s, *codeNets[c], rows);
+        }
+        // The job's own items, a row each.
+        for (size_t i = 0; i < takeoff.items.size(); ++i) {
+            const ItemQuantity &measured = stretch.items[i];
+            if (isZero(measured.quantity))
+                continue;
+            writeItem(firstItem + int(i), s, measured.quantity,
+                      {itemRow(text(stretch.name), measured, takeoff.items[i].rule.measure)});
         }
     }
     xml.writeEndElement(); // PweVociComputo

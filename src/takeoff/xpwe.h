@@ -20,7 +20,9 @@
 //   an area whose coefficient deducts, the pipe's share as a negative row.
 // A stretch left out of the totals, an area with no price code and a price
 // code whose quantity is not known (a coefficient that is no number) are
-// left out of the file; so is an item with nothing to measure. An area of a
+// left out of the file; so is an item with nothing to measure. The job's own
+// price items follow the codes in the list, each with its unit, and measure
+// a row per stretch ("Tratto P1-P2 – taglio: 2 × 40,00 m"). An area of a
 // section other than the one being edited names its file. A control
 // character, which XML cannot hold, is written as a blank.
 

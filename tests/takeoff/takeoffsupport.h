@@ -3,6 +3,7 @@
 // Shared by the take-off tests: sections written as one line an area.
 
 #include "section/sectiontable.h"
+#include "takeoff/priceitems.h"
 #include "takeoff/stretches.h"
 
 #include <QStringList>
@@ -45,3 +46,29 @@ inline Stretch stretchOf(const QString &line)
         *fields[i] = values[i];
     return stretch;
 }
+
+// The section with upright walls of the items' worked example: L 0.80 and
+// D 0.40 with it, the trench P + 0.10 deep.
+inline const QStringList kUprightExample{"LETTO|0.10|0|0|0|A", "RINFIANCO|0.60|0|0|1|B", "RINTERRO|*0.90|0|0|0|C",
+                                         "FONDAZIONE|0.30|0|0|0|D"};
+
+// The job's items of the worked examples, as "code|description|measure|da|a|margin".
+inline std::vector<PriceItem> itemsOf(const QStringList &lines)
+{
+    std::vector<PriceItem> items;
+    for (const QString &line : lines) {
+        const QStringList values = line.split(u'|');
+        items.push_back({values.value(0), values.value(1), values.value(2), values.value(3), values.value(4),
+                         values.value(5)});
+    }
+    return items;
+}
+
+inline const QStringList kWorkedItems{
+    "E.02.030.a|Scavo a sezione obbligata fino a 1,50 m|Scavo||1,50|",
+    "E.02.030.b|Scavo a sezione obbligata da 1,50 a 3,00 m|scavo|1,50|3,00|",
+    "E.02.030.c|Sovrapprezzo per scavo oltre 3,00 m|SCAVO|3,00||",
+    "E.05.010|Armatura delle pareti dello scavo|Armatura|||",
+    "E.08.001|Demolizione e ripristino della pavimentazione|Pavimentazione|||0,10",
+    "E.08.002|Taglio della pavimentazione|Taglio|||",
+    "E.10.001|Posa della tubazione|Tubazione|||"};

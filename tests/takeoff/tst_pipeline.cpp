@@ -26,6 +26,7 @@ private slots:
     void stretches_data();
     void stretches();
     void stretchesOfTwoSections();
+    void itemsOfTheJob();
 };
 
 void TestPipeline::depthSummary_data()
@@ -215,8 +216,8 @@ void TestPipeline::stretches_data()
         << QStringList{header, "P1-P2|40,00|1,20|1,80||||10,207|50,527|29,120|89,853|",
                        "P2-P3|35,50|1,80|2,60||||9,058|86,259|29,820|125,138|",
                        "Totale|75,50||||||19,265|136,786|58,940|214,991|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "E.01.001|SABBIA|19,265", "E.01.002|RINTERRO|136,786",
-                       "E.01.003|PAVIMENTAZIONE|58,940"}
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "E.01.001|SABBIA|m³|19,265", "E.01.002|RINTERRO|m³|136,786",
+                       "E.01.003|PAVIMENTAZIONE|m³|58,940"}
         << QStringList{"Tratto P1-P2: a P = 1,80 m " + worked.arg(1).arg("0,20"),
                        "Tratto P1-P2: a P = 1,80 m " + worked.arg(2).arg("0,80"),
                        "Tratto P1-P2: " + uni.arg("2,00", "1,80", "1,00"),
@@ -232,7 +233,7 @@ void TestPipeline::stretches_data()
                        "T2|20|0,30|1,00||||||escluso dai totali", "4|abc|1|2||||||escluso dai totali",
                        "P5|0|1|1||||||escluso dai totali", "P6|5|1|1|0|||||escluso dai totali",
                        "P7|5|1|1||3.5||||escluso dai totali", "Totale|0,00||||||0,000|0,000|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "X|A|0,000"}
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "X|A|m³|0,000"}
         << QStringList{"Tratto T1: con P = 5,00 m il fondo del tubo è sotto il fondo dello scavo.",
                        "Tratto T2: con P = 0,30 m il tubo esce dallo scavo (P minore di D = 0,40 m).",
                        "Tratto 4: il valore «abc» di Lunghezza (m) non è un numero.",
@@ -242,15 +243,15 @@ void TestPipeline::stretches_data()
     QTest::newRow("P below the range of the * area: the range said")
         << kWorkedExample << QStringList{"P3-P4|20|0.40|1.20"}
         << QStringList{header, "P3-P4|20|0.40|1.20||||||||escluso dai totali", "Totale|0,00||||||0,000|0,000|0,000|0,000|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "E.01.001|SABBIA|0,000", "E.01.002|RINTERRO|0,000",
-                       "E.01.003|PAVIMENTAZIONE|0,000"}
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "E.01.001|SABBIA|m³|0,000", "E.01.002|RINTERRO|m³|0,000",
+                       "E.01.003|PAVIMENTAZIONE|m³|0,000"}
         << QStringList{"Tratto P3-P4: con P = 0,40 m la sezione non vale (vale per P maggiore di 0,50 m)."};
     QTest::newRow("the pipe moving from half in area 1 to wholly in it along a stretch: named at its end")
         << QStringList{"A|*1.0|0|0|0.5", "B|0.6|0|0|0.5", "C|0.7|0|0|0"}
         << QStringList{"P1-P2|10|1,50|2,50"}
         << QStringList{typed + "(senza voce) (m³)|Netto (m³)|Note", "P1-P2|10,00|1,50|2,50||||17,143|17,143|",
                        "Totale|10,00||||||17,143|17,143|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "(senza voce)|A|17,143"}
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "(senza voce)|A|m³|17,143"}
         << QStringList{"Tratto P1-P2: a P = 2,50 m l'area 1 contiene 1,00 del tubo, ma il suo coefficiente di "
                        "detrazione è «0.5».",
                        "Tratto P1-P2: a P = 2,50 m l'area 2 contiene 0,00 del tubo, ma il suo coefficiente di "
@@ -260,12 +261,12 @@ void TestPipeline::stretches_data()
         << QStringList{"A|*1.0|0.1|0|1", "B|0.6|0|0|0", "C|0.7|0|0|0"} << QStringList{"P1-P2|10|1,80|2,50||300"}
         << QStringList{typed + "(senza voce) (m³)|Netto (m³)|Note", "P1-P2|10,00|1,80|2,50||300||23,243|23,243|",
                        "Totale|10,00||||||23,243|23,243|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "(senza voce)|A|23,243"} << QStringList();
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "(senza voce)|A|m³|23,243"} << QStringList();
     QTest::newRow("a net volume below zero is told, the stretch counted; a length too long is left out")
         << QStringList{"A|0.5|0|0|5|V"} << QStringList{"P1|10|0,45|0,45", "P2|1000000|1|1"}
         << QStringList{typed + "V (m³)|Netto (m³)|Note", "P1|10,00|0,45|0,45||||-2,283|-2,283|",
                        "P2|1000000|1|1||||||escluso dai totali", "Totale|10,00||||||-2,283|-2,283|"}
-        << QStringList{"Voce|Descrizione|Quantità (m³)", "V|A|-2,283"}
+        << QStringList{"Voce|Descrizione|Unità|Quantità", "V|A|m³|-2,283"}
         << QStringList{"Tratto P1: a P = 0,45 m l'area 1 contiene 1,00 del tubo, ma il suo coefficiente di detrazione "
                        "è «5».",
                        "Tratto P1: " + uni.arg("0,50", "0,45", "0,80"),
@@ -320,8 +321,8 @@ void TestPipeline::stretchesOfTwoSections()
                           "P5-P6|10|1,50|1,50|||giallo.txt||||||escluso dai totali",
                           "Totale|70,00||||||16,801|104,001|29,120|17,640|167,563|"}));
     QCOMPARE(rowsOf(codeTotalCells(takeoff)),
-             QStringList({"Voce|Descrizione|Quantità (m³)", "E.01.001|SABBIA|16,801", "E.01.002|RINTERRO|104,001",
-                          "E.01.003|PAVIMENTAZIONE|29,120", "E.01.004|TERRENO VEGETALE|17,640"}));
+             QStringList({"Voce|Descrizione|Unità|Quantità", "E.01.001|SABBIA|m³|16,801", "E.01.002|RINTERRO|m³|104,001",
+                          "E.01.003|PAVIMENTAZIONE|m³|29,120", "E.01.004|TERRENO VEGETALE|m³|17,640"}));
     QCOMPARE(takeoff.problemLines().last(),
              QStringLiteral("Tratto P5-P6: la sezione «giallo.txt» non si legge: il file non esiste."));
     const QString worked = QStringLiteral("l'area %1 contiene %2 del tubo, ma il suo coefficiente di detrazione è «0.5».");
@@ -336,6 +337,42 @@ void TestPipeline::stretchesOfTwoSections()
                           "«verde.txt»), UNI EN 1610 chiede un fondo largo almeno 1,20 m (D + 0,70 m): il fondo è "
                           "largo 1,00 m.",
                           "Tratto P5-P6: la sezione «giallo.txt» non si legge: il file non esiste."}));
+}
+
+// The job's own items over the worked examples' stretches: each one's
+// column and total, with its unit; an item refused is named and measures
+// nothing.
+void TestPipeline::itemsOfTheJob()
+{
+    const TrenchSection upright(section(kUprightExample));
+    std::vector<PriceItem> items = itemsOf(kWorkedItems);
+    items.push_back({"E.99", "Nulla", "Rinterro", "", "", ""});
+    items.push_back({"A", "Già un'area", "Taglio", "", "", ""});
+    const StretchTakeoff takeoff =
+        stretchTakeoff(upright, 0.80, {0.40, {}}, {stretchOf("T1|50,00|1,20|2,20")}, {}, items);
+    QCOMPARE(rowsOf(stretchCells(takeoff)).mid(0, 2),
+             QStringList({"Tratto|Lunghezza (m)|P inizio (m)|P fine (m)|D (m)|DN|Sezione|A (m³)|B (m³)|C (m³)|D "
+                          "(m³)|Netto (m³)|E.02.030.a (m³)|E.02.030.b (m³)|E.02.030.c (m³)|E.05.010 (m²)|E.08.001 "
+                          "(m²)|E.08.002 (m)|E.10.001 (m)|Note",
+                          "T1|50,00|1,20|2,20||||4,000|17,717|32,000|12,000|65,717|59,200|12,800|0,000|152,000|50,000|"
+                          "100,000|50,000|"}));
+    QCOMPARE(rowsOf(codeTotalCells(takeoff)).mid(5),
+             QStringList({"E.02.030.a|Scavo a sezione obbligata fino a 1,50 m|m³|59,200",
+                          "E.02.030.b|Scavo a sezione obbligata da 1,50 a 3,00 m|m³|12,800",
+                          "E.02.030.c|Sovrapprezzo per scavo oltre 3,00 m|m³|0,000",
+                          "E.05.010|Armatura delle pareti dello scavo|m²|152,000",
+                          "E.08.001|Demolizione e ripristino della pavimentazione|m²|50,000",
+                          "E.08.002|Taglio della pavimentazione|m|100,000", "E.10.001|Posa della tubazione|m|50,000"}));
+    QCOMPARE(takeoff.itemProblems,
+             QStringList({"Voce 8 (E.99): «Misura» deve essere Scavo, Armatura, Pavimentazione, Taglio o Tubazione.",
+                          "Voce 9 (A): il codice è già di un'altra voce o di un'area della sezione."}));
+
+    // The sloped walls: the bands together the areas' gross volumes.
+    const TrenchSection sloped(section(kWorkedExample));
+    const StretchTakeoff second =
+        stretchTakeoff(sloped, 0.80, {0.40, {}}, {stretchOf("P1-P2|40,00|1,20|1,80")}, {}, itemsOf(kWorkedItems));
+    QCOMPARE(rowsOf(stretchCells(second)).at(1).section(u'|', 11),
+             QStringLiteral("85,991|8,889|0,000|116,667|80,800|80,000|40,000|"));
 }
 
 QTEST_GUILESS_MAIN(TestPipeline)

@@ -63,6 +63,7 @@ class TestXpwe : public QObject
 
 private slots:
     void workedExampleByteForByte();
+    void itemsOfTheWorkedExamples();
     void whatTheFileHolds_data();
     void whatTheFileHolds();
     void nothingToExport_data();
@@ -78,6 +79,45 @@ void TestXpwe::workedExampleByteForByte()
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(computo.bytes, expected.readAll());
     QCOMPARE(xpweLeftOut(computo), QString());
+}
+
+// The job's items over the worked examples' two stretches, each with its
+// own section: a price item each with its unit, a row each a stretch, as
+// one expression (the file LeenO reads, tests/leeno/).
+void TestXpwe::itemsOfTheWorkedExamples()
+{
+    const TrenchSection sloped(::section(kWorkedExample));
+    const TrenchSection upright(::section(kUprightExample));
+    const SectionFinder find = [&](const QString &file) -> std::variant<const TrenchSection *, QString> {
+        return file.isEmpty() ? &sloped : &upright;
+    };
+    const StretchTakeoff takeoff =
+        stretchTakeoff(sloped, 0.80, {0.40, {}},
+                       {stretchOf("P1-P2|40,00|1,20|1,80"), stretchOf("T1|50,00|1,20|2,20|||verticale.txt")}, find,
+                       itemsOf(kWorkedItems));
+    const XpweComputo computo = xpweComputo(takeoff, QStringLiteral("Fognatura via Roma"));
+    if (qEnvironmentVariableIsSet("PROFILARA_WRITE_XPWE")) {
+        QFile written(qEnvironmentVariable("PROFILARA_WRITE_XPWE"));
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(computo.bytes) == computo.bytes.size());
+    }
+    const QStringList lines = readComputo(computo.bytes);
+    for (const QString &expected :
+         {QStringLiteral("Voce: E.02.030.a Scavo a sezione obbligata fino a 1,50 m"),
+          QStringLiteral("  Tratto P1-P2 – scavo fino a 1,50 m: 40,00 m × 2,1498 m² = 40.00*2.149778, 85.99112"),
+          QStringLiteral("  Tratto P1-P2 – scavo da 1,50 a 3,00 m: 40,00 m × 0,2222 m² = 40.00*0.222222, 8.88888"),
+          QStringLiteral("  Tratto P1-P2 – pareti armate oltre 1,50 m: 2 × 33,33 m × 1,7500 m = 2*33.333333*1.750000, "
+                         "116.666667"),
+          QStringLiteral("  Tratto P1-P2 – pavimentazione: 40,00 m × 2,0200 m = 40.00*2.020000, 80.8"),
+          QStringLiteral("  Tratto P1-P2 – taglio: 2 × 40,00 m = 2*40.00, 80"),
+          QStringLiteral("  Tratto P1-P2 – tubazione: 40,00 m = 40.00, 40"),
+          QStringLiteral("  Tratto T1 – scavo fino a 1,50 m: 50,00 m × 1,1840 m² = 50.00*1.184000, 59.2"),
+          QStringLiteral("  Tratto T1 – pareti armate oltre 1,50 m: 2 × 40,00 m × 1,9000 m = 2*40.00*1.900000, 152"),
+          QStringLiteral("  Area 2 – RINFIANCO (verticale.txt): 50,00 m × 0,4800 m² = 50.00*0.480000, 24")})
+        QVERIFY2(lines.contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + lines.join(u'\n')));
+    QVERIFY(!lines.contains(QStringLiteral("Misura della voce 10 nel tratto 2"))); // scavo oltre 3,00: nothing
+    QFile expected(QStringLiteral(PROFILARA_TAKEOFF_DATA "/items-example.xpwe"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(computo.bytes, expected.readAll());
 }
 
 void TestXpwe::whatTheFileHolds_data()

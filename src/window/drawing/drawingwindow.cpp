@@ -2,6 +2,7 @@
 
 #include "depthtab.h"
 #include "dimensionbox.h"
+#include "itemstab.h"
 #include "jobcommands.h"
 #include "stretchimports.h"
 #include "placement.h"
@@ -121,9 +122,13 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_sectionTab = new SectionTab;
     m_depthTab = new DepthTab;
     m_stretchesTab = new StretchesTab;
+    m_itemsTab = new ItemsTab;
     m_tabs->addTab(m_sectionTab, QStringLiteral("Sezione"));
     m_tabs->addTab(m_depthTab, QStringLiteral("Profondità"));
     m_tabs->addTab(m_stretchesTab, QStringLiteral("Tratti"));
+    m_tabs->addTab(m_itemsTab, QStringLiteral("Voci"));
+    connect(m_itemsTab, &ItemsTab::itemsChanged, this, &DrawingWindow::refresh);
+    connect(m_itemsTab, &ItemsTab::told, this, &DrawingWindow::tell);
     layout->addWidget(m_tabs, 1);
     m_sectionTab->problems()->installEventFilter(this);
     m_job->installEventFilter(this);
@@ -219,7 +224,7 @@ Job DrawingWindow::currentJob() const
     job.wall = m_wall->value();
     job.depths = m_depthTab->typedDepths();
     job.stretches = m_stretchesTab->stretches();
-    job.items = m_items;
+    job.items = m_itemsTab->items();
     return job;
 }
 
@@ -235,7 +240,7 @@ void DrawingWindow::applyJob(const Job &job)
         m_wall->setValue(job.wall);
         m_depthTab->setTypedDepths(job.depths);
         m_stretchesTab->setStretches(job.stretches);
-        m_items = job.items;
+        m_itemsTab->setItems(job.items);
         m_applying = false;
     }
     refresh();
@@ -327,7 +332,8 @@ void DrawingWindow::refresh()
     m_summary->setText(depthSummary(m_section, dimensions).join(u'\n'));
     m_sectionTab->show(drawSection(m_section, dimensions), dimensions, m_saved, tableRoom());
     m_depthTab->show(m_section, dimensions);
-    m_stretchesTab->show(m_section, dimensions.L, {dimensions.D, dimensions.DN}, sectionFinder());
+    m_stretchesTab->show(m_section, dimensions.L, {dimensions.D, dimensions.DN}, sectionFinder(), m_itemsTab->items());
+    m_itemsTab->showProblems(m_stretchesTab->takeoff().itemProblems);
     showTitle();
 }
 
@@ -481,9 +487,15 @@ void DrawingWindow::exportPdf()
     for (const DepthRow &row : m_depthTab->rows())
         depths.push_back(row.P);
     const QString folder = jobFolder();
-    const ReportContent content{
-        dimensions(), m_job->text(),   QDate::currentDate(), picture().font(), depths, m_stretchesTab->stretches(),
-        sectionFinder(), [this, folder](const QString &file) { return m_sectionFiles.table(file, folder); }};
+    const ReportContent content{dimensions(),
+                                m_job->text(),
+                                QDate::currentDate(),
+                                picture().font(),
+                                depths,
+                                m_stretchesTab->stretches(),
+                                sectionFinder(),
+                                m_itemsTab->items(),
+                                [this, folder](const QString &file) { return m_sectionFiles.table(file, folder); }};
     const std::optional<QString> failure = writeSectionReport(*path, m_table, content);
     tell(failure ? *failure : QStringLiteral("PDF salvato in %1.").arg(QDir::toNativeSeparators(*path)));
 }

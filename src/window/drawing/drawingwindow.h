@@ -18,6 +18,7 @@ class QTabWidget;
 class SectionPicture;
 class SectionTab;
 class StretchesTab;
+class ItemsTab;
 class StretchImports;
 enum class SectionFileChoice;
 
@@ -73,6 +74,7 @@ public:
     SectionTab &sectionTab() const { return *m_sectionTab; }
     DepthTab &depthTab() const { return *m_depthTab; }
     StretchesTab &stretchesTab() const { return *m_stretchesTab; }
+    ItemsTab &itemsTab() const { return *m_itemsTab; }
     QString problemsText() const;
     QString statusText() const;
     QString summaryText() const;
@@ -120,7 +122,7 @@ private:
     JobCommands *m_jobCommands = nullptr;
     class StretchImports *m_imports = nullptr;
     std::function<void(const QString &text)> m_inform;
-    std::vector<PriceItem> m_items; // the job's own price items
+    class ItemsTab *m_itemsTab = nullptr;
     bool m_applying = true; // a job is being put in place, or the window made: no refresh yet
     SectionFiles m_sectionFiles;
     QLineEdit *m_job = nullptr;

@@ -245,7 +245,8 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
     }
 
     const StretchTakeoff takeoff =
-        stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, content.stretches, content.findSection);
+        stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, content.stretches, content.findSection,
+                       content.items);
     // Each other section the stretches use, with the pipe of its first stretch.
     for (size_t used = 1; used < takeoff.sections.size() && content.findTable; ++used) {
         const UsedSection &other = takeoff.sections[used];
@@ -277,8 +278,8 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
             kept << column;
             if (column < stretchColumns().size())
                 ++leading;
-            else if (column >= noteColumn - 1)
-                ++trailing;
+            else if (column >= noteColumn - 1 - qsizetype(takeoff.items.size()))
+                ++trailing; // the net volume, the items' quantities, the note
         }
         const qsizetype totalRow = cells.size() - 2;
         addAreaTable(layout, unitsBelow(columnsOf(cells, kept)), leading, trailing, false,
@@ -286,7 +287,7 @@ std::optional<QString> layOutReport(ReportLayout &layout, const SectionTable &se
         if (!takeoff.excludedText().isEmpty())
             addParagraphs(layout, {takeoff.excludedText()});
         layout.addParagraph(QStringLiteral("Quantità dei tratti per voce"), kHeading);
-        layout.addTable(table(codeTotalCells(takeoff), {0.2, 0.55, 0.25}, [](int column) { return column == 2; }));
+        layout.addTable(table(codeTotalCells(takeoff), {0.2, 0.5, 0.1, 0.2}, [](int column) { return column == 3; }));
         if (!takeoff.problems.empty()) {
             layout.addParagraph(QStringLiteral("Problemi dei tratti"), kHeading);
             addParagraphs(layout, takeoff.problemLines());

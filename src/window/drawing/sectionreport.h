@@ -21,6 +21,7 @@ struct ReportContent
     std::vector<double> depths;     // the rows of the quantities depth by depth
     std::vector<Stretch> stretches; // the stretches of the job, if any
     SectionFinder findSection;      // the sections they name
+    std::vector<PriceItem> items;   // the job's own price items
     // The values of the section a stretch names, as its file holds them.
     std::function<const SectionTable *(const QString &file)> findTable;
 };

@@ -51,7 +51,7 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     connect(m_stretches, &StretchesModel::stretchesChanged, this, &StretchesTab::stretchesChanged);
 
     m_totals = new CellsModel(this);
-    m_totals->setNumberColumns([](int column) { return column == 2; });
+    m_totals->setNumberColumns([](int column) { return column == 3; });
     m_totalsView = readOnlyTable(m_totals, QStringLiteral("Quantità dei tratti per voce"));
     keepRowsFitted(m_totalsView, [this] { return m_totals->cells(); }, [] { return TableFit{1}; });
     layout->addWidget(headingFor(m_totalsView, QStringLiteral("Quantità dei tratti per voce")));
@@ -76,9 +76,10 @@ StretchesTab::StretchesTab(QWidget *parent) : QWidget(parent)
     buttons->addStretch(1);
 }
 
-void StretchesTab::show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection)
+void StretchesTab::show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection,
+                        const std::vector<PriceItem> &items)
 {
-    m_takeoff = stretchTakeoff(edited, L, pipe, m_stretches->stretches(), findSection);
+    m_takeoff = stretchTakeoff(edited, L, pipe, m_stretches->stretches(), findSection, items);
     const QList<QStringList> cells = stretchCells(m_takeoff);
     m_stretches->setResults(cells);
     fitTable(m_stretchesView, cells);

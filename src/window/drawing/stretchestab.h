@@ -24,7 +24,8 @@ public:
 
     // Measures the stretches: the section being edited and the window's
     // pipe where a stretch gives none, the sections of files through findSection.
-    void show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection);
+    void show(const TrenchSection &edited, double L, const PipeSize &pipe, const SectionFinder &findSection,
+              const std::vector<PriceItem> &items = {});
 
     std::vector<Stretch> stretches() const;
     void setStretches(const std::vector<Stretch> &stretches);

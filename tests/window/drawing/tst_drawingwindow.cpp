@@ -5,6 +5,7 @@
 #include "window/drawing/depthtab.h"
 #include "window/drawing/dimensionbox.h"
 #include "window/drawing/drawingwindow.h"
+#include "window/drawing/itemstab.h"
 #include "window/drawing/labellayout.h"
 #include "window/drawing/placement.h"
 #include "window/drawing/reportlayout.h"
@@ -155,7 +156,7 @@ ReportContent reportContent(const QString &job = {})
 {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
-    return {{}, job, QDate(2025, 3, 7), font, {1.00, 1.50, 2.00, 2.50}, {}, {}};
+    return {{}, job, QDate(2025, 3, 7), font, {1.00, 1.50, 2.00, 2.50}, {}, {}, {}, {}};
 }
 
 } // namespace
@@ -182,6 +183,7 @@ private slots:
     void pdfPagesOfALongSection();
     void pdfOfANewUsersJob();
     void importsOfTheOfficesData();
+    void itemsOfTheJob();
     void reportPages_data();
     void reportPages();
     void exportAsksInItalian();
@@ -487,8 +489,8 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
              QStringList({"P1-P2|40|1,20|1,80||||10,207|50,527|29,120|89,853|",
                           "P2-P3|35,50|1,80|2,60||||9,058|86,259|29,820|125,138|", "|||||||||||",
                           "Totale|75,50||||||19,265|136,786|58,940|214,991|"}));
-    QCOMPARE(shownRows(tab.totalsView()), QStringList({"E.01.001|SABBIA|19,265", "E.01.002|RINTERRO|136,786",
-                                                       "E.01.003|PAVIMENTAZIONE|58,940"}));
+    QCOMPARE(shownRows(tab.totalsView()), QStringList({"E.01.001|SABBIA|m³|19,265", "E.01.002|RINTERRO|m³|136,786",
+                                                       "E.01.003|PAVIMENTAZIONE|m³|58,940"}));
 
     // Typed into the empty row below: out of the valid depths.
     QAbstractItemModel *model = tab.stretchesView()->model();
@@ -497,7 +499,7 @@ void TestDrawingWindow::stretchesOfTheWorkedExample()
         model->setData(model->index(2, column), typed[column]);
     QVERIFY(tab.problemsText().endsWith(
         QStringLiteral("\nTratto P3-P4: con P = 0,40 m la sezione non vale (vale per P maggiore di 0,50 m).")));
-    QCOMPARE(shownRows(tab.totalsView()).first(), QStringLiteral("E.01.001|SABBIA|19,265"));
+    QCOMPARE(shownRows(tab.totalsView()).first(), QStringLiteral("E.01.001|SABBIA|m³|19,265"));
     QCOMPARE(tab.excludedText(), QStringLiteral("Lunghezza esclusa dai totali: 20,00 m (1 tratto)."));
 
     // Exported for the estimating software without it, as the window says:
@@ -696,10 +698,10 @@ void TestDrawingWindow::pdfPagesOfALongSection()
     QVERIFY(pages[1].startsWith(QStringLiteral("Quantità per metro di scavo\nArea\tDescrizione\tVoce\t")));
     // The totals per code start a page with their heading, whole; the
     // stretches' problems follow them.
-    QVERIFY(pages[2].startsWith(QStringLiteral("Quantità dei tratti per voce\nVoce\tDescrizione\tQuantità (m³)\nE.1\t%1 "
-                                               "n. 1\t14,760\nE.2\t")
+    QVERIFY(pages[2].startsWith(QStringLiteral("Quantità dei tratti per voce\nVoce\tDescrizione\tUnità\tQuantità\nE.1\t%1 "
+                                               "n. 1\tm³\t14,760\nE.2\t")
                                     .arg(longer)));
-    QVERIFY(pages[2].contains(QStringLiteral("E.5\t%1 n. 5\t72,900\nProblemi dei tratti\nTratto P1-P2: ").arg(longer)));
+    QVERIFY(pages[2].contains(QStringLiteral("E.5\t%1 n. 5\tm³\t72,900\nProblemi dei tratti\nTratto P1-P2: ").arg(longer)));
     for (int page = 0; page < pages.size(); ++page) {
         QVERIFY(pages[page].endsWith(QStringLiteral("Pagina %1 di 3").arg(page + 1)));
         for (int a = 1; a <= 5; ++a) // a description is one cell of one row, whole
@@ -920,6 +922,43 @@ void TestDrawingWindow::importsOfTheOfficesData()
     QCOMPARE(tab.stretches().size(), size_t(14));
     QCOMPARE(informed.last(), QStringLiteral("Nessun tratto importato da «profilo.csv». Riga 2: il valore «venti» di "
                                              "«Progressiva (m)» non è un numero."));
+}
+
+// The job's items pasted in "Voci" from a spreadsheet, with their header:
+// each one's column in "Tratti", its total with its unit, the copy; an item
+// whose values do not fit its measure named under its table.
+void TestDrawingWindow::itemsOfTheJob()
+{
+    ShownWindow w;
+    w.window.stretchesTab().paste(QStringLiteral("P1-P2\t40,00\t1,20\t1,80\r\n"));
+    ItemsTab &items = w.window.itemsTab();
+    items.view()->setCurrentIndex(items.view()->model()->index(0, 0));
+    QCOMPARE(items.paste(QStringLiteral("Voce\tDescrizione\tMisura\tDa\tA\tMargine\r\n"
+                                        "E.02.030.a\tScavo fino a 1,50 m\tscavo\t\t1.50\t\r\n"
+                                        "E.02.030.b\tScavo da 1,50 a 3,00 m\tSCAVO\t1,50\t3,00\t\r\n"
+                                        "E.05.010\tArmatura\tArmatura\t\t\t\r\n"
+                                        "E.08.001\tPavimentazione\tPavimentazione\t\t\t0,10\r\n"
+                                        "E.08.002\tTaglio\tTaglio\t\t\t\r\n"
+                                        "E.10.001\tTubazione\tTubazione\t\t\t\r\n"
+                                        "E.99\tRinterro\tRinterro\t\t\t\r\n")),
+             QStringLiteral("La prima riga, un'intestazione, non è stata incollata."));
+    QCOMPARE(shownRows(items.view()).at(0), QStringLiteral("E.02.030.a|Scavo fino a 1,50 m|scavo||1,50|"));
+    QCOMPARE(items.problemsText(),
+             QStringLiteral("Voce 7 (E.99): «Misura» deve essere Scavo, Armatura, Pavimentazione, Taglio o Tubazione."));
+    QCOMPARE(shownRows(w.window.stretchesTab().totalsView()).mid(3),
+             QStringList({"E.02.030.a|Scavo fino a 1,50 m|m³|85,991", "E.02.030.b|Scavo da 1,50 a 3,00 m|m³|8,889",
+                          "E.05.010|Armatura|m²|116,667", "E.08.001|Pavimentazione|m²|80,800", "E.08.002|Taglio|m|80,000",
+                          "E.10.001|Tubazione|m|40,000"}));
+    QCOMPARE(shownRows(w.window.stretchesTab().stretchesView()).at(0).section(u'|', 10),
+             QStringLiteral("89,853|85,991|8,889|116,667|80,800|80,000|40,000|"));
+
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    w.button(QStringLiteral("Copia tratti"))->click();
+    QLocale::setDefault(QLocale::c());
+    const QList<QStringList> copied = cellBlock(QGuiApplication::clipboard()->text());
+    QCOMPARE(copied.at(0).mid(10).join(u'|'), QStringLiteral("Netto (m³)|E.02.030.a (m³)|E.02.030.b (m³)|E.05.010 "
+                                                             "(m²)|E.08.001 (m²)|E.08.002 (m)|E.10.001 (m)|Note"));
+    QCOMPARE(copied.last().join(u'|'), QStringLiteral("E.10.001|Tubazione|m|40,000000"));
 }
 
 void TestDrawingWindow::exportAsksInItalian()

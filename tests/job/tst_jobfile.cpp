@@ -1,4 +1,6 @@
+#include "job/jobdocument.h"
 #include "job/jobfile.h"
+#include "job/sectionfiles.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -113,6 +115,7 @@ private slots:
     void diskFailures();
     void sectionPaths_data();
     void sectionPaths();
+    void savedWithItsSectionAndOpened();
 };
 
 void TestJobFile::writtenAndReadBack()
@@ -249,6 +252,44 @@ void TestJobFile::sectionPaths()
     QCOMPARE(storedSectionPath(onRoot(given), folder), onRoot(kept));
     QCOMPARE(resolvedSectionPath(onRoot(kept), folder), onRoot(resolved));
     QCOMPARE(resolvedSectionPath(onRoot(given), folder), onRoot(resolved));
+}
+
+// A job whose stretch names a section file beside it, as a dialog gives
+// the path (native separators): saved, the path kept relative with '/';
+// opened again in another document, the section read from beside the job
+// (the Wine run checks it with Windows' own paths).
+void TestJobFile::savedWithItsSectionAndOpened()
+{
+    const QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sezioni")));
+    const QString section = folder.filePath(QStringLiteral("sezioni/verde.txt"));
+    writeFile(section, crlfLines(QList<QByteArray>(11) << " 1 " << "SABBIA" << "0.30" << "0" << "0" << "0" << "E.1"));
+    Job job;
+    job.name = QStringLiteral("Acquedotto");
+    Stretch stretch;
+    stretch.name = QStringLiteral("P1-P2");
+    stretch.section = QDir::toNativeSeparators(section);
+    job.stretches.push_back(stretch);
+
+    JobDocument document(Job{});
+    QVERIFY(!document.holds(job));
+    const QString path = folder.filePath(QStringLiteral("lavoro.profilara"));
+    const std::variant<Job, QString> saved = document.saveAs(path, job, QDir::homePath());
+    QVERIFY(std::holds_alternative<Job>(saved));
+    QCOMPARE(std::get<Job>(saved).stretches.front().section, QStringLiteral("sezioni/verde.txt"));
+    QVERIFY(document.holds(std::get<Job>(saved)));
+    QCOMPARE(document.fileName(), QStringLiteral("lavoro.profilara"));
+
+    JobDocument opened;
+    const std::variant<Job, QString> read = opened.open(path);
+    QVERIFY(std::holds_alternative<Job>(read));
+    QCOMPARE(std::get<Job>(read), std::get<Job>(saved));
+    SectionFiles files;
+    const auto found = files.find(std::get<Job>(read).stretches.front().section, opened.folder(QString()));
+    QVERIFY(std::holds_alternative<const TrenchSection *>(found));
+    QCOMPARE(std::get<const TrenchSection *>(found)->areas().front().description, QStringLiteral("SABBIA"));
+    QCOMPARE(files.find(QStringLiteral("sezioni/manca.txt"), opened.folder(QString())),
+             (std::variant<const TrenchSection *, QString>(QStringLiteral("il file non esiste."))));
 }
 
 QTEST_GUILESS_MAIN(TestJobFile)

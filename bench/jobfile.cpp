@@ -6,10 +6,16 @@
 //            (goal: under 1 s); floor: a bare QSaveFile write and commit
 //   read:    the file read and its job formed (goal: under 1 s); floor: the
 //            file's bytes read alone
+//   opened, measured and saved: the file read, every stretch measured
+//            with the items on a section of three areas, the second
+//            following P (a road's trench), and the job written again
+//            (goal: under 1 s); floor: the bare read and write
 //
 // usage: bench_jobfile [iterations] [folder]
 
 #include "job/jobfile.h"
+#include "section/sectiontable.h"
+#include "takeoff/stretches.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -75,9 +81,9 @@ Job benchJob()
         job.stretches.push_back(stretch);
     }
     for (int i = 1; i <= 10; ++i)
-        job.items.push_back({QStringLiteral("E.01.%1").arg(i, 3, 10, QLatin1Char('0')),
+        job.items.push_back({QStringLiteral("E.02.%1").arg(i, 3, 10, QLatin1Char('0')),
                              QStringLiteral("Scavo a sezione obbligata, strato %1").arg(i), QStringLiteral("Scavo"),
-                             QString::number(i - 1), QString::number(i), QStringLiteral("0,20")});
+                             QString::number(i - 1), QString::number(i), QString()});
     return job;
 }
 
@@ -102,7 +108,19 @@ int main(int argc, char *argv[])
 
     const Job job = benchJob();
     const QByteArray bytes = jobBytes(job);
-    Series written, read, bareWrite, bareRead;
+    SectionTable table;
+    table.Naree = 3;
+    const char *areas[3][6] = {{"SABBIA", "0.30", "0.10", "0.2", "0.5", "E.01.001"},
+                               {"RINTERRO", "*0.50", "0", "0.2", "0.5", "E.01.002"},
+                               {"PAVIMENTAZIONE", "0.40", "0.15", "0", "0", "E.01.003"}};
+    for (int a = 0; a < 3; ++a)
+        for (int c = 0; c < 6; ++c)
+            table.Aree[a + 1][c + 1] = QString::fromLatin1(areas[a][c]);
+    const TrenchSection section(table);
+    const SectionFinder find = [&section](const QString &) -> std::variant<const TrenchSection *, QString> {
+        return &section;
+    };
+    Series written, read, bareWrite, bareRead, measured, bare;
     for (int i = 0; i < iterations; ++i) {
         written.ms.push_back(timed([&] {
             if (const std::optional<QString> error = writeJob(path, job))
@@ -124,12 +142,23 @@ int main(int argc, char *argv[])
             if (!file.open(QIODevice::ReadOnly) || file.readAll().size() != bytes.size())
                 fail(file.errorString());
         }));
+        bare.ms.push_back(bareRead.ms.back() + bareWrite.ms.back());
+        measured.ms.push_back(timed([&] {
+            const std::variant<Job, QString> opened = readJob(path);
+            const Job &taken = std::get<Job>(opened);
+            const StretchTakeoff takeoff = stretchTakeoff(section, 0.80, {0.40, {}}, taken.stretches, find, taken.items);
+            if (takeoff.items.size() != taken.items.size())
+                fail(QStringLiteral("an item refused: ") + takeoff.itemProblems.join(u' '));
+            if (const std::optional<QString> error = writeJob(path, taken))
+                fail(*error);
+        }));
     }
 
     std::printf("\n%-30s %9s %9s %7s  %-8s %-4s %s\n", "job file (medians)", "ms", "floor", "ratio", "goal", "",
                 "spread");
     printRow("10,000 stretches written", written, bareWrite, 1000);
     printRow("10,000 stretches read", read, bareRead, 1000);
+    printRow("opened, measured and saved", measured, bare, 1000);
     std::printf("file %lld bytes; iterations: %d\n", static_cast<long long>(bytes.size()), iterations);
     return 0;
 }

@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
 
     // The stretches as the take-off finds them valid.
     const TrenchSection checked(followed);
-    const StretchTakeoff takeoff = stretchTakeoff(checked, dimensions.L, dimensions.D, stretches);
+    const StretchTakeoff takeoff = stretchTakeoff(checked, dimensions.L, {dimensions.D, dimensions.DN}, stretches);
     std::vector<const StretchQuantities *> counted;
     for (const StretchQuantities &stretch : takeoff.stretches)
         if (stretch.counted)
@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < iterations; ++i) {
         volumes.ms.push_back(timed([&] {
             const TrenchSection section(followed);
-            (void)stretchTakeoff(section, dimensions.L, dimensions.D, stretches);
+            (void)stretchTakeoff(section, dimensions.L, {dimensions.D, dimensions.DN}, stretches);
         }));
         measured.ms.push_back(timed([&] {
             const TrenchSection section(followed);

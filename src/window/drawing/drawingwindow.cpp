@@ -70,6 +70,10 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_width = dimensionField(QStringLiteral("Larghezza di fondo L (m)"), 0.80, fields);
     m_depth = dimensionField(QStringLiteral("Profondità P del fondo tubo (m)"), 1.50, fields);
     m_diameter = dimensionField(QStringLiteral("Diametro tubazione D (m)"), 0.40, fields);
+    fields->addStretch(1);
+    // The pipe's nominal size and wall on a line of their own.
+    auto *pipe = new QHBoxLayout;
+    layout->addLayout(pipe);
     m_nominal = new QLineEdit;
     m_nominal->setAccessibleName(QStringLiteral("DN"));
     m_nominal->setMaximumWidth(60);
@@ -77,16 +81,16 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     m_nominal->installEventFilter(this);
     auto *nominalCaption = new QLabel(QStringLiteral("DN"));
     nominalCaption->setBuddy(m_nominal);
-    fields->addWidget(nominalCaption);
-    fields->addWidget(m_nominal);
-    fields->addSpacing(12);
+    pipe->addWidget(nominalCaption);
+    pipe->addWidget(m_nominal);
+    pipe->addSpacing(12);
     connect(m_nominal, &QLineEdit::textChanged, this, &DrawingWindow::refresh);
-    m_wall = dimensionField(QStringLiteral("Spessore parete (m)"), 0, fields);
+    m_wall = dimensionField(QStringLiteral("Spessore parete (m)"), 0, pipe);
     m_wall->setAccessibleName(QStringLiteral("Spessore parete"));
     m_wall->setMinimum(0);
     m_wall->setValue(0);
     m_wall->setAllDecimals(true);
-    fields->addStretch(1);
+    pipe->addStretch(1);
     auto *note = wrappingLabel(QStringLiteral("L, P e D dipendono dalle sezioni tipo standard e qui servono solo "
                                               "come esempio per il disegno: non sono salvati nel file della sezione."));
     layout->addWidget(note);

@@ -57,6 +57,7 @@ ItemsTab::ItemsTab(QWidget *parent) : QWidget(parent)
     m_view->setItemDelegateForColumn(ItemsModel::kMeasureColumn, new MeasureDelegate(m_view));
     m_view->installEventFilter(this);
     m_view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 8);
     layout->addWidget(headingFor(m_view, QStringLiteral("Voci del lavoro")));
     layout->addWidget(m_view, 1);
     connect(m_model, &ItemsModel::itemsChanged, this, &ItemsTab::itemsChanged);

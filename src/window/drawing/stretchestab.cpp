@@ -18,7 +18,9 @@
 
 namespace {
 
-constexpr int kTypedWidth = 90;
+// The least widths of the columns typed into, room for a name or a number
+// being typed: "Tratto" to "P fine (m)", "D (m)", "DN", "Sezione".
+constexpr int kTypedWidths[] = {90, 80, 80, 80, 60, 50, 90};
 
 } // namespace
 
@@ -86,7 +88,7 @@ void StretchesTab::show(const TrenchSection &edited, double L, const PipeSize &p
     // The columns typed into have room for a name or a number being typed.
     QHeaderView *header = m_stretchesView->horizontalHeader();
     for (int column = 0; column < StretchesModel::kTyped && column < header->count(); ++column)
-        header->resizeSection(column, std::max(header->sectionSize(column), kTypedWidth));
+        header->resizeSection(column, std::max(header->sectionSize(column), kTypedWidths[column]));
     m_excluded->setText(m_takeoff.excludedText());
     m_excluded->setVisible(!m_excluded->text().isEmpty());
     m_totals->setCells(codeTotalCells(m_takeoff));

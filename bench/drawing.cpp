@@ -15,6 +15,7 @@
 // usage: bench_drawing [iterations]
 
 #include "benchsection.h"
+#include "benchtiming.h"
 #include "takeoff/depthtable.h"
 #include "takeoff/sectionquantities.h"
 #include "takeoff/stretches.h"
@@ -28,40 +29,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-struct Series
-{
-    std::vector<double> ms;
-
-    double quantile(double q) const
-    {
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted.empty() ? 0 : sorted[static_cast<size_t>(q * double(sorted.size() - 1) + 0.5)];
-    }
-};
-
-template<typename F>
-double timed(F &&f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void printRow(const char *figure, const Series &ours, const Series &floor, double goalMs)
-{
-    const double median = ours.quantile(0.5);
-    std::printf("%-30s %9.3f %9.3f %7.2f  < %5.1f %-4s p10-p90 %.3f-%.3f | floor %.3f-%.3f\n", figure, median,
-                floor.quantile(0.5), median / std::max(floor.quantile(0.5), 1e-9), goalMs,
-                median < goalMs ? "ok" : "MISS", ours.quantile(0.1), ours.quantile(0.9), floor.quantile(0.1),
-                floor.quantile(0.9));
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -127,8 +94,7 @@ int main(int argc, char *argv[])
         }));
     }
 
-    std::printf("\n%-30s %9s %9s %7s  %-7s %-4s %s\n", "drawing, 100 areas (medians)", "ms", "floor", "ratio",
-                "goal", "", "spread");
+    printHeading("drawing, 100 areas (medians)");
     printRow("worked out (with quantities)", workedOut, geometry, 2);
     printRow("drawn (window, one frame)", drawn, pictureAlone, 16);
     printRow("200 depths", depths, oneDrawing, 2);

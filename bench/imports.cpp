@@ -9,6 +9,7 @@
 //
 // usage: bench_imports [iterations]
 
+#include "benchtiming.h"
 #include "job/importedstretches.h"
 #include "job/manholetable.h"
 #include "job/swmmmodel.h"
@@ -23,36 +24,6 @@
 namespace {
 
 constexpr int kCount = 5000;
-
-struct Series
-{
-    std::vector<double> ms;
-
-    double quantile(double q) const
-    {
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted.empty() ? 0 : sorted[static_cast<size_t>(q * double(sorted.size() - 1) + 0.5)];
-    }
-};
-
-template<typename F>
-double timed(F &&f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void printRow(const char *figure, const Series &ours, const Series &floor, double goalMs)
-{
-    const double median = ours.quantile(0.5);
-    std::printf("%-30s %9.3f %9.3f %7.2f  < %6.1f %-4s p10-p90 %.3f-%.3f | floor %.3f-%.3f\n", figure, median,
-                floor.quantile(0.5), median / std::max(floor.quantile(0.5), 1e-9), goalMs,
-                median < goalMs ? "ok" : "MISS", ours.quantile(0.1), ours.quantile(0.9), floor.quantile(0.1),
-                floor.quantile(0.9));
-}
 
 // A sewer line in metres, as SWMM's own editor writes a file.
 QByteArray swmmModel()
@@ -130,8 +101,7 @@ int main(int argc, char *argv[])
         manholeText.ms.push_back(timed([&] { seen += lines(table); }));
     }
 
-    std::printf("\n%-30s %9s %9s %7s  %-8s %-4s %s\n", "imports (medians)", "ms", "floor", "ratio", "goal", "",
-                "spread");
+    printHeading("imports (medians)");
     printRow("SWMM model, 5,000 conduits", swmm, swmmText, 1000);
     printRow("manhole table, 5,000 rows", manholes, manholeText, 1000);
     std::printf("stretches read: %zu and %zu; files %lld and %lld KB; floor: the text decoded and split "

@@ -13,6 +13,7 @@
 //
 // usage: bench_jobfile [iterations] [folder]
 
+#include "benchtiming.h"
 #include "job/jobfile.h"
 #include "section/sectiontable.h"
 #include "takeoff/stretches.h"
@@ -28,36 +29,6 @@
 #include <vector>
 
 namespace {
-
-struct Series
-{
-    std::vector<double> ms;
-
-    double quantile(double q) const
-    {
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted.empty() ? 0 : sorted[static_cast<size_t>(q * double(sorted.size() - 1) + 0.5)];
-    }
-};
-
-template<typename F>
-double timed(F &&f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void printRow(const char *figure, const Series &ours, const Series &floor, double goalMs)
-{
-    const double median = ours.quantile(0.5);
-    std::printf("%-30s %9.3f %9.3f %7.2f  < %6.1f %-4s p10-p90 %.3f-%.3f | floor %.3f-%.3f\n", figure, median,
-                floor.quantile(0.5), median / std::max(floor.quantile(0.5), 1e-9), goalMs,
-                median < goalMs ? "ok" : "MISS", ours.quantile(0.1), ours.quantile(0.9), floor.quantile(0.1),
-                floor.quantile(0.9));
-}
 
 Job benchJob()
 {
@@ -154,8 +125,7 @@ int main(int argc, char *argv[])
         }));
     }
 
-    std::printf("\n%-30s %9s %9s %7s  %-8s %-4s %s\n", "job file (medians)", "ms", "floor", "ratio", "goal", "",
-                "spread");
+    printHeading("job file (medians)");
     printRow("10,000 stretches written", written, bareWrite, 1000);
     printRow("10,000 stretches read", read, bareRead, 1000);
     printRow("opened, measured and saved", measured, bare, 1000);

@@ -820,8 +820,21 @@ void TestDrawingWindow::pdfOfANewUsersJob()
     for (int d = 0; d <= 10; ++d)
         content.depths.push_back(0.90 + 0.30 * d);
     for (const QString &line : {"T1|48,20|1,20|1,45", "T2|52,00|1,45|1,80", "T3|38,70|1,80|2,35", "T4|45,00|2,35|2,10",
-                                "T5|55,00|0,80|1,10", "T6|41,00|2,10|1,60", "T7|50,00|1,60|1,30"})
+                                "T5|55,00|0,80|1,10", "T6|41,00|2,10|1,60", "T7|50,00|1,60|1,30",
+                                "T8|30,00|1,40|1,40|||verde.txt"})
         content.stretches.push_back(stretchOf(line));
+    // The last stretch runs under a verge, with a section of its own; the
+    // job's items measure the road and the pipe.
+    const SectionTable verge =
+        sectionOf({"LETTO DI POSA|0.10|0|0|0|E.01.001", "RINFIANCO|0.33|0|0|1|E.01.002", "RICOPRIMENTO|0.20|0|0|0|E.01.003",
+                   "RINTERRO|*0.93|0|0|0|E.01.004", "TERRENO VEGETALE|0.40|0.10|0|0|E.01.007"});
+    const TrenchSection vergeSection(verge);
+    content.findSection = [&vergeSection](const QString &) -> std::variant<const TrenchSection *, QString> {
+        return &vergeSection;
+    };
+    content.findTable = [&verge](const QString &) { return &verge; };
+    content.items = {{"E.08.001", "Ripristino della pavimentazione", "Pavimentazione", "", "", "0,10"},
+                     {"E.10.001", "Posa della tubazione", "Tubazione", "", "", ""}};
 
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("lavoro.pdf"));
@@ -847,7 +860,9 @@ void TestDrawingWindow::pdfOfANewUsersJob()
     }
     for (const QString &expected :
          {QStringLiteral("La sezione vale per P maggiore di 0,93 m."), QStringLiteral("0,90 non valida"),
-          QStringLiteral("Totale 274,90"), QStringLiteral("Lunghezza esclusa dai totali: 55,00 m (1 tratto)."),
+          QStringLiteral("Totale 304,90"), QStringLiteral("Lunghezza esclusa dai totali: 55,00 m (1 tratto)."),
+          QStringLiteral("Aree della sezione «verde.txt»"), QStringLiteral("Quantità per metro di scavo «verde.txt»"),
+          QStringLiteral("E.10.001 Posa della tubazione m 304,900"),
           QStringLiteral("Tratto T5: con P = 0,80 m la sezione non vale (vale per P maggiore di 0,93 m).")})
         QVERIFY2(whole.contains(expected), qPrintable(expected + QStringLiteral("\nnot in:\n") + whole));
     QVERIFY(!whole.contains(QStringLiteral("Tratto T1:")));

@@ -28,6 +28,9 @@ public:
     // new folder where it lies under it (read until now against
     // folder(unsaved)). The job as written, or why not, in Italian.
     std::variant<Job, QString> saveAs(const QString &path, const Job &job, const QString &unsaved);
+    // The job as the window holds what it was given by open() or saveAs():
+    // boxes that round a number hold it so.
+    void heldAs(const Job &job) { m_held = job; }
     // Reads a job; the job, or why not. Nothing changes when it is refused.
     std::variant<Job, QString> open(const QString &path);
 

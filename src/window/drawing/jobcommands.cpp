@@ -49,6 +49,7 @@ void JobCommands::open()
         return;
     }
     m_window.apply(std::get<Job>(opened));
+    m_document.heldAs(m_window.current());
     m_window.tell(QStringLiteral("Lavoro aperto da %1.").arg(QDir::toNativeSeparators(*path)));
     emit fileChanged();
 }
@@ -81,6 +82,7 @@ bool JobCommands::writeTo(const QString &path)
         return false;
     }
     m_window.apply(std::get<Job>(written));
+    m_document.heldAs(m_window.current());
     m_window.tell(QStringLiteral("Lavoro salvato in %1.").arg(QDir::toNativeSeparators(path)));
     emit fileChanged();
     return true;

@@ -35,7 +35,7 @@ Job benchJob()
     Job job;
     job.name = QStringLiteral("Fognatura nera, località Cà Bianca");
     job.DN = 400;
-    job.wall = 0.0184;
+    job.wall = 0.018;
     job.depths = DepthBoxes{QStringLiteral("1,00"), QStringLiteral("4,00"), QStringLiteral("0,25")};
     for (int s = 0; s < 10000; ++s) {
         Stretch stretch;

@@ -16,6 +16,10 @@ namespace {
 
 constexpr QLatin1StringView kFormat("profilara-lavoro");
 
+// The largest length the window's boxes hold, in metres, and DN, in millimetres.
+constexpr double kLongestLength = 99.999;
+constexpr int kLargestDN = 99999;
+
 // A larger file is not read: no job comes near it.
 constexpr qint64 kMaxJobBytes = 256 * 1024 * 1024;
 
@@ -83,6 +87,18 @@ public:
         if (!value.isDouble())
             refuse(QStringLiteral("«%1» non è un numero").arg(key));
         return value.toDouble();
+    }
+    // A length in metres as the window's boxes hold one: from `least` to
+    // 99,999, to the millimetre.
+    double length(const QString &key, double least)
+    {
+        const double metres = number(key);
+        const double millimetres = metres * 1000;
+        if (problem().isEmpty()
+            && (metres < least - 1e-9 || metres > kLongestLength || std::abs(millimetres - std::round(millimetres)) > 1e-6))
+            refuse(QStringLiteral("«%1» non è una lunghezza da %2 a 99,999 m, al millimetro")
+                       .arg(key, least > 0 ? QStringLiteral("0,001") : QStringLiteral("0")));
+        return metres;
     }
     QString text(const QString &key)
     {
@@ -201,16 +217,16 @@ std::variant<Job, QString> jobFromBytes(const QByteArray &bytes)
 
     Job job;
     job.name = fields.text(QStringLiteral("lavoro"));
-    job.L = fields.number(QStringLiteral("L"));
-    job.P = fields.number(QStringLiteral("P"));
-    job.D = fields.number(QStringLiteral("D"));
+    job.L = fields.length(QStringLiteral("L"), 0.001);
+    job.P = fields.length(QStringLiteral("P"), 0.001);
+    job.D = fields.length(QStringLiteral("D"), 0.001);
     const QJsonValue nominal = fields.value(QStringLiteral("DN"));
     if (!nominal.isNull()) {
         job.DN = wholeNumber(nominal);
-        if (!job.DN)
-            fields.refuse(QStringLiteral("«DN» non è un numero intero"));
+        if (!job.DN || *job.DN < 1 || *job.DN > kLargestDN)
+            fields.refuse(QStringLiteral("«DN» non è un numero intero da 1 a 99999"));
     }
-    job.wall = fields.number(QStringLiteral("spessore"));
+    job.wall = fields.length(QStringLiteral("spessore"), 0);
 
     const QJsonValue depths = fields.value(QStringLiteral("profondita"));
     if (depths.isObject()) {
@@ -275,7 +291,7 @@ std::variant<Job, QString> readJob(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Non è possibile aprire il file in lettura%1.").arg(systemSays(file));
     if (file.size() > kMaxJobBytes)
-        return notAJob(QStringLiteral("è troppo grande per esserlo"));
+        return notAJob(QStringLiteral("il file è troppo grande (oltre 256 MiB)"));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("La lettura del file si è interrotta%1.").arg(systemSays(file));

@@ -72,7 +72,14 @@ bool groupedByThousands(QStringView whole, QChar group)
 // decimal comma or point; where both are written the last one is the
 // decimal separator and the other groups thousands ("1.234,56",
 // "1,234.56"), as does one written more than once ("1.234.567").
-std::optional<double> tableNumber(const QString &cell)
+// A hundred kilometres: no chainage or level of a line comes near it.
+constexpr double kLargestValue = 1e5;
+
+// A number of the table. Where the table writes its decimals with a comma
+// (commaDecimals), a point groups thousands ("1.000" is a thousand metres,
+// as an Italian spreadsheet writes it); else a lone point is the decimal
+// separator.
+std::optional<double> tableNumber(const QString &cell, bool commaDecimals)
 {
     QString text = cell.trimmed();
     const qsizetype commas = text.count(u',');
@@ -80,7 +87,7 @@ std::optional<double> tableNumber(const QString &cell)
     QChar group;
     if (commas > 0 && points > 0)
         group = text.lastIndexOf(u',') > text.lastIndexOf(u'.') ? u'.' : u',';
-    else if (commas > 1 || points > 1)
+    else if (commas > 1 || points > 1 || (commaDecimals && points > 0))
         group = commas > 1 ? u',' : u'.';
     if (!group.isNull()) {
         const QChar decimal = group == u'.' ? u',' : u'.';
@@ -94,7 +101,10 @@ std::optional<double> tableNumber(const QString &cell)
             return std::nullopt;
         text.remove(group);
     }
-    return typedNumber(text);
+    const std::optional<double> number = typedNumber(text);
+    if (number && std::abs(*number) > kLargestValue)
+        return std::nullopt;
+    return number;
 }
 
 QString lineText(qsizetype line)
@@ -103,7 +113,7 @@ QString lineText(qsizetype line)
 }
 
 // The manhole of a row of cells, or why it cannot be read.
-std::variant<Manhole, QString> manholeOf(const QStringList &cells, qsizetype line, bool commas)
+std::variant<Manhole, QString> manholeOf(const QStringList &cells, qsizetype line, bool commas, bool commaDecimals)
 {
     if (cells.size() > kColumns) {
         QString why = lineText(line)
@@ -133,7 +143,7 @@ std::variant<Manhole, QString> manholeOf(const QStringList &cells, qsizetype lin
             manhole.invertOut = manhole.invert;
             continue;
         }
-        const std::optional<double> number = tableNumber(value);
+        const std::optional<double> number = tableNumber(value, commaDecimals);
         if (!number)
             return lineText(line)
                    + QStringLiteral("il valore «%1» di «%2» non è un numero.").arg(value.left(40), kTitles[column]);
@@ -174,12 +184,18 @@ ImportResult readManholeTable(const QString &text, double wall)
         lines << line;
     }
 
+    // Whether the table writes its decimals with a comma.
+    bool commaDecimals = false;
+    for (const QStringList &cells : std::as_const(rows))
+        for (qsizetype column = 1; separator != u',' && column < cells.size() && column < kColumns; ++column)
+            commaDecimals = commaDecimals || cells[column].contains(u',');
+
     // A header as a paste knows one, its numbers read as this table reads them.
     if (rows.size() > 1) {
         QList<QStringList> checked = rows;
         for (QStringList &cells : checked)
             for (qsizetype column = 1; column < cells.size() && column < kColumns; ++column)
-                if (tableNumber(cells[column]))
+                if (tableNumber(cells[column], commaDecimals))
                     cells[column] = QStringLiteral("0");
         if (isHeaderRow(checked, {1, 2, 3, 4})) {
             rows.removeFirst();
@@ -190,7 +206,7 @@ ImportResult readManholeTable(const QString &text, double wall)
     std::vector<Manhole> manholes;
     manholes.reserve(rows.size());
     for (qsizetype r = 0; r < rows.size(); ++r) {
-        auto manhole = manholeOf(rows[r], lines[r], separator == u',');
+        auto manhole = manholeOf(rows[r], lines[r], separator == u',', commaDecimals);
         if (QString *why = std::get_if<QString>(&manhole))
             return *why;
         manholes.push_back(std::get<Manhole>(std::move(manhole)));

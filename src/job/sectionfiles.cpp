@@ -15,10 +15,11 @@ std::variant<const TrenchSection *, QString> SectionFiles::find(const QString &f
         return QStringLiteral("non è un file.");
     Read &read = m_read[path];
     if (read.modified != info.lastModified() || read.size != info.size()) {
+        if (read.section)
+            m_replaced.push_back(std::move(read));
+        read = Read{};
         read.modified = info.lastModified();
         read.size = info.size();
-        read.section.reset();
-        read.problem.clear();
         const LoadResult loaded = loadSectionFile(path);
         switch (loaded.outcome) {
         case LoadResult::Outcome::Loaded:

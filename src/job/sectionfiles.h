@@ -7,10 +7,13 @@
 #include <map>
 #include <memory>
 #include <variant>
+#include <vector>
 
 // The sections of the files the stretches name: each read as "Carica
 // sezione da file..." reads one, and never written, locked or backed up;
-// read again only when the file changes (its size or its time).
+// read again only when the file changes (its size or its time). A section
+// handed out stays as long as this does, even after its file changed: a
+// take-off made before may still point at it.
 class SectionFiles
 {
 public:
@@ -30,4 +33,5 @@ private:
         QString problem;
     };
     std::map<QString, Read> m_read; // by absolute path
+    std::vector<Read> m_replaced;   // sections read before their file changed
 };

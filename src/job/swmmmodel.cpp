@@ -85,11 +85,22 @@ QStringList fieldsOf(QStringView line)
     return fields;
 }
 
+// A thousand kilometres (or feet): no length, level or diameter of a
+// sewer comes near it, and none beyond it is taken for one.
+constexpr double kLargestValue = 1e6;
+
+// Whether a field is a finite number, however large.
+bool isFinite(const QString &field)
+{
+    bool ok = false;
+    return std::isfinite(field.toDouble(&ok)) && ok;
+}
+
 std::optional<double> numberOf(const QString &field)
 {
     bool ok = false;
     const double value = field.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    if (!ok || !std::isfinite(value) || std::abs(value) > kLargestValue)
         return std::nullopt;
     return value;
 }
@@ -135,8 +146,11 @@ private:
 
     QString notANumber(qsizetype i, const QString &title, const QString &whose, const QString &also = {}) const
     {
+        const QString value = field(i).left(40);
+        if (isFinite(field(i)) && !numberOf(field(i)))
+            return lineText(m_line) + QStringLiteral("il valore «%1» di %2 %3 è troppo grande.").arg(value, title, whose);
         return lineText(m_line)
-               + QStringLiteral("il valore «%1» di %2 %3 non è un numero%4.").arg(field(i).left(40), title, whose, also);
+               + QStringLiteral("il valore «%1» di %2 %3 non è un numero%4.").arg(value, title, whose, also);
     }
 
     std::optional<QString> tooFew(const char *section, const QStringList &titles) const

@@ -81,6 +81,6 @@ QString faultText(DepthFault fault, double P, double D, const DepthRange &range)
         break;
     }
     if (range.never)
-        return at + QStringLiteral("la sezione non vale (non vale a nessuna profondità)");
+        return at + QStringLiteral("la sezione non vale a nessuna profondità");
     return at + QStringLiteral("la sezione non vale (vale %1)").arg(holdsFor(range));
 }

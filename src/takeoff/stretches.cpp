@@ -90,7 +90,7 @@ std::optional<QString> readNumbers(StretchQuantities &out, const Stretch &stretc
 struct Measuring
 {
     CrossSection drawn[3];
-    std::map<std::tuple<const UsedSection *, int, int>, quint32> wordings; // into problemWords
+    std::map<std::tuple<size_t, int, int>, quint32> wordings; // by section, area, share; into problemWords
     std::vector<std::optional<double>> codeNets;
     std::vector<size_t> belowZero; // the areas whose net volume is
 };
@@ -149,7 +149,7 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
     // for an area and a share.
     auto &wordings = measuring.wordings;
     for (const CoefficientMismatch &mismatch : coefficientMismatches(drawn[0], out.start, drawn[2], out.end, out.D)) {
-        const auto key = std::make_tuple(&used, mismatch.area->number, qRound(mismatch.share * 100));
+        const auto key = std::make_tuple(out.section, mismatch.area->number, qRound(mismatch.share * 100));
         auto words = wordings.find(key);
         if (words == wordings.end()) {
             words = wordings.emplace(key, quint32(takeoff.problemWords.size())).first;

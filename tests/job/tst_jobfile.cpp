@@ -25,7 +25,7 @@ Job pipeline()
     job.name = QStringLiteral("Fognatura di Città Alta");
     job.D = 0.25;
     job.DN = 250;
-    job.wall = 0.0184;
+    job.wall = 0.018;
     job.depths = DepthBoxes{"1,00", "3,00", "0,50"};
     job.stretches = {{"P1-P2", "40", "1,20", " 1,50", "", "", "sezioni/roccia.txt", {}},
                      {"N7-N8", "35,5", "1,40", "1,80", "0,315", "315", "",
@@ -46,7 +46,7 @@ const QByteArray kPipelineFile = R"({
         "da": "1,00",
         "passo": "0,50"
     },
-    "spessore": 0.0184,
+    "spessore": 0.018,
     "tratti": [
         [
             "P1-P2",
@@ -174,7 +174,12 @@ void TestJobFile::refused_data()
                                                       "Profilara.";
     QTest::newRow("L a text") << edited("L", "0,80") << notAJob + "«L» non è un numero.";
     QTest::newRow("no lavoro") << edited("lavoro", QJsonValue::Undefined) << notAJob + "manca «lavoro».";
-    QTest::newRow("DN not whole") << edited("DN", 250.5) << notAJob + "«DN» non è un numero intero.";
+    QTest::newRow("DN not whole") << edited("DN", 250.5) << notAJob + "«DN» non è un numero intero da 1 a 99999.";
+    QTest::newRow("DN below 1") << edited("DN", -5) << notAJob + "«DN» non è un numero intero da 1 a 99999.";
+    QTest::newRow("L below a millimetre, a box could not hold it")
+        << edited("L", -1) << notAJob + "«L» non è una lunghezza da 0,001 a 99,999 m, al millimetro.";
+    QTest::newRow("a wall to a tenth of a millimetre")
+        << edited("spessore", 0.0184) << notAJob + "«spessore» non è una lunghezza da 0 a 99,999 m, al millimetro.";
     QTest::newRow("profondita without passo") << edited("profondita", QJsonObject{{"da", "1"}, {"a", "2"}})
                                               << notAJob + "in «profondita», «passo» non è un testo.";
     QTest::newRow("a stretch holding a number") << edited("tratti", QJsonArray{QJsonArray{"A"}, QJsonArray{"B", 40}})

@@ -227,8 +227,12 @@ Job DrawingWindow::currentJob() const
     job.DN = dimensions.DN;
     job.wall = m_wall->value();
     job.depths = m_depthTab->typedDepths();
+    // A row emptied by an edit stays in its table until the next paste or
+    // deletion; the job has none.
     job.stretches = m_stretchesTab->stretches();
+    std::erase_if(job.stretches, [](const Stretch &stretch) { return stretch.isEmpty(); });
     job.items = m_itemsTab->items();
+    std::erase_if(job.items, [](const PriceItem &item) { return item.isEmpty(); });
     return job;
 }
 
@@ -448,6 +452,7 @@ void DrawingWindow::copyDepths()
 // Both tables of the stretches, one under the other, an empty row between.
 void DrawingWindow::copyStretches()
 {
+    refresh(); // the sections' files as they are now
     const StretchTakeoff &takeoff = m_stretchesTab->takeoff();
     QList<QStringList> cells = stretchCells(takeoff, NumberStyle::copied());
     if (!takeoff.excludedText().isEmpty())
@@ -482,6 +487,7 @@ std::optional<QString> DrawingWindow::exportPath(SectionFileChoice choice)
 
 void DrawingWindow::exportPdf()
 {
+    refresh(); // the sections' files as they are now, as the table shows them
     if (!savedForExport(QStringLiteral("Il PDF")))
         return;
     const std::optional<QString> path = exportPath(SectionFileChoice::ExportPdf);
@@ -506,6 +512,7 @@ void DrawingWindow::exportPdf()
 
 void DrawingWindow::exportXpwe()
 {
+    refresh(); // the sections' files as they are now, as the table shows them
     if (!savedForExport(QStringLiteral("Il file XPWE")))
         return;
     const XpweComputo computo = xpweComputo(m_stretchesTab->takeoff(), m_job->text());

@@ -50,7 +50,7 @@ void JobCommands::open()
     }
     m_window.apply(std::get<Job>(opened));
     m_document.heldAs(m_window.current());
-    m_window.tell(QStringLiteral("Lavoro aperto da %1.").arg(QDir::toNativeSeparators(*path)));
+    m_window.tell(QStringLiteral("Lavoro aperto: %1.").arg(QDir::toNativeSeparators(*path)));
     emit fileChanged();
 }
 

@@ -8,14 +8,22 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// A larger file is not read: no table or model of a job comes near it.
+constexpr qint64 kLargestImport = 64 * 1024 * 1024;
+
+} // namespace
+
 QString importSummary(const ImportedStretches &imported, const QString &from, double wall)
 {
     const qsizetype count = qsizetype(imported.stretches.size());
     QString text = (count == 1 ? QStringLiteral("Importato 1 tratto %1") : QStringLiteral("Importati %2 tratti %1"))
                        .arg(from, QString::number(count))
-                   + QStringLiteral(", con una parete spessa %1 m.").arg(italianNumber(wall, 3));
+                   + QStringLiteral(", con uno spessore della parete di %1 m.").arg(italianNumber(wall, 3));
     if (imported.fromFeet)
-        text += QStringLiteral(" Il modello è in piedi: lunghezze, quote e diametri sono stati convertiti in metri.");
+        text += QStringLiteral(" Il modello usa i piedi come unità di misura: lunghezze, quote e diametri sono stati "
+                               "convertiti in metri.");
     if (!imported.notes.isEmpty())
         text += QStringLiteral("\nDa completare:\n") + imported.notes.join(u'\n');
     return text;
@@ -54,7 +62,15 @@ void StretchImports::importFile(SectionFileChoice choice, ImportResult (*read)(c
         m_window.tell(QStringLiteral("Il file «%1» non si apre (il sistema risponde: «%2»).").arg(name, file.errorString()));
         return;
     }
+    if (file.size() > kLargestImport) {
+        m_window.tell(QStringLiteral("Nessun tratto importato da «%1»: il file è troppo grande (oltre 64 MiB).").arg(name));
+        return;
+    }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_window.tell(QStringLiteral("Il file «%1» non si legge (il sistema risponde: «%2»).").arg(name, file.errorString()));
+        return;
+    }
     take(read(bytes, m_window.wall()), QStringLiteral("da «%1»").arg(name));
 }
 
@@ -65,6 +81,11 @@ void StretchImports::take(const ImportResult &result, const QString &from)
         return;
     }
     const ImportedStretches &imported = std::get<ImportedStretches>(result);
+    if (imported.stretches.empty()) {
+        m_window.tell(QStringLiteral("Nessun tratto importato %1.").arg(from)
+                      + (imported.notes.isEmpty() ? QString() : u'\n' + imported.notes.join(u'\n')));
+        return;
+    }
     std::vector<Stretch> stretches = m_window.stretches();
     if (!stretches.empty()) {
         const int choice = m_window.ask(QStringLiteral("Sostituire i tratti presenti con quelli importati?"),

@@ -11,8 +11,8 @@ enum class SectionFileChoice;
 
 // The imports of "Tratti": a table of manholes from a file ("Importa
 // pozzetti...") or the clipboard ("Incolla pozzetti"), and an EPA SWMM
-// model ("Importa da SWMM..."). A file that cannot be read as a whole
-// changes nothing and says why; where there are stretches already the user
+// model ("Importa da SWMM..."). A file that cannot be read as a whole, or
+// gives no stretch, changes nothing and says why; where there are stretches already the user
 // chooses whether the imported ones replace them or follow them; one
 // message then says what was done and what is left to fill in.
 class StretchImports : public QObject
@@ -45,7 +45,7 @@ private:
     Window m_window;
 };
 
-// What an import tells: "Importati 3 tratti da «profilo.csv», con una
-// parete spessa 0,012 m.", that feet were turned into metres, and what is
-// left for the user to fill in, a stretch a line.
+// What an import tells: "Importati 3 tratti da «profilo.csv», con uno
+// spessore della parete di 0,012 m.", that feet were turned into metres,
+// and what is left for the user to fill in, a stretch a line.
 QString importSummary(const ImportedStretches &imported, const QString &from, double wall);

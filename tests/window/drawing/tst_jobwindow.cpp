@@ -89,6 +89,7 @@ private slots:
     void questionAtClose_data();
     void questionAtClose();
     void untouchedAsksNothing();
+    void openAsksFirstAndKeepsWhatIsRefused();
 };
 
 void TestJobWindow::savedClosedAndOpenedAgain()
@@ -156,31 +157,34 @@ void TestJobWindow::savedClosedAndOpenedAgain()
 // Closing the program while the job has changes no file holds.
 void TestJobWindow::questionAtClose_data()
 {
-    QTest::addColumn<int>("answer"); // 0 Salva, 1 Non salvare, 2 Annulla
-    QTest::addColumn<bool>("chooses"); // the save dialog gives a file
+    QTest::addColumn<int>("answer");     // 0 Salva, 1 Non salvare, 2 Annulla
+    QTest::addColumn<QString>("chosen"); // what the save dialog gives; empty: cancelled
     QTest::addColumn<bool>("closed");
     QTest::addColumn<bool>("written");
 
-    QTest::newRow("Annulla: the program stays open") << 2 << true << false << false;
-    QTest::newRow("Non salvare: it ends, nothing written") << 1 << true << true << false;
-    QTest::newRow("Salva, never saved: its name asked, written, then it ends") << 0 << true << true << true;
-    QTest::newRow("Salva, the name's dialog cancelled: it stays open") << 0 << false << false << false;
+    QTest::newRow("Annulla: the program stays open") << 2 << "lavoro.profilara" << false << false;
+    QTest::newRow("Non salvare: it ends, nothing written") << 1 << "lavoro.profilara" << true << false;
+    QTest::newRow("Salva, never saved: its name asked, written, then it ends")
+        << 0 << "lavoro.profilara" << true << true;
+    QTest::newRow("Salva, the name's dialog cancelled: it stays open") << 0 << "" << false << false;
+    QTest::newRow("Salva, the write fails (no such folder): it stays open")
+        << 0 << "manca/lavoro.profilara" << false << false;
 }
 
 void TestJobWindow::questionAtClose()
 {
     QFETCH(int, answer);
-    QFETCH(bool, chooses);
+    QFETCH(QString, chosen);
     QFETCH(bool, closed);
     QFETCH(bool, written);
 
     const QTemporaryDir jobs;
-    const QString job = jobs.filePath(QStringLiteral("lavoro.profilara"));
+    const QString job = chosen.isEmpty() ? QString() : jobs.filePath(chosen);
     StartedForm f(workedExampleFile());
     DrawingWindow *drawing = openDrawing(f);
     QVERIFY(drawing);
     type(childNamed<QLineEdit>(drawing, QStringLiteral("Lavoro")), QStringLiteral("Acquedotto"));
-    chooseTo(drawing, chooses ? job : QString());
+    chooseTo(drawing, job);
     f.answer = [answer](const QStringList &buttons) {
         return buttons == QStringList{"Salva", "Non salvare", "Annulla"} ? answer : int(buttons.size()) - 1;
     };
@@ -188,7 +192,41 @@ void TestJobWindow::questionAtClose()
     QCOMPARE(f.questions.size(), size_t(1));
     QCOMPARE(f.questions.front().text, QStringLiteral("Il lavoro ha modifiche non salvate. Salvarle prima di uscire?"));
     QCOMPARE(f.form->isVisible(), !closed);
-    QCOMPARE(QFileInfo::exists(job), written);
+    QCOMPARE(!job.isEmpty() && QFileInfo::exists(job), written);
+    if (chosen.startsWith(u"manca/"))
+        QVERIFY(drawing->statusText().startsWith(QStringLiteral("Il lavoro non è stato salvato in ")));
+}
+
+// "Apri lavoro..." asks before it replaces changes no file holds; a file
+// that is not a job is refused with the reason, the window keeping its job.
+void TestJobWindow::openAsksFirstAndKeepsWhatIsRefused()
+{
+    const QTemporaryDir jobs;
+    const QString notAJob = jobs.filePath(QStringLiteral("note.profilara"));
+    writeFile(notAJob, "non un lavoro");
+    StartedForm f(workedExampleFile());
+    DrawingWindow *drawing = openDrawing(f);
+    QVERIFY(drawing);
+    auto *name = childNamed<QLineEdit>(drawing, QStringLiteral("Lavoro"));
+    name->setText(QStringLiteral("Acquedotto"));
+    QStringList asked;
+    chooseTo(drawing, notAJob, &asked);
+    int answer = 2;
+    f.answer = [&answer](const QStringList &) { return answer; };
+
+    pressCtrl(drawing, Qt::Key_O); // Annulla: no dialog
+    QCOMPARE(f.questions.size(), size_t(1));
+    QCOMPARE(f.questions.back().text,
+             QStringLiteral("Il lavoro ha modifiche non salvate. Salvarle prima di aprirne un altro?"));
+    QVERIFY(asked.isEmpty());
+
+    answer = 1; // Non salvare: the dialog, then the refusal
+    pressCtrl(drawing, Qt::Key_O);
+    QCOMPARE(asked.size(), qsizetype(1));
+    QCOMPARE(drawing->statusText(), QStringLiteral("Il file non è un lavoro di Profilara: il testo non è JSON valido "
+                                                   "(riga 1, colonna 2)."));
+    QCOMPARE(name->text(), QStringLiteral("Acquedotto"));
+    QCOMPARE(drawing->windowTitle(), QStringLiteral("Disegno della sezione *"));
 }
 
 // A window only looked at has nothing to save: no question.

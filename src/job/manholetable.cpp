@@ -72,8 +72,8 @@ bool groupedByThousands(QStringView whole, QChar group)
 // decimal comma or point; where both are written the last one is the
 // decimal separator and the other groups thousands ("1.234,56",
 // "1,234.56"), as does one written more than once ("1.234.567").
-// A hundred kilometres: no chainage or level of a line comes near it.
-constexpr double kLargestValue = 1e5;
+// A thousand kilometres: no chainage or level of a line comes near it.
+constexpr double kLargestValue = 1e6;
 
 // A number of the table. Where the table writes its decimals with a comma
 // (commaDecimals), a point groups thousands ("1.000" is a thousand metres,

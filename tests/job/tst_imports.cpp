@@ -105,9 +105,9 @@ void TestImports::manholeTable_data()
         << QStringList{"M1-M2|20,00|1,60|1,81|||M1|M2|105.2|103.6|105.05|103.24",
                        "M2-M3|45,00|1,81|1,85|||M2|M3|105.05|103.24|104.7|102.85"}
         << QString();
-    QTest::newRow("a chainage beyond 100 km: refused as no number")
-        << QByteArray("M1;0;105,20;103,60\nM2;200.000;105,05;103,24\n") << false << 0.0 << QStringList()
-        << "Riga 2: il valore «200.000» di «Progressiva (m)» non è un numero.";
+    QTest::newRow("a chainage beyond a thousand kilometres: refused as no number")
+        << QByteArray("M1;0;105,20;103,60\nM2;2.000.000;105,05;103,24\n") << false << 0.0 << QStringList()
+        << "Riga 2: il valore «2.000.000» di «Progressiva (m)» non è un numero.";
     QTest::newRow("a word where a number goes: refused, its line named past a blank one")
         << QByteArray("M1;0;105,20;103,60\n\nM2;45;abc;103,24\n") << false << 0.0 << QStringList()
         << "Riga 3: il valore «abc» di «Quota terreno (m)» non è un numero.";

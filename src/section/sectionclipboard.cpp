@@ -130,6 +130,19 @@ bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberC
     return titled;
 }
 
+qsizetype blockWidth(const QList<QStringList> &rows)
+{
+    qsizetype width = 0;
+    for (const QStringList &row : rows)
+        width = std::max(width, row.size());
+    return width;
+}
+
+QString headerLeftOut()
+{
+    return QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
+}
+
 QString tooWideBlock(qsizetype width, const QString &column, qsizetype room)
 {
     return QStringLiteral("Il blocco incollato ha %1 colonne, ma dalla colonna «%2» in poi ce ne sono solo %3: "
@@ -155,9 +168,7 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
         rows.removeFirst();
     if (rows.isEmpty())
         return {};
-    qsizetype width = 0;
-    for (const QStringList &row : rows)
-        width = std::max(width, row.size());
+    const qsizetype width = blockWidth(rows);
     if (column + width > SectionTable::kColumns)
         return refused(tooWideBlock(width, columnTitle(column), SectionTable::kColumns - column));
     const int lastArea = area + int(rows.size()) - 1;
@@ -200,7 +211,7 @@ AreaEdit pasteBlock(SectionTable &table, int area, int column, const QString &te
     // What the paste did besides, told in one message.
     QStringList told;
     if (header)
-        told << QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
+        told << headerLeftOut();
     if (converted == 1)
         told << QStringLiteral("Un numero con la virgola decimale è stato scritto con il punto, come lo legge "
                                "l'applicazione di computo.");

@@ -33,6 +33,12 @@ QList<QStringList> cellBlock(const QString &text);
 // row is never a header.
 bool isHeaderRow(const QList<QStringList> &rows, const QList<qsizetype> &numberColumns);
 
+// The width of a block of cells: the most cells of a row.
+qsizetype blockWidth(const QList<QStringList> &rows);
+
+// What a paste tells of the header row it left out.
+QString headerLeftOut();
+
 // Why a block `width` columns wide is refused at `column`, the title of the
 // column it was pasted at, with `room` columns from it on.
 QString tooWideBlock(qsizetype width, const QString &column, qsizetype room);

@@ -41,9 +41,9 @@ DepthRow depthRow(const TrenchSection &section, const ExampleDimensions &dimensi
     }
     row.depth = drawn.top;
     row.cover = dimensions.P - dimensions.D;
-    const AreaShape &bottom = drawn.areas.front();
-    row.minimum = minimumTrenchWidth(dimensions.D, dimensions.DN, drawn.top, bottom.values->slope);
-    row.narrow = bottom.footWidth < row.minimum.width - kNothing;
+    const BottomCheck bottom = checkBottom(drawn, dimensions.D, dimensions.DN, drawn.top);
+    row.minimum = bottom.minimum;
+    row.narrow = bottom.narrow;
     row.pipeShares = pipeShares(drawn, dimensions.P, dimensions.D);
     return row;
 }

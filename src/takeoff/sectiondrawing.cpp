@@ -74,11 +74,8 @@ QStringList pipeProblems(const SectionDrawing &drawing, const TrenchSection &sec
                             .arg(QString::number(values.number), values.coefficientText,
                                  italianNumber(*area.pipeShare, 2));
     }
-    const double bottom = drawn.areas.front().footWidth;
-    const MinimumWidth minimum =
-        minimumTrenchWidth(dimensions.D, dimensions.DN, drawn.top, drawn.areas.front().values->slope);
-    if (bottom < minimum.width - kNothing)
-        problems << narrowBottomText(dimensions.D, dimensions.DN, drawn.top, minimum, bottom);
+    if (const BottomCheck bottom = checkBottom(drawn, dimensions.D, dimensions.DN, drawn.top); bottom.narrow)
+        problems << narrowBottomText(dimensions.D, dimensions.DN, drawn.top, bottom.minimum, bottom.bottom);
     return problems;
 }
 

@@ -80,28 +80,29 @@ std::optional<QString> readNumbers(StretchQuantities &out, const Stretch &stretc
     return std::nullopt;
 }
 
-// Measures a stretch whose numbers are read over its section: the problem
-// that leaves it out of the totals, or nothing; what the pipe contradicts
-// along it goes to `named`.
 // What measuring the stretches one after the other keeps, to use its room
-// again: the section drawn at a stretch's start, middle and end, the words
-// of a coefficient that differs from an area's share (by the area and the
-// share in hundredths), each code's net volume over a stretch.
+// again: the section drawn at a stretch's start, middle and end, and the
+// words of a coefficient that differs from an area's share (by the
+// section, the area and the share in hundredths).
 struct Measuring
 {
     CrossSection drawn[3];
-    std::map<std::tuple<size_t, int, int>, quint32> wordings; // by section, area, share; into problemWords
-    std::vector<std::optional<double>> codeNets;
-    std::vector<size_t> belowZero; // the areas whose net volume is
+    std::map<std::tuple<size_t, int, int>, quint32> wordings; // into problemWords
 };
 
-// Measures a stretch whose numbers are read over its section: the problem
-// that leaves it out of the totals, or nothing; what the pipe contradicts
-// along it goes to `named`.
+// An area's net volume over a stretch counted, in m³; none without a coefficient.
+std::optional<double> areaNet(const StretchQuantities &stretch, const UsedSection &used, size_t area)
+{
+    return netVolume(stretch.length * stretch.meanGross[area], used.section->areas()[area].coefficient,
+                     stretch.length * pipeArea(stretch.D));
+}
+
+// Measures a stretch whose numbers are read over its section, adds it to
+// the totals and names what its pipe contradicts along it; the problem that
+// leaves it out of the totals, or nothing.
 std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedSection &used, double L,
                                StretchTakeoff &takeoff, Measuring &measuring)
 {
-    std::vector<CodeTotal> &totals = takeoff.totals;
     const auto tell = [&takeoff, index](const QString &words) {
         takeoff.problems.push_back({quint32(index), quint32(takeoff.problemWords.size())});
         takeoff.problemWords.push_back(words);
@@ -116,27 +117,18 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
         if (const std::optional<DepthFault> fault = depthFault(drawn[i], depths[i], out.D))
             return faultText(*fault, depths[i], out.D, holdingDepths(section, L, out.D)) + u'.';
     }
-    // Each area's volume, and each price code's, added to the totals.
+    // Each area's mean cross-section, and from it each volume, added to the totals.
     const size_t areas = drawn[0].areas.size();
-    const double pipe = out.length * pipeArea(out.D);
     out.meanGross.resize(areas);
-    measuring.codeNets.assign(totals.size(), std::nullopt);
-    out.net = 0.0;
-    std::vector<size_t> &belowZero = measuring.belowZero;
-    belowZero.clear();
-    for (size_t a = 0; a < areas; ++a) {
+    for (size_t a = 0; a < areas; ++a)
         out.meanGross[a] = (drawn[0].areas[a].volume() + 4 * drawn[1].areas[a].volume() + drawn[2].areas[a].volume()) / 6;
-        const std::optional<double> net = netVolume(out.length * out.meanGross[a], section.areas()[a].coefficient, pipe);
-        addKnown(out.net, net);
-        std::optional<double> &codeNet = measuring.codeNets[used.codeOfArea[a]];
-        codeNet = codeNet.value_or(0.0);
-        addKnown(codeNet, net);
-        if (net && writtenBelowZero(*net))
-            belowZero.push_back(a);
-    }
-    for (const size_t code : used.codes)
-        addKnown(totals[code].quantity, measuring.codeNets[code]);
     out.counted = true;
+    out.net = 0.0;
+    for (size_t a = 0; a < areas; ++a)
+        addKnown(out.net, areaNet(out, used, a));
+    const std::vector<std::optional<double>> codeNets = takeoff.codeNets(out);
+    for (const size_t code : used.codes)
+        addKnown(takeoff.totals[code].quantity, codeNets[code]);
     out.items.resize(takeoff.items.size());
     for (size_t i = 0; i < takeoff.items.size(); ++i) {
         ItemTotal &item = takeoff.items[i];
@@ -163,11 +155,9 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
     // UNI EN 1610 asks most where the trench is deepest.
     const int deeper = drawn[2].top > drawn[0].top ? 2 : 0;
     if (!drawn[0].areas.empty()) {
-        const double bottom = drawn[0].areas.front().footWidth;
         const double depth = drawn[deeper].top;
-        const MinimumWidth minimum = minimumTrenchWidth(out.D, out.DN, depth, drawn[0].areas.front().values->slope);
-        if (bottom < minimum.width - kNothing) {
-            QString text = narrowBottomText(out.D, out.DN, depth, minimum, bottom,
+        if (const BottomCheck bottom = checkBottom(drawn[0], out.D, out.DN, depth); bottom.narrow) {
+            QString text = narrowBottomText(out.D, out.DN, depth, bottom.minimum, bottom.bottom,
                                             u" (a P = " % lengthText(depths[deeper]) % u" m"
                                                 % (used.file.isEmpty() ? QString() : u", sezione «" % used.shortName() % u"»")
                                                 % u")");
@@ -176,11 +166,12 @@ std::optional<QString> measure(StretchQuantities &out, size_t index, const UsedS
         }
     }
     // A net volume below zero is never shown without a word.
-    for (const size_t a : belowZero) {
-        const double net = out.length * (out.meanGross[a] - *section.areas()[a].coefficient * pipeArea(out.D));
-        tell(QStringLiteral("il volume netto dell'area %1%2 risulta negativo (%3 m³): la detrazione del tubo supera il "
-                            "volume dell'area.")
-                 .arg(QString::number(section.areas()[a].number), where, italianNumber(net, 3)));
+    for (size_t a = 0; a < areas; ++a) {
+        const std::optional<double> net = areaNet(out, used, a);
+        if (net && writtenBelowZero(*net))
+            tell(QStringLiteral("il volume netto dell'area %1%2 risulta negativo (%3 m³): la detrazione del tubo supera "
+                                "il volume dell'area.")
+                     .arg(QString::number(section.areas()[a].number), where, italianNumber(*net, 3)));
     }
     return std::nullopt;
 }
@@ -246,11 +237,10 @@ std::vector<std::optional<double>> StretchTakeoff::codeNets(const StretchQuantit
     if (!stretch.counted)
         return nets;
     const UsedSection &used = sections[stretch.section];
-    const double pipe = stretch.length * pipeArea(stretch.D);
     for (size_t a = 0; a < stretch.meanGross.size(); ++a) {
         std::optional<double> &net = nets[used.codeOfArea[a]];
         net = net.value_or(0.0);
-        addKnown(net, netVolume(stretch.length * stretch.meanGross[a], used.section->areas()[a].coefficient, pipe));
+        addKnown(net, areaNet(stretch, used, a));
     }
     return nets;
 }
@@ -293,9 +283,7 @@ PastedStretches pastedStretches(const QList<QStringList> &rows, int column)
                                      "riga «Totale» e ciò che la segue non sono stati incollati.");
         return pasted;
     }
-    qsizetype width = 0;
-    for (const QStringList &row : rows)
-        width = std::max(width, row.size());
+    const qsizetype width = blockWidth(rows);
     if (column + width > kTyped) {
         pasted.refusal = tooWideBlock(width, kColumns[column], kTyped - column);
         return pasted;
@@ -307,7 +295,7 @@ PastedStretches pastedStretches(const QList<QStringList> &rows, int column)
     pasted.rows = rows;
     if (isHeaderRow(rows, numbers)) {
         pasted.rows.removeFirst();
-        pasted.told = QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
+        pasted.told = headerLeftOut();
     }
     return pasted;
 }

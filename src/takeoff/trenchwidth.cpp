@@ -1,6 +1,7 @@
 #include "trenchwidth.h"
 
 #include "numbers.h"
+#include "trenchsection.h"
 
 #include <QStringBuilder>
 
@@ -49,17 +50,29 @@ MinimumWidth minimumTrenchWidth(double D, std::optional<int> DN, double depth, d
     return {D + allowance, true, allowance};
 }
 
+BottomCheck checkBottom(const CrossSection &drawn, double D, std::optional<int> DN, double depth)
+{
+    const AreaShape &first = drawn.areas.front();
+    BottomCheck check{first.footWidth, minimumTrenchWidth(D, DN, depth, first.values->slope), false};
+    check.narrow = check.bottom < check.minimum.width - kNothing;
+    return check;
+}
+
 QString MinimumWidth::rule() const
 {
     return byPipe ? QStringLiteral("D + %1 m").arg(italianNumber(allowance, 2)) : QStringLiteral("per la profondità");
+}
+
+QString pipeText(double D, std::optional<int> DN)
+{
+    return (DN ? u"DN " % QString::number(*DN) % u", " : QString()) % u"D = " % lengthText(D) % u" m";
 }
 
 QString narrowBottomText(double D, std::optional<int> DN, double depth, const MinimumWidth &minimum,
                          double bottomWidth, const QString &at)
 {
     // Made in one go: a job may have a line of it for every stretch.
-    const QString pipe = (DN ? u"DN " % QString::number(*DN) % u", " : QString()) % u"D = " % lengthText(D) % u" m";
-    return u"Con " % pipe % u" e uno scavo profondo " % lengthText(depth) % u" m" % at
+    return u"Con " % pipeText(D, DN) % u" e uno scavo profondo " % lengthText(depth) % u" m" % at
            % u", UNI EN 1610 chiede un fondo largo almeno " % lengthText(minimum.width) % u" m (" % minimum.rule()
            % u"): il fondo è largo " % lengthText(bottomWidth) % u" m.";
 }

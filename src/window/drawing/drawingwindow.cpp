@@ -104,20 +104,27 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     job->addWidget(jobCaption);
     job->addWidget(m_job, 1);
     connect(m_job, &QLineEdit::textChanged, this, &DrawingWindow::showTitle);
-    const std::pair<QString, void (JobCommands::*)()> jobButtons[] = {
-        {QStringLiteral("Apri lavoro..."), &JobCommands::open},
+    // The job's file: a button each, and its keys while this window has the
+    // focus (the main window's keys are its own).
+    const struct
+    {
+        QString text;
+        QKeySequence keys;
+        std::function<void()> command;
+    } jobFile[] = {
+        {QStringLiteral("Apri lavoro..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_jobCommands->open(); }},
+        {QStringLiteral("Salva lavoro"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_jobCommands->save(); }},
+        {QStringLiteral("Salva lavoro con nome..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         [this] { m_jobCommands->saveAs(); }},
     };
-    for (const auto &[text, command] : jobButtons) {
+    for (const auto &[text, keys, command] : jobFile) {
         QPushButton *pushButton = commandButton(text);
-        connect(pushButton, &QPushButton::clicked, this, [this, command = command] { (m_jobCommands->*command)(); });
+        connect(pushButton, &QPushButton::clicked, this, command);
         job->addWidget(pushButton);
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, command);
     }
-    QPushButton *save = commandButton(QStringLiteral("Salva lavoro"));
-    connect(save, &QPushButton::clicked, this, [this] { m_jobCommands->save(); });
-    job->addWidget(save);
-    QPushButton *saveAs = commandButton(QStringLiteral("Salva lavoro con nome..."));
-    connect(saveAs, &QPushButton::clicked, this, [this] { m_jobCommands->saveAs(); });
-    job->addWidget(saveAs);
     m_summary = wrappingLabel();
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(m_summary);
@@ -164,19 +171,6 @@ DrawingWindow::DrawingWindow(const SectionTable &table, const QString &folder, Q
     // text copies that text instead (see eventFilter).
     auto *copy = new QShortcut(QKeySequence::Copy, this, this, &DrawingWindow::copyDrawing);
     copy->setContext(Qt::WindowShortcut);
-    // The job's file, while this window has the focus (the main window's
-    // keys are its own).
-    const std::pair<QKeySequence, std::function<void()>> jobKeys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_jobCommands->open(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_jobCommands->save(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { m_jobCommands->saveAs(); }},
-    };
-    for (const auto &[keys, command] : jobKeys) {
-        auto *shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, command);
-    }
-
     JobCommands::Window window;
     window.current = [this] { return currentJob(); };
     window.apply = [this](const Job &job) { applyJob(job); };
@@ -238,19 +232,17 @@ Job DrawingWindow::currentJob() const
 
 void DrawingWindow::applyJob(const Job &job)
 {
-    {
-        m_applying = true; // one refresh, at the end
-        m_job->setText(job.name);
-        m_width->setValue(job.L);
-        m_depth->setValue(job.P);
-        m_diameter->setValue(job.D);
-        m_nominal->setText(job.DN ? QString::number(*job.DN) : QString());
-        m_wall->setValue(job.wall);
-        m_depthTab->setTypedDepths(job.depths);
-        m_stretchesTab->setStretches(job.stretches);
-        m_itemsTab->setItems(job.items);
-        m_applying = false;
-    }
+    m_applying = true; // one refresh, at the end
+    m_job->setText(job.name);
+    m_width->setValue(job.L);
+    m_depth->setValue(job.P);
+    m_diameter->setValue(job.D);
+    m_nominal->setText(job.DN ? QString::number(*job.DN) : QString());
+    m_wall->setValue(job.wall);
+    m_depthTab->setTypedDepths(job.depths);
+    m_stretchesTab->setStretches(job.stretches);
+    m_itemsTab->setItems(job.items);
+    m_applying = false;
     refresh();
 }
 
@@ -267,11 +259,6 @@ bool DrawingWindow::settleJob()
 void DrawingWindow::setQuestion(const JobCommands::Question &ask)
 {
     m_jobCommands->setQuestion(ask);
-}
-
-JobCommands &DrawingWindow::jobCommands() const
-{
-    return *m_jobCommands;
 }
 
 void DrawingWindow::showTitle()

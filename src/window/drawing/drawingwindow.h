@@ -58,7 +58,6 @@ public:
     // (and the imports' question), and the message box of an import's message.
     void setQuestion(const JobCommands::Question &ask);
     void setInform(std::function<void(const QString &text)> inform) { m_inform = std::move(inform); }
-    StretchImports &imports() const { return *m_imports; }
 
     // The job as the window holds it, and a job put in its place.
     Job currentJob() const;
@@ -68,7 +67,6 @@ public:
     // Asks, when the job has such changes, whether to save them before the
     // program ends; false when the program is to stay open.
     bool settleJob();
-    JobCommands &jobCommands() const;
 
     const SectionPicture &picture() const;
     SectionTab &sectionTab() const { return *m_sectionTab; }

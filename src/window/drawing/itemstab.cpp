@@ -93,9 +93,7 @@ QString ItemsTab::paste(const QString &text)
     const QModelIndex at = m_view->currentIndex();
     const int column = at.isValid() ? at.column() : 0;
     QList<QStringList> rows = cellBlock(text);
-    qsizetype width = 0;
-    for (const QStringList &row : rows)
-        width = std::max(width, row.size());
+    const qsizetype width = blockWidth(rows);
     if (column + width > ItemsModel::kColumns)
         return tooWideBlock(width, m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().simplified(),
                             ItemsModel::kColumns - column);
@@ -106,7 +104,7 @@ QString ItemsTab::paste(const QString &text)
     QString told;
     if (isHeaderRow(rows, numbers)) {
         rows.removeFirst();
-        told = QStringLiteral("La prima riga, un'intestazione, non è stata incollata.");
+        told = headerLeftOut();
     }
     m_model->put(at.isValid() ? at.row() : int(m_model->items().size()), column, rows);
     return told;

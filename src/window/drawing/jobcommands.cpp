@@ -4,7 +4,6 @@
 #include "window/sectionfiledialog.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -61,10 +60,7 @@ bool JobCommands::save()
 
 bool JobCommands::saveAs()
 {
-    const QString offered = m_document.path().isEmpty()
-                                ? QString()
-                                : m_document.path();
-    const std::optional<QString> path = m_window.choose(SectionFileChoice::SaveJob, offered);
+    const std::optional<QString> path = m_window.choose(SectionFileChoice::SaveJob, m_document.path());
     if (!path)
         return false;
     if (isSectionOwnFile(m_sectionFolder, *path)) {

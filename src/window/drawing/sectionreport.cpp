@@ -7,6 +7,7 @@
 #include "takeoff/depthtable.h"
 #include "takeoff/numbers.h"
 #include "takeoff/sectionquantities.h"
+#include "takeoff/trenchwidth.h"
 
 #include <QDir>
 #include <QLocale>
@@ -183,12 +184,10 @@ std::optional<QString> sectionPart(ReportLayout &layout, const SectionTable &sec
         layout.addParagraph(QStringLiteral("Nessuna area da disegnare."), {false, 1, true, 12, false});
     }
 
-    const QString pipe = dimensions.DN ? QStringLiteral("DN %1, D = %2 m").arg(QString::number(*dimensions.DN),
-                                                                             lengthText(dimensions.D))
-                                       : QStringLiteral("D = %1 m").arg(lengthText(dimensions.D));
     addParagraphs(layout, QStringList{QStringLiteral("Dimensioni di calcolo (dalle sezioni tipo standard, non salvate "
                                                      "nel file): L = %1 m, P = %2 m, %3.")
-                                          .arg(lengthText(dimensions.L), lengthText(dimensions.P), pipe)}
+                                          .arg(lengthText(dimensions.L), lengthText(dimensions.P),
+                                               pipeText(dimensions.D, dimensions.DN))}
                               + depthSummary(section, dimensions));
 
     layout.addParagraph(QStringLiteral("Quantità per metro di scavo%1").arg(of), kHeading);
